@@ -1,0 +1,246 @@
+#include "Chorus.h"
+#include "ChorusPresets.h"
+#include "FastDecibel.h"
+#include <cfloat>
+#include <cstdint>
+
+namespace {
+
+constexpr int kSets = 3;
+
+// Keeps a gain finite whatever the level and fraction the host drove it to.
+float FiniteGain(double gain)
+{
+    gain = gain < FLT_MAX ? gain : FLT_MAX;
+    gain = gain > -FLT_MAX ? gain : -FLT_MAX;
+    return static_cast<float>(gain);
+}
+
+// Truncation toward zero that saturates instead of overflowing; NaN maps to the upper limit.
+// Compiles to min/max, no branch. The limit is far beyond any real delay or table position,
+// and the masked reads keep every access inside the storage.
+inline int32_t SaturatingTrunc(double x)
+{
+    constexpr double kLimit = 1073741824.0; // 2^30
+    x = x < kLimit ? x : kLimit;
+    x = x > -kLimit ? x : -kLimit;
+    return static_cast<int32_t>(x);
+}
+
+} // namespace
+
+const CParameterInfoList* ChorusParameterInfo()
+{
+    static const CParameterInfo descriptors[] = {
+        {"Gain", CParameterInfo::kContinuous, -20.0f, 20.0f, 0.0f, "dB", nullptr},
+        {"Dry", CParameterInfo::kContinuous, 0.0f, 100.0f, 100.0f, "%", nullptr},
+        {"Wet", CParameterInfo::kContinuous, 0.0f, 100.0f, 70.0f, "%", "%"},
+        {"Delay", CParameterInfo::kContinuous, 0.0f, 30.0f, 20.0f, "ms", nullptr},
+        {"Depth", CParameterInfo::kContinuous, 0.0f, 100.0f, 70.0f, "%", nullptr},
+        {"LFO Frequency", CParameterInfo::kContinuous, 0.0f, 20.0f, 0.4f, "Hz", nullptr},
+        {"Phase", CParameterInfo::kContinuous, 0.0f, 100.0f, 0.0f, "%", nullptr},
+        {"LFO Type", CParameterInfo::kChoice, 0.0f, 2.0f, 0.0f, nullptr, "0: Sine, 1:Triangle, 2:Custom"},
+    };
+    static const CParameterInfoList list(CChorus::kParameterCount, descriptors);
+    return &list;
+}
+
+CChorus::CChorus()
+    : m_lfo(&m_sine), m_sine(CWavetableLfo::MakeSine()), m_triangle(CWavetableLfo::MakeTriangle())
+{
+}
+
+CChorus::CChorus(const CChorus& source)
+    : CEffectBase(source), m_dryGain(source.m_dryGain), m_wetGain(source.m_wetGain),
+      m_baseDelay(source.m_baseDelay), m_depth(source.m_depth), m_line(source.m_line),
+      m_sine(source.m_sine), m_triangle(source.m_triangle), m_custom(source.m_custom),
+      m_tablePerSecond(source.m_tablePerSecond)
+{
+    for (int s = 0; s < kSets; ++s)
+        for (int i = 0; i < kParameterCount; ++i)
+            m_sets[s][i] = source.m_sets[s][i];
+    m_lfo = source.m_lfo == &source.m_sine ? &m_sine
+          : source.m_lfo == &source.m_triangle ? &m_triangle
+          : source.m_lfo;
+}
+
+const CEffectInfo* CChorus::GetInfo() const
+{
+    static const CEffectInfo info("Chorus", "1", "Copyright (c) Orvane's Music Software", "Classic Chorus Effect");
+    return &info;
+}
+
+const CParameterInfoList* CChorus::GetSettingsInfo() const
+{
+    static const CParameterInfo maxDelay("max delay", CParameterInfo::kContinuous, 0.0f, 60.0f, 40.0f, "ms",
+                                         "this caracterizes the maximun available Chorus delay");
+    static const CParameterInfoList list(1, &maxDelay);
+    return &list;
+}
+
+const CParameterInfoList* CChorus::GetParameterInfo() const { return ChorusParameterInfo(); }
+
+const CPresetList* CChorus::GetPresets() const { return MonoChorusPresets(); }
+
+const CIOInfo* CChorus::GetIOInfo() const
+{
+    static const CInputInfo input("In", 1);
+    static const COutputInfo output("Out");
+    static const CIOInfo pins(1, 1, &input, &output);
+    return &pins;
+}
+
+void CChorus::ApplySettings(const CValueArray* settings)
+{
+    if (!settings || settings->GetCount() == 0)
+        return;
+    const float maxDelayMs = settings->GetValue(0);
+    // Twice the longest delay: the sweep reaches Delay * (1 + Depth).
+    const int required = 1 + SaturatingTrunc(2.0f * maxDelayMs * 0.001f * m_sampleRate);
+    if (required > m_line.GetSize()) {
+        m_line.Release();
+        m_line.Allocate(required);
+    }
+    m_tailLength = m_line.GetSize();
+}
+
+void CChorus::ToInternal(const CValueArray& values, float* set) const
+{
+    set[kGain] = values.GetValue(kGain);
+    set[kDry] = static_cast<float>(values.GetValue(kDry) * 0.01);
+    set[kWet] = static_cast<float>(values.GetValue(kWet) * 0.01);
+    set[kDelay] = static_cast<float>(values.GetValue(kDelay) * m_sampleRate * 0.001);
+    set[kDepth] = static_cast<float>(values.GetValue(kDepth) * 0.01);
+    set[kRate] = values.GetValue(kRate);
+    set[kPhase] = static_cast<float>(values.GetValue(kPhase) * 0.01);
+    set[kLfoType] = values.GetValue(kLfoType);
+}
+
+void CChorus::SetParameters(const CValueArray* values)
+{
+    if (!values || m_sampleRate == 0.0)
+        return;
+    m_tablePerSecond = CWavetableLfo::kTableSize / m_sampleRate;
+    if (values->GetCount() == kParameterCount)
+        ToInternal(*values, m_sets[0]);
+    Recompute();
+}
+
+void CChorus::Recompute()
+{
+    const float* v = m_sets[0];
+    const double level = FastDecibelToLevel(v[kGain]);
+    m_dryGain = FiniteGain(level * v[kDry]);
+    m_wetGain = FiniteGain(level * v[kWet]);
+    m_baseDelay = v[kDelay];
+    m_depth = v[kDepth];
+
+    CWavetableLfo* chosen = v[kLfoType] == 0.0f ? &m_sine
+                          : v[kLfoType] == 1.0f ? &m_triangle
+                          : m_custom ? m_custom : m_lfo;
+    if (chosen != m_lfo) {
+        chosen->phase = m_lfo->phase; // the sweep continues without a jump
+        m_lfo = chosen;
+    }
+    if (m_sampleRate != 0.0) {
+        m_lfo->increment = m_tablePerSecond * v[kRate];
+        m_lfo->offset = static_cast<float>(m_lfo->table.GetSize()) * v[kPhase];
+    }
+}
+
+template <bool Accumulate>
+void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                      const CValueArrayList* changes)
+{
+    if (!inputs || !outputs || inputs->GetCount() == 0 || outputs->GetCount() == 0)
+        return;
+    const CAudioBuffer* in = inputs->GetConstBuffer(0);
+    CAudioBuffer* out = outputs->GetBuffer(0);
+    if (!in || !out || !m_line.Data())
+        return;
+
+    int sets = 0;
+    if (changes) {
+        sets = changes->GetUsed() < kSets ? changes->GetUsed() : kSets;
+        for (int s = 0; s < sets; ++s)
+            if (const CValueArray* values = changes->GetItem(s); values && values->GetCount() == kParameterCount)
+                ToInternal(*values, m_sets[s]);
+        if (sets >= 1)
+            Recompute();
+    }
+
+    const float* x = in->GetReadPointer();
+    float* y = out->GetWritePointer();
+    const int inStride = in->GetStride();
+    const int outStride = out->GetStride();
+    float* line = m_line.Data();
+    const int mask = m_line.GetMask();
+    int w = m_line.GetPosition();
+
+    for (int f = 0; f < frames; ++f) {
+        CWavetableLfo& lfo = *m_lfo;
+        const float* table = lfo.table.Data();
+        const int tableMask = lfo.table.GetMask();
+
+        const double g = lfo.offset + lfo.phase;
+        const int32_t i = SaturatingTrunc(g);
+        lfo.phase += lfo.increment;
+        const float t0 = table[i & tableMask];
+        const float t1 = table[(i + 1) & tableMask];
+        const double v = t0 + (t1 - t0) * (g - i);
+
+        double delay = (v * m_depth + 1.0) * m_baseDelay;
+        const int32_t k = SaturatingTrunc(delay);
+        delay = delay < 1073741824.0 ? delay : 1073741824.0; // keeps the fraction finite
+        delay = delay > -1073741824.0 ? delay : -1073741824.0;
+
+        const float input = *x;
+        line[w & mask] = input; // written before the read: delay 0 reads this very sample
+        const double dry = static_cast<double>(input) * m_dryGain;
+        const float a = line[(w - k) & mask];
+        const float b = line[(w - k - 1) & mask];
+        const double wet = a + (b - a) * (delay - k);
+        const float result = static_cast<float>(dry + wet * m_wetGain);
+        if (Accumulate)
+            *y += result;
+        else
+            *y = result;
+        w = (w + 1) & mask;
+        x += inStride;
+        y += outStride;
+
+        if (sets > 1) {
+            for (int s = sets - 2; s >= 0; --s)
+                for (int p = 0; p < kParameterCount; ++p)
+                    m_sets[s][p] += m_sets[s + 1][p];
+            Recompute();
+        }
+    }
+    m_line.SetPosition(w);
+    m_lfo->WrapPhase();
+}
+
+void CChorus::ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                               const CValueArrayList* changes)
+{
+    Process<false>(inputs, outputs, frames, changes);
+}
+
+void CChorus::ProcessAccumulating(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                                  const CValueArrayList* changes)
+{
+    Process<true>(inputs, outputs, frames, changes);
+}
+
+void CChorus::Skip(int frames)
+{
+    m_line.WriteZeros(frames);
+    m_lfo->phase += frames * m_lfo->increment;
+    m_lfo->WrapPhase();
+}
+
+void CChorus::Reset()
+{
+    m_line.Clear();
+    m_lfo->phase = 0.0;
+}

@@ -1,0 +1,114 @@
+#include "StereoChorus.h"
+#include "ChorusPresets.h"
+
+namespace {
+
+const CParameterInfoList* StereoChorusParameterInfo()
+{
+    static const CParameterInfoList list = [] {
+        CParameterInfoList copy(ChorusParameterInfo());
+        ReplaceItem(copy, CChorus::kPhase,
+                    CParameterInfo("Stereo", CParameterInfo::kContinuous, 0.0f, 100.0f, 100.0f, "%",
+                                   "Stereo effect proportion"));
+        return CParameterInfoList(&copy);
+    }();
+    return &list;
+}
+
+} // namespace
+
+CStereoChorus::CStereoChorus() : m_changes(3, CChorus::kParameterCount), m_channelValues(nullptr, CChorus::kParameterCount)
+{
+    m_changes.used = 0;
+}
+
+CStereoChorus::CStereoChorus(const CStereoChorus& source)
+    : CStereoEffect<CChorus>(source), m_changes(source.m_changes), m_channelValues(source.m_channelValues)
+{
+}
+
+const CEffectInfo* CStereoChorus::GetInfo() const
+{
+    static const CEffectInfo info("Stereo Chorus", "1", "Copyright (c) Orvane's Music Software",
+                                  "Classic Stereo Chorus Effect");
+    return &info;
+}
+
+const CParameterInfoList* CStereoChorus::GetParameterInfo() const { return StereoChorusParameterInfo(); }
+
+const CPresetList* CStereoChorus::GetPresets() const { return StereoChorusPresets(); }
+
+void CStereoChorus::SetParameters(const CValueArray* values)
+{
+    if (!values || values->GetCount() != CChorus::kParameterCount) {
+        CStereoEffect::SetParameters(values); // each channel applies its own rules to odd arrays
+        return;
+    }
+    AssignValues(&m_channelValues, values);
+    m_channelValues.SetValue(kStereo, values->GetValue(kStereo) * kLeftSpread);
+    m_left.SetParameters(&m_channelValues);
+    m_channelValues.SetValue(kStereo, values->GetValue(kStereo) * kRightSpread);
+    m_right.SetParameters(&m_channelValues);
+}
+
+const CValueArrayList* CStereoChorus::RampFor(const CValueArrayList* changes, float spread)
+{
+    if (!changes)
+        return nullptr;
+    const int used = changes->GetUsed() < 3 ? changes->GetUsed() : 3;
+    m_changes.used = used;
+    for (int i = 0; i < used; ++i)
+        m_changes.Assign(i, changes->GetItem(i));
+    ScaleStereo(changes, spread);
+    return &m_changes;
+}
+
+void CStereoChorus::ScaleStereo(const CValueArrayList* changes, float spread)
+{
+    for (int i = 0; i < m_changes.used; ++i)
+        if (const CValueArray* incoming = changes->GetItem(i))
+            m_changes.GetItem(i)->SetValue(kStereo, incoming->GetValue(kStereo) * spread);
+}
+
+template <bool Accumulate>
+void CStereoChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                            const CValueArrayList* changes)
+{
+    const CValueArrayList* ramp = RampFor(changes, kLeftSpread);
+    ProcessLeft(inputs, outputs, frames, ramp, Accumulate);
+    if (ramp)
+        ScaleStereo(changes, kRightSpread);
+    ProcessRight(inputs, outputs, frames, ramp, Accumulate);
+}
+
+template <bool Accumulate>
+bool CStereoChorus::Tail(const CAudioBufferList* outputs, int frames, const CValueArrayList* changes)
+{
+    const CValueArrayList* ramp = RampFor(changes, kLeftSpread);
+    const bool left = TailLeft(outputs, frames, ramp, Accumulate);
+    if (ramp)
+        ScaleStereo(changes, kRightSpread);
+    return TailRight(outputs, frames, ramp, Accumulate) || left;
+}
+
+void CStereoChorus::ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                                     const CValueArrayList* changes)
+{
+    Process<false>(inputs, outputs, frames, changes);
+}
+
+void CStereoChorus::ProcessAccumulating(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
+                                        const CValueArrayList* changes)
+{
+    Process<true>(inputs, outputs, frames, changes);
+}
+
+bool CStereoChorus::ProcessTailReplacing(const CAudioBufferList* outputs, int frames, const CValueArrayList* changes)
+{
+    return Tail<false>(outputs, frames, changes);
+}
+
+bool CStereoChorus::ProcessTailAccumulating(const CAudioBufferList* outputs, int frames, const CValueArrayList* changes)
+{
+    return Tail<true>(outputs, frames, changes);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "RingBuffer.h"
+
+// A low-frequency oscillator reading a 4096-point table; phase and offset are table positions.
+struct CWavetableLfo
+{
+    enum { kTableSize = 4096 };
+
+    CWavetableLfo() : table(kTableSize) {}
+
+    double increment = 0.0; // table positions per frame
+    float offset = 0.0f;    // table positions added to the phase when reading
+    CRingBuffer table;
+    double phase = 0.0;
+
+    // Takes the phase back into one period: phase -= N * trunc(phase / N).
+    void WrapPhase();
+
+    static CWavetableLfo MakeSine();
+    static CWavetableLfo MakeTriangle();
+};

@@ -1,0 +1,12 @@
+# Compiler settings shared by every target: warnings, identical floating point on every build,
+# and Windows binaries that import no mingw runtime DLL.
+add_library(project_options INTERFACE)
+target_compile_options(project_options INTERFACE -Wall -Wextra -ffp-contract=off)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # SSE2 maths so that the 32-bit build computes the same samples as the 64-bit ones.
+  target_compile_options(project_options INTERFACE -msse2 -mfpmath=sse)
+endif()
+if(WIN32)
+  target_compile_definitions(project_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_link_options(project_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()

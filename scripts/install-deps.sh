@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the demo need.
+# Skips everything when the packages are already there, so repeated runs are fast.
+set -euo pipefail
+
+native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev pkg-config
+        g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip)
+foreign=(wine32:i386)
+
+missing=()
+for p in "${native[@]}" "${foreign[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
