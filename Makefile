@@ -22,8 +22,7 @@ test-linux: build-linux
 	ctest --preset linux --timeout $(CTEST_TIMEOUT)
 
 $(addprefix test-,$(WIN_PRESETS)): test-%: build-%
-	@scripts/wine-prefix.sh build/$*/wineprefix
-	@WINEPREFIX=$(CURDIR)/build/$*/wineprefix wineserver -p </dev/null >/dev/null 2>&1
+	@scripts/wine-start.sh build/$*/wineprefix
 	ctest --preset $* --timeout $(CTEST_TIMEOUT)
 
 test-unit: deps $(addprefix test-,$(PRESETS))
