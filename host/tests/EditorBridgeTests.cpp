@@ -49,11 +49,17 @@ public:
 private:
     EditorLog& m_log;
 };
+
+// The editor's log outlives the adapter, which frees the editor when it is closed.
+class EditorBridgeTest : public AdapterTest
+{
+protected:
+    EditorLog editor;
+};
 } // namespace
 
-TEST_F(AdapterTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
+TEST_F(EditorBridgeTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
 {
-    EditorLog editor;
     Create({}, new FakeEditor(editor));
     EXPECT_EQ(record->flags, 17);
     ERect* rect = nullptr;
@@ -72,9 +78,8 @@ TEST_F(AdapterTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
     EXPECT_FALSE(editor.open);
 }
 
-TEST_F(AdapterTest, EditorGetsTheInputParameterSetAndIdleClearsTheUpdateFlag)
+TEST_F(EditorBridgeTest, EditorGetsTheInputParameterSetAndIdleClearsTheUpdateFlag)
 {
-    EditorLog editor;
     Create({}, new FakeEditor(editor));
     ASSERT_EQ(editor.inputs, &Plugin().GetInputParameterSet());
     record->setParameter(record, 1, 0.5f);
@@ -85,9 +90,8 @@ TEST_F(AdapterTest, EditorGetsTheInputParameterSetAndIdleClearsTheUpdateFlag)
     EXPECT_EQ(Dispatch(effEditKeyUp, 'a', 65, nullptr, 0.0f), -1);
 }
 
-TEST_F(AdapterTest, ClosingThePluginWithItsEditorOpenClosesAndFreesTheEditor)
+TEST_F(EditorBridgeTest, ClosingThePluginWithItsEditorOpenClosesAndFreesTheEditor)
 {
-    EditorLog editor;
     Create({}, new FakeEditor(editor));
     int parent = 0;
     Dispatch(effEditOpen, 0, 0, &parent);
