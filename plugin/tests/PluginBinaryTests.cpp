@@ -261,3 +261,23 @@ TEST_F(PluginBinary, RendersTheSameBitsOnEveryPlatform)
     }
     EXPECT_EQ(hash, EXPECTED_RENDER_HASH) << std::hex << hash;
 }
+
+TEST_F(PluginBinary, AnyFiniteParameterValuesGiveFiniteOutput)
+{
+    Dispatch(effMainsChanged, 0, 1);
+    const float extremes[] = {1e30f, -1e30f, 3.0e38f, -3.0e38f, 1e6f, -1e6f, 1e9f};
+    std::vector<float> outL(256), outR(256);
+    for (float extreme : extremes) {
+        for (VstInt32 index = 1; index <= 8; ++index) {
+            Dispatch(effSetProgram, 0, 1);
+            effect->setParameter(effect, index, extreme);
+            for (int b = 0; b < 3; ++b) { // the ramp block, the landing block, a steady block
+                std::vector<float> left = TestSignal(256, 7 + b), right = TestSignal(256, 9 + b);
+                Process(left, right, outL, outR, 256);
+                for (int f = 0; f < 256; ++f)
+                    ASSERT_TRUE(std::isfinite(outL[f]) && std::isfinite(outR[f]))
+                        << "parameter " << index << " at " << extreme << ", block " << b << ", frame " << f;
+            }
+        }
+    }
+}
