@@ -82,27 +82,35 @@ TEST(SkinBitmaps, AreUncompressed24BitBitmapsOfTheirSizes) {
   }
 }
 
-TEST(SkinBitmaps, WaveFacesAreFramedByTheTransparentBackdropColour) {
+TEST(SkinBitmaps, WaveFacesDrawTheirWavesOverTheTransparentBackdropInsideAnOpaqueBevel) {
   for (int id : {IDB_WAVE_TRIANGLE, IDB_WAVE_SINE, IDB_WAVE_PRESSED}) {
     SCOPED_TRACE(testing::Message() << "bitmap " << id);
     PackedBitmap face(id);
     ASSERT_TRUE(face.Loaded() && face.PixelsComplete());
-    int backdrop = 0, border = 0;
-    for (int y = 0; y < face.Height(); ++y) {
-      for (int x = 0; x < face.Width(); ++x) {
-        bool onBorder = x == 0 || y == 0 || x == face.Width() - 1 || y == face.Height() - 1;
-        if (onBorder) {
-          ++border;
-          EXPECT_TRUE(IsBackdrop(face.At(x, y))) << "(" << x << ", " << y << ")";
-        }
-        backdrop += IsBackdrop(face.At(x, y)) ? 1 : 0;
-      }
+    const int last = face.Width() - 1;
+    int backdrop = 0;
+    for (int y = 1; y < last; ++y)
+      for (int x = 1; x < last; ++x) backdrop += IsBackdrop(face.At(x, y)) ? 1 : 0;
+    // The button's own gradient shows around the waves...
+    const int interior = (last - 1) * (last - 1);
+    EXPECT_GT(backdrop, interior / 2);
+    EXPECT_LT(backdrop, interior);
+    for (int x : {2, last - 2})
+      for (int y : {2, last - 2}) EXPECT_TRUE(IsBackdrop(face.At(x, y))) << "(" << x << ", " << y << ")";
+    // ...but the bevel is drawn in full, lit from the top left unless the face is held down.
+    int topLeft = 0, bottomRight = 0;
+    for (int i = 0; i <= last; ++i) {
+      for (Rgb c : {face.At(i, 0), face.At(0, i), face.At(i, last), face.At(last, i)})
+        EXPECT_FALSE(IsBackdrop(c)) << "bevel pixel " << i;
+      topLeft += face.At(i, 0).r + face.At(0, i).r;
+      bottomRight += face.At(i, last).r + face.At(last, i).r;
     }
-    // Mostly backdrop, but with drawn waves.
-    EXPECT_GT(backdrop, 32 * 32 / 2);
-    EXPECT_LT(backdrop, 32 * 32 - border);
-    EXPECT_EQ(WAVE_FACE_BACKDROP, 0x000080);
+    if (id == IDB_WAVE_PRESSED)
+      EXPECT_LT(topLeft, bottomRight);
+    else
+      EXPECT_GT(topLeft, bottomRight);
   }
+  EXPECT_EQ(WAVE_FACE_BACKDROP, 0x000080);
 }
 
 TEST(SkinBitmaps, OnlyTheSelectedWaveIsLit) {
