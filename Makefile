@@ -13,7 +13,8 @@ deps:
 
 build: deps $(addprefix build-,$(PRESETS))
 
-build-%:
+# Static pattern rules: make skips ordinary pattern rules for .PHONY targets.
+$(addprefix build-,$(PRESETS)): build-%:
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $*
 
