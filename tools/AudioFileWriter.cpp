@@ -37,11 +37,14 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int format, int sample
     std::string pattern = directoryOf(path) + "/." + fileNameOf(path) + ".vstrender-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    descriptor_ = mkstemp(name.data());
-    if (descriptor_ < 0)
-        throw ToolError("cannot write '" + path + "': " + std::strerror(errno));
-    temporaryPath_ = name.data();
-    removeOnInterrupt(temporaryPath_);
+    {
+        InterruptsDeferred deferred;
+        descriptor_ = mkstemp(name.data());
+        if (descriptor_ < 0)
+            throw ToolError("cannot write '" + path + "': " + std::strerror(errno));
+        temporaryPath_ = name.data();
+        removeOnInterrupt(temporaryPath_);
+    }
 
     SF_INFO info{};
     info.format = format;
@@ -72,10 +75,12 @@ void AudioFileWriter::write(const float* interleaved, sf_count_t frames)
 void AudioFileWriter::commit()
 {
     // Closing writes the headers; only then is a failure to write (a full disk) certain to show.
+    // No fsync: the rename already keeps readers from seeing a partial file, and waiting for the
+    // disk would multiply the time of a long render.
     const int closeError = sf_close(file_);
     file_ = nullptr;
-    if (closeError != 0 || fsync(descriptor_) != 0)
-        throw ToolError("cannot write '" + path_ + "': " + (closeError != 0 ? sf_error_number(closeError) : std::strerror(errno)));
+    if (closeError != 0)
+        throw ToolError("cannot write '" + path_ + "': " + sf_error_number(closeError));
 
     const mode_t mask = umask(0);
     umask(mask);
@@ -99,8 +104,8 @@ void AudioFileWriter::discard()
     descriptor_ = -1;
     if (!temporaryPath_.empty())
     {
-        keepOnInterrupt();
         unlink(temporaryPath_.c_str());
+        keepOnInterrupt();
         temporaryPath_.clear();
     }
 }

@@ -11,6 +11,8 @@ namespace {
 char pendingPath[PATH_MAX + 1];
 volatile std::sig_atomic_t armed = 0;
 
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
 void onInterrupt(int signalNumber)
 {
     if (armed)
@@ -26,7 +28,7 @@ void installInterruptCleanup()
     struct sigaction action{};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+    for (int signalNumber : kInterruptions)
         sigaction(signalNumber, &action, nullptr);
 }
 
@@ -42,4 +44,18 @@ void removeOnInterrupt(const std::string& path)
 void keepOnInterrupt()
 {
     armed = 0;
+}
+
+InterruptsDeferred::InterruptsDeferred()
+{
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (int signalNumber : kInterruptions)
+        sigaddset(&blocked, signalNumber);
+    sigprocmask(SIG_BLOCK, &blocked, &previous_);
+}
+
+InterruptsDeferred::~InterruptsDeferred()
+{
+    sigprocmask(SIG_SETMASK, &previous_, nullptr);
 }

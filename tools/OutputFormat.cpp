@@ -27,9 +27,10 @@ const Container& containerFor(const std::string& path)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     for (const Container& container : kContainers)
     {
+        // The extension must follow a name: "x.wav" qualifies, ".wav" and "dir/.wav" do not.
         const std::string extension = container.extension;
-        if (lower.size() > extension.size() && lower.compare(lower.size() - extension.size(), extension.size(), extension) == 0 &&
-            lower[lower.size() - extension.size() - 1] != '/')
+        const std::size_t stem = lower.size() - std::min(lower.size(), extension.size());
+        if (stem > 0 && lower.compare(stem, std::string::npos, extension) == 0 && lower[stem - 1] != '/')
             return container;
     }
     throw ToolError("cannot tell the output format from '" + path + "': name it .wav, .flac or .aiff");

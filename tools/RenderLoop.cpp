@@ -80,17 +80,22 @@ void render(AudioFileReader& input, LoadedPlugin& plugin, AudioFileWriter& outpu
 
     plugin.start();
     sf_count_t toDrop = settings.hostBypass ? 0 : compensatedLatency(plugin, input.sampleRate());
-    const sf_count_t total = input.frames() + settings.tailFrames;
+    // The header's length until the input actually ends: a pipe has none, a truncated file a wrong one.
+    sf_count_t total = input.frames() + settings.tailFrames;
+    sf_count_t framesRead = 0;
     sf_count_t written = 0;
     bool inputEnded = false;
     while (written < total)
     {
-        sf_count_t got = inputEnded ? 0 : input.read(fileFrames.data(), block);
+        const sf_count_t got = inputEnded ? 0 : input.read(fileFrames.data(), block);
         if (got < block)
         {
+            if (!inputEnded)
+                total = framesRead + got + settings.tailFrames;
             inputEnded = true;
             std::fill(fileFrames.begin() + got * fileChannels, fileFrames.end(), 0.0f);
         }
+        framesRead += got;
         sf_count_t from = 0;
         if (settings.hostBypass)
             copyInput(fileFrames.data(), fileChannels, stereoFrames.data(), block);

@@ -158,7 +158,8 @@ TEST_F(RenderErrors, BadParameterValuesAreNamedWithTheSettingAsTyped)
 {
     expectFailure(withGain({"--param", "Gain=loud", input, output}), "--param Gain=loud: 'loud' is not a number");
     expectFailure(withGain({"--param", "Gain=", input, output}), "--param Gain=: no value given");
-    expectFailure(withGain({"--param", "Gain=20", input, output}), "--param Gain=20: 20 is out of range (-24.00 .. 12.00 dB)");
+    expectFailure(withGain({"--param", "Gain=20", input, output}),
+                  "--param Gain=20: 20 is out of range (-24.00 .. 12.00 dB)");
     expectFailure(withGain({"--param", "Gain=1.5n", input, output}),
                   "--param Gain=1.5n: a normalised value must lie between 0n and 1n");
     expectFailure(withGain({"--param", "Polarity=sideways", input, output}),

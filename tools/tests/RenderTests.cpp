@@ -183,3 +183,14 @@ TEST_F(Render, AnExistingOutputIsReplacedAndOnlyItRemains)
     EXPECT_NE(permissions & std::filesystem::perms::others_read, std::filesystem::perms::none)
         << "the output gets ordinary permissions, not the temporary file's private ones";
 }
+
+TEST_F(Render, ATruncatedInputRendersTheSamplesThatArePresent)
+{
+    const std::string input = dir.file("cut.wav");
+    writeAudio(input, makeSignal(1000, 2), kWav16);
+    const auto header = std::filesystem::file_size(input) - 1000 * 4;
+    std::filesystem::resize_file(input, header + 600 * 4);
+    const ToolResult result = runTool({"--plugin", FIXTURE_GAIN, "--tail", "0.01", input, dir.file("out.wav")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(readAudio(dir.file("out.wav")).frames, 600 + 441);
+}
