@@ -7,5 +7,5 @@ set -eu
 "$(dirname "$0")/wine-prefix.sh" "$1"
 export WINEPREFIX="$(realpath "$1")" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
-wineserver -p </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
