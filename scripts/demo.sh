@@ -32,9 +32,10 @@ chord 3-c  1.5 C3 G3 C4 E4 G4
 chord 4-g  1.5 G2 D3 G3 B3 D4
 chord 5-am 2.5 A2 E3 A3 C4 E4
 
+# Peaks at -6 dBFS leave room for the chorus, whose dry and wet signals add up.
 input="$out/demo-input.wav"
 sox "$work"/1-am.wav "$work"/2-f.wav "$work"/3-c.wav "$work"/4-g.wav "$work"/5-am.wav \
-    -b 16 "$input" fade 0 -0 0.8 norm -3
+    -b 16 "$input" fade 0 -0 0.8 norm -6
 echo "$input"
 
 for program in "${programs[@]}"; do
