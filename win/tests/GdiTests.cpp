@@ -1,0 +1,73 @@
+#include "Gdi.h"
+#include "LiveObjects.h"
+#include "PixelCapture.h"
+#include "ResourceModule.h"
+#include <gtest/gtest.h>
+
+using testing_support::CountGdiObjects;
+
+TEST(Gdi, OwnersDeleteWhatTheyCreatedAndGuardsRestoreTheSelection)
+{
+    const int before = CountGdiObjects();
+    {
+        win::CMemoryDC dc(nullptr);
+        const HGDIOBJ originalPen = GetCurrentObject(dc.Get(), OBJ_PEN);
+        const HGDIOBJ originalBrush = GetCurrentObject(dc.Get(), OBJ_BRUSH);
+        win::CPen pen = win::SolidPen(RGB(1, 2, 3));
+        win::CBrush brush = win::SolidBrush(RGB(4, 5, 6));
+        win::CFont font(CreateFontA(13, 0, 0, 0, 400, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana"));
+        EXPECT_EQ(CountGdiObjects(), before + 4);
+        {
+            win::CSelection selectPen(dc.Get(), pen.Get());
+            win::CSelection selectBrush(dc.Get(), brush.Get());
+            EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_PEN), pen.Get());
+            EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), brush.Get());
+        }
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_PEN), originalPen);
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), originalBrush);
+
+        win::CPen moved = std::move(pen);
+        EXPECT_FALSE(pen);
+        EXPECT_TRUE(moved);
+    }
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+TEST(Gdi, OffscreenBufferKeepsItsPictureAndFreesEverythingOnReset)
+{
+    const int before = CountGdiObjects();
+    win::COffscreenBuffer buffer;
+    EXPECT_FALSE(buffer.IsValid());
+    ASSERT_TRUE(buffer.Create(nullptr, 12, 7));
+    EXPECT_EQ(buffer.Width(), 12);
+    EXPECT_EQ(buffer.Height(), 7);
+    SetPixel(buffer.Dc(), 3, 4, RGB(10, 200, 30));
+
+    win::COffscreenBuffer copy;
+    ASSERT_TRUE(copy.Create(buffer.Dc(), 12, 7));
+    buffer.CopyTo(copy.Dc(), 0, 0);
+    EXPECT_EQ(testing_support::CaptureDc(copy.Dc(), 3, 4, 1, 1).Pixel(0, 0), RGB(10, 200, 30));
+
+    buffer.Reset();
+    copy.Reset();
+    EXPECT_FALSE(buffer.IsValid());
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+TEST(Gdi, AnEmptyBufferIsNeverCreatedAndCopiesNothing)
+{
+    win::COffscreenBuffer empty;
+    EXPECT_FALSE(empty.Create(nullptr, 0, 5));
+    win::COffscreenBuffer target;
+    ASSERT_TRUE(target.Create(nullptr, 2, 2));
+    SetPixel(target.Dc(), 0, 0, RGB(1, 2, 3));
+    empty.CopyTo(target.Dc(), 0, 0);
+    EXPECT_EQ(GetPixel(target.Dc(), 0, 0), RGB(1, 2, 3));
+}
+
+TEST(Gdi, AMissingBitmapResourceLoadsAsNoneOfSizeZero)
+{
+    win::CBitmap missing = win::LoadBitmapResource(4711);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(win::BitmapSize(missing.Get()).cx, 0);
+}
