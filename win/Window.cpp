@@ -194,12 +194,12 @@ DWORD CWindow::GetExStyle() const
     return m_hwnd ? static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_EXSTYLE)) : 0;
 }
 
-int CWindow::GetControlId() const
+int CWindow::GetWindowId() const
 {
     return m_hwnd ? GetDlgCtrlID(m_hwnd) : 0;
 }
 
-std::string CWindow::GetText() const
+std::string CWindow::GetCaption() const
 {
     if (!m_hwnd)
         return {};

@@ -39,8 +39,8 @@ public:
     HWND GetParent() const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
-    int GetControlId() const;
-    std::string GetText() const;
+    int GetWindowId() const; // the dialog control id
+    std::string GetCaption() const; // the window text
 
 protected:
     // Called after the object is bound and before the window's procedure is replaced.

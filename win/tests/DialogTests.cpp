@@ -93,7 +93,7 @@ TEST_F(DialogTest, InitialisationBindsTheTemplateControlsToTheirObjects)
     EXPECT_EQ(GetParent(dialog.GetHwnd()), host.Get());
     EXPECT_EQ(win::CWindow::FromHandle(dialog.GetHwnd()), &dialog);
     EXPECT_EQ(dialog.trackbar.GetHwnd(), GetDlgItem(dialog.GetHwnd(), IDC_TRACKBAR));
-    EXPECT_EQ(dialog.label.GetText(), "Label");
+    EXPECT_EQ(dialog.label.GetCaption(), "Label");
     EXPECT_EQ(win::CWindow::FromHandle(dialog.push.GetHwnd()), &dialog.push);
     EXPECT_FALSE(dialog.boundMissing);
 }

@@ -58,7 +58,7 @@ TEST(Window, SubclassedWindowSeesItsMessagesFirstAndPassesTheRestToItsOwnProcedu
     EXPECT_EQ(window.procedureAtPreSubclass, original);
     EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), 42);
     EXPECT_EQ(TextOf(hwnd), "abc");
-    EXPECT_EQ(window.GetText(), "abc");
+    EXPECT_EQ(window.GetCaption(), "abc");
     EXPECT_NE(std::count(window.messages.begin(), window.messages.end(), WM_GETTEXT), 0);
     DestroyWindow(hwnd);
 }
@@ -131,7 +131,7 @@ TEST(Window, ReportsGeometryStyleAndIdOfItsWindow)
     EXPECT_EQ(inParent.top, 20);
     EXPECT_EQ(inParent.right, 70);
     EXPECT_EQ(window.GetParent(), host.Get());
-    EXPECT_EQ(window.GetControlId(), 77);
+    EXPECT_EQ(window.GetWindowId(), 77);
     EXPECT_TRUE(window.GetStyle() & SS_CENTER);
     EXPECT_TRUE(window.GetExStyle() & WS_EX_TRANSPARENT);
 }
@@ -140,7 +140,7 @@ TEST(Window, AnObjectWithoutWindowAnswersNothing)
 {
     CRecordingWindow window;
     EXPECT_EQ(window.Send(kPing), 0);
-    EXPECT_EQ(window.GetText(), "");
+    EXPECT_EQ(window.GetCaption(), "");
     EXPECT_EQ(window.GetStyle(), 0u);
     EXPECT_EQ(window.UnsubclassWindow(), nullptr);
 }
