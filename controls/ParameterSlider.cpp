@@ -25,7 +25,6 @@ void CParameterSlider::SetValue(float value)
     if (position != CurrentPosition())
     {
         Send(TBM_SETPOS, TRUE, position);
-        UpdateTransparentBackground();
         Invalidate();
     }
     const float shown = GetValue();
@@ -34,7 +33,6 @@ void CParameterSlider::SetValue(float value)
     if (m_bandMode == 2 && m_bandLink)
     {
         UpdateBands((m_bandAStart + m_bandBStart) / 2, shown);
-        UpdateTransparentBackground();
         Invalidate();
     }
 }
@@ -124,7 +122,6 @@ void CParameterSlider::SetTransparent(bool transparent)
 {
     m_transparent = transparent;
     m_backgroundStale = true;
-    m_lastThumb = ThumbRect();
 }
 
 void CParameterSlider::RebuildBackground()
@@ -172,29 +169,6 @@ void CParameterSlider::UpdateBands(float reference, float value)
         m_bandLink = true;
     }
     Invalidate();
-}
-
-// When the parent shows through, the parent repaints what lay under the old thumb.
-void CParameterSlider::UpdateTransparentBackground()
-{
-    const HWND parent = GetParent();
-    if (!m_transparent || !parent)
-        return;
-    const RECT thumb = ThumbRect();
-    RECT area = thumb;
-    if (IsVertical())
-    {
-        area.top = std::min(area.top, m_lastThumb.top);
-        area.bottom = std::max(area.bottom, m_lastThumb.bottom);
-    }
-    else
-    {
-        area.left = std::min(area.left, m_lastThumb.left);
-        area.right = std::max(area.right, m_lastThumb.right);
-    }
-    MapWindowPoints(GetHwnd(), parent, reinterpret_cast<POINT*>(&area), 2);
-    InvalidateRect(parent, &area, TRUE);
-    m_lastThumb = thumb;
 }
 
 void CParameterSlider::BeginEditing()
@@ -304,7 +278,6 @@ bool CParameterSlider::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam,
     if (m_bandMode == 2 && m_bandLink)
         UpdateBands((m_bandAStart + m_bandBStart) / 2, GetValue());
     NotifyValueChanged();
-    UpdateTransparentBackground();
     Invalidate();
     return false;
 }

@@ -78,7 +78,6 @@ private:
     int CurrentPosition() const;
     int ToPosition(double value) const { return m_scale.ToPosition(value, RangeMaximum()); }
     void UpdateBands(float reference, float value);
-    void UpdateTransparentBackground();
     void BeginEditing();
     void EndEditing();
     void ShowTooltipText();
@@ -113,9 +112,8 @@ private:
     bool m_hideFill = true;
     bool m_backgroundStale = false;
     bool m_editing = false; // between a press on the control and its release
-    RECT m_lastThumb{};
 
-    win::COffscreenBuffer m_parentBackground; // the parent's pixels under the control
+    win::COffscreenBuffer m_parentBackground; // the parent's background under the control
     win::COffscreenBuffer m_backgroundFrame;
     win::COffscreenBuffer m_channel;
     win::COffscreenBuffer m_fill;

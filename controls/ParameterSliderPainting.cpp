@@ -1,6 +1,7 @@
 // How the slider paints itself: background, ticks, channel (with the level fill) and thumb, each
 // from a picture built once.
 #include "ParameterSlider.h"
+#include "ParentBackground.h"
 #include <algorithm>
 #include <utility>
 
@@ -67,10 +68,10 @@ void CParameterSlider::Paint(HDC dc)
     if (m_editing)
         ShowTooltipText();
     const RECT client = GetClientRect();
-    if (!m_parentBackground.IsValid() || m_backgroundStale)
-        CaptureParentBackground(dc);
     if (m_transparent)
     {
+        if (!m_parentBackground.IsValid() || m_backgroundStale)
+            CaptureParentBackground(dc);
         m_parentBackground.CopyTo(dc, 0, 0);
     }
     else
@@ -87,22 +88,15 @@ void CParameterSlider::Paint(HDC dc)
         PaintThumb(dc, thumb);
 }
 
+// The parent paints its background into the buffer rather than the buffer copying the screen: the
+// screen may still show an old thumb, or another window lying over the editor.
 void CParameterSlider::CaptureParentBackground(HDC dc)
 {
-    const HWND parent = GetParent();
-    if (!parent)
-        return;
-    // The parent repaints what it owes first, or we would take our own old picture for its pixels.
-    if (m_transparent)
-        UpdateWindow(parent);
     const RECT client = GetClientRect();
     if (!m_parentBackground.IsValid() && !m_parentBackground.Create(dc, client.right, client.bottom))
         return;
-    const RECT area = GetWindowRectIn(parent);
-    win::CClientDC parentDc(parent);
-    BitBlt(m_parentBackground.Dc(), 0, 0, client.right, client.bottom, parentDc.Get(), area.left,
-           area.top, SRCCOPY);
-    m_backgroundStale = false;
+    if (win::PaintParentBackground(GetHwnd(), m_parentBackground.Dc()))
+        m_backgroundStale = false;
 }
 
 void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb)

@@ -372,3 +372,25 @@ TEST_F(ParameterSliderTest, TransparentSliderShowsTheParentsPixelsInsteadOfItsFr
     const auto moved = testing_support::CaptureClient(Hwnd());
     EXPECT_EQ(moved.Pixel(before.left + 3, (before.top + before.bottom) / 2), parent);
 }
+
+TEST_F(ParameterSliderTest, ATransparentSliderDraggedByMouseKeepsItsThumbAndLeavesNoTrace)
+{
+    slider.SetTransparent(true);
+    Picture();
+    HDC dc = GetDC(dialog.GetHwnd());
+    const RECT area = slider.GetWindowRectIn(dialog.GetHwnd());
+    const COLORREF parent = GetPixel(dc, area.left - 1, area.top - 1);
+    ReleaseDC(dialog.GetHwnd(), dc);
+
+    const RECT before = Thumb();
+    const int x = (before.left + before.right) / 2, y = (before.top + before.bottom) / 2;
+    Mouse(WM_LBUTTONDOWN, x, y);
+    Mouse(WM_MOUSEMOVE, x, y + 40); // the trackbar repaints itself at once, before its parent
+    Mouse(WM_LBUTTONUP, x, y + 40);
+    testing_support::PumpMessages();
+    const RECT after = Thumb();
+    ASSERT_GT(after.top, before.bottom);
+    const auto picture = testing_support::CaptureClient(Hwnd());
+    EXPECT_EQ(picture.Pixel(after.left + 3, after.top), RGB(0xDD, 0, 0));
+    EXPECT_EQ(picture.Pixel(before.left + 3, y), parent);
+}

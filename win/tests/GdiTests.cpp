@@ -1,5 +1,8 @@
 #include "Gdi.h"
 #include "LiveObjects.h"
+#include "ParentBackground.h"
+#include "TestWindows.h"
+#include "Window.h"
 #include "PixelCapture.h"
 #include "ResourceModule.h"
 #include <gtest/gtest.h>
@@ -70,4 +73,47 @@ TEST(Gdi, AMissingBitmapResourceLoadsAsNoneOfSizeZero)
     win::CBitmap missing = win::LoadBitmapResource(4711);
     EXPECT_FALSE(missing);
     EXPECT_EQ(win::BitmapSize(missing.Get()).cx, 0);
+}
+
+namespace {
+
+// A parent whose background has one red pixel at (40, 25).
+class CMarkedParent : public win::CWindow
+{
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_ERASEBKGND)
+            return CWindow::WindowProc(message, wParam, lParam);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        RECT client = GetClientRect();
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetPixel(dc, 40, 25, RGB(255, 0, 0));
+        return 1;
+    }
+};
+
+} // namespace
+
+TEST(ParentBackground, TheParentPaintsWhatLiesUnderTheChildIntoTheTarget)
+{
+    testing_support::CHostWindow host(120, 80);
+    CMarkedParent parent;
+    ASSERT_TRUE(parent.SubclassWindow(host.Get()));
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 30, 20, 20, 10, host.Get(),
+                                 nullptr, nullptr, nullptr);
+    win::COffscreenBuffer buffer;
+    ASSERT_TRUE(buffer.Create(nullptr, 20, 10));
+    const RECT whole{0, 0, 20, 10};
+    FillRect(buffer.Dc(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ASSERT_TRUE(win::PaintParentBackground(child, buffer.Dc()));
+    const auto image = testing_support::CaptureDc(buffer.Dc(), 0, 0, 20, 10);
+    EXPECT_EQ(image.Pixel(10, 5), RGB(255, 0, 0));
+    EXPECT_EQ(image.Pixel(0, 0), RGB(255, 255, 255));
+    POINT origin{};
+    GetViewportOrgEx(buffer.Dc(), &origin);
+    EXPECT_EQ(origin.x, 0); // the target's origin is given back
+
+    EXPECT_FALSE(win::PaintParentBackground(host.Get(), buffer.Dc())); // a top-level window has none
+    DestroyWindow(child);
 }
