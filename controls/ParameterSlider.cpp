@@ -201,6 +201,9 @@ void CParameterSlider::ShowTooltipText()
     std::string text = GetText();
     tool.lpszText = &text[0];
     SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    // A tracking tooltip shows the text it read when it was shown: show it again.
+    if (IsWindowVisible(tooltip))
+        SendMessageA(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CParameterSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
