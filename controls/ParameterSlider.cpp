@@ -1,5 +1,6 @@
 #include "ParameterSlider.h"
 #include <algorithm>
+#include <cmath>
 #include <windowsx.h>
 
 CParameterSlider::CParameterSlider(CParameterControlListener* listener, int parameterIndex, int controlId)
@@ -21,6 +22,8 @@ int CParameterSlider::CurrentPosition() const
 
 void CParameterSlider::SetValue(float value)
 {
+    if (std::isnan(value)) // not a value: the slider stays where it is
+        return;
     const int position = ToPosition(value);
     if (position != CurrentPosition())
     {
