@@ -1,0 +1,121 @@
+#pragma once
+#include "FramePainting.h"
+#include "Gdi.h"
+#include "ParameterControl.h"
+#include "SliderScale.h"
+#include "Window.h"
+#include <commctrl.h>
+
+// The colours of a bevelled frame with a gradient interior (see DrawFrame).
+struct SFrameColours
+{
+    COLORREF fill;
+    COLORREF gradient;
+    COLORREF highlight;
+    COLORREF shadow;
+};
+
+// The editor's fader: a trackbar of the dialog template that paints every pixel itself (through
+// its custom-draw notification) from cached pictures, maps its positions to the parameter's value
+// range through a taper pair, and reports the user's gestures to its listeners: a mouse drag as
+// begin, one change per movement, end; a key as one change.
+class CParameterSlider : public win::CWindow, public CParameterControl
+{
+public:
+    CParameterSlider(CParameterControlListener* listener, int parameterIndex, int controlId);
+    ~CParameterSlider() override;
+
+    void SetValue(float value) override;
+    float GetValue() override;
+    float GetMin() override { return m_scale.minimum; }
+    float GetMax() override { return m_scale.maximum; }
+    int GetMaxPosition() override;
+    void SetPosition(int position) override;
+
+    // Configuration, as the dialog does it once the window exists.
+    void SetValueRange(float minimum, float maximum);
+    // `positions` steps with a tick every positions / ticks of them (no ticks for 0).
+    void SetSteps(int ticks, int positions);
+    void SetReversed(bool reversed);
+    bool IsReversed() const { return m_scale.reversed; }
+    void SetTapers(Taper valueTaper, Taper positionTaper);
+
+    // Band mode 0: the active range runs from the start of the channel to the thumb. Modes 1 and 2:
+    // the two bands are the active ranges; in mode 2 with the band link on, they follow the value.
+    void SetBandMode(int mode) { m_bandMode = mode; Invalidate(); }
+    void SetBandLink(bool link) { m_bandLink = link; }
+    void SetBandA(float start, float end);
+    void SetBandB(float start, float end);
+
+    // Colours and flags; the caller then rebuilds the picture concerned.
+    void SetBackgroundColours(const SFrameColours& colours) { m_backgroundColours = colours; }
+    void SetThumbColours(const SFrameColours& colours) { m_thumbColours = colours; }
+    void SetChannelColours(const SFrameColours& colours) { m_channelColours = colours; }
+    void SetFillColours(COLORREF start, COLORREF end);
+    void SetTickColours(COLORREF normal, COLORREF active);
+    void SetTickLength(int length) { m_tickLength = length; }
+    void SetTransparent(bool transparent);
+    void SetHideThumb(bool hide) { m_hideThumb = hide; }
+    void SetHideFill(bool hide) { m_hideFill = hide; }
+    void RebuildBackground();
+    void RebuildChannel();
+    void RebuildThumb();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    struct SPixelRange
+    {
+        int low;
+        int high;
+    };
+
+    bool IsVertical() const { return (GetStyle() & TBS_VERT) != 0; }
+    EGradientAxis Axis() const { return IsVertical() ? EGradientAxis::Vertical : EGradientAxis::Horizontal; }
+    int RangeMaximum() const;
+    int CurrentPosition() const;
+    int ToPosition(double value) const { return m_scale.ToPosition(value, RangeMaximum()); }
+    void UpdateBands(float reference, float value);
+    void BeginEditing();
+    void EndEditing();
+    void ShowTooltipText();
+
+    // Painting (ParameterSliderPainting.cpp).
+    void Paint(HDC dc);
+    void CaptureParentBackground(HDC dc);
+    void PaintTicks(HDC dc, const RECT& channel, const RECT& thumb);
+    void PaintChannel(HDC dc, const RECT& channel);
+    void PaintThumb(HDC dc, const RECT& thumb);
+    RECT ChannelRect() const;
+    RECT ThumbRect() const;
+    SPixelRange BandPixels(float start, float end, int channelLength) const;
+
+    SSliderScale m_scale;
+    int m_bandMode = 0;
+    bool m_bandLink = true;
+    float m_bandAStart = 0.0f, m_bandBStart = 0.0f;
+    float m_bandAEnd = 0.0f, m_bandBEnd = 0.0f;
+    bool m_bandAStartSet = false, m_bandBStartSet = false;
+
+    SFrameColours m_backgroundColours{0x000080, 0x000080, 0x000080, 0x000080};
+    SFrameColours m_thumbColours{0x000033, 0x0000CC, 0x0000DD, 0x000011};
+    SFrameColours m_channelColours{0x000000, 0x0000AA, 0x000011, 0x0000FF};
+    COLORREF m_fillStart = 0x00FF00;
+    COLORREF m_fillEnd = 0x0000FF;
+    COLORREF m_tickColour = 0x0F000F;
+    COLORREF m_activeTickColour = 0x00CFFF;
+    int m_tickLength = 6;
+    bool m_transparent = false;
+    bool m_hideThumb = false;
+    bool m_hideFill = true;
+    bool m_backgroundStale = false;
+    bool m_editing = false; // between a press on the control and its release
+
+    win::COffscreenBuffer m_parentBackground; // the parent's background under the control
+    win::COffscreenBuffer m_backgroundFrame;
+    win::COffscreenBuffer m_channel;
+    win::COffscreenBuffer m_fill;
+    win::COffscreenBuffer m_thumb;
+};

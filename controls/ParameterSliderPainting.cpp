@@ -1,0 +1,211 @@
+// How the slider paints itself: background, ticks, channel (with the level fill) and thumb, each
+// from a picture built once.
+#include "ParameterSlider.h"
+#include "ParentBackground.h"
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+void BuildFrame(win::COffscreenBuffer& buffer, HDC dc, int width, int height,
+                const SFrameColours& colours, EGradientAxis axis)
+{
+    if (buffer.IsValid() || !buffer.Create(dc, width, height))
+        return;
+    RECT frame{0, 0, width, height};
+    DrawFrame(colours.highlight, colours.fill, buffer.Dc(), frame, false, colours.gradient,
+              colours.shadow, axis);
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1)
+{
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+} // namespace
+
+RECT CParameterSlider::ChannelRect() const
+{
+    RECT channel{};
+    Send(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    // Windows reports the channel of a vertical trackbar lying on its side; Wine does not.
+    if (IsVertical() && channel.right - channel.left > channel.bottom - channel.top)
+    {
+        std::swap(channel.left, channel.top);
+        std::swap(channel.right, channel.bottom);
+    }
+    if (channel.left > channel.right)
+        std::swap(channel.left, channel.right);
+    if (channel.top > channel.bottom)
+        std::swap(channel.top, channel.bottom);
+    return channel;
+}
+
+RECT CParameterSlider::ThumbRect() const
+{
+    RECT thumb{};
+    Send(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    return thumb;
+}
+
+CParameterSlider::SPixelRange CParameterSlider::BandPixels(float start, float end, int channelLength) const
+{
+    const int range = RangeMaximum() - static_cast<int>(Send(TBM_GETRANGEMIN));
+    const int inner = std::max(channelLength - 2, 0);
+    if (range <= 0)
+        return SPixelRange{0, 0};
+    const double scale = static_cast<double>(inner) / range;
+    int low = static_cast<int>(ToPosition(start) * scale);
+    int high = static_cast<int>(ToPosition(end) * scale);
+    if (low > high)
+        std::swap(low, high);
+    return SPixelRange{std::clamp(low, 0, inner), std::clamp(high, 0, inner)};
+}
+
+void CParameterSlider::Paint(HDC dc)
+{
+    if (m_editing)
+        ShowTooltipText();
+    const RECT client = GetClientRect();
+    if (m_transparent)
+    {
+        if (!m_parentBackground.IsValid() || m_backgroundStale)
+            CaptureParentBackground(dc);
+        m_parentBackground.CopyTo(dc, 0, 0);
+    }
+    else
+    {
+        BuildFrame(m_backgroundFrame, dc, client.right, client.bottom, m_backgroundColours, Axis());
+        m_backgroundFrame.CopyTo(dc, 0, 0);
+    }
+    const RECT channel = ChannelRect();
+    const RECT thumb = ThumbRect();
+    if (!(GetStyle() & TBS_NOTICKS))
+        PaintTicks(dc, channel, thumb);
+    PaintChannel(dc, channel);
+    if (!m_hideThumb)
+        PaintThumb(dc, thumb);
+}
+
+// The parent paints its background into the buffer rather than the buffer copying the screen: the
+// screen may still show an old thumb, or another window lying over the editor.
+void CParameterSlider::CaptureParentBackground(HDC dc)
+{
+    const RECT client = GetClientRect();
+    if (!m_parentBackground.IsValid() && !m_parentBackground.Create(dc, client.right, client.bottom))
+        return;
+    if (win::PaintParentBackground(GetHwnd(), m_parentBackground.Dc()))
+        m_backgroundStale = false;
+}
+
+void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb)
+{
+    const bool vertical = IsVertical();
+    const int length = vertical ? channel.bottom - channel.top : channel.right - channel.left;
+    const int thumbLength = vertical ? thumb.bottom - thumb.top : thumb.right - thumb.left;
+    const int thumbWidth = vertical ? thumb.right - thumb.left : thumb.bottom - thumb.top;
+    const int channelWidth = vertical ? channel.right - channel.left : channel.bottom - channel.top;
+
+    int count = static_cast<int>(Send(TBM_GETNUMTICS));
+    double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
+    if (count > 1 && spacing < 1.0)
+    {
+        spacing = 1.0;
+        count = std::max(length - thumbLength, 0);
+    }
+
+    SPixelRange first{}, second{};
+    if (m_bandMode == 1 || m_bandMode == 2)
+    {
+        first = BandPixels(m_bandAStart, m_bandAEnd, length);
+        second = BandPixels(m_bandBStart, m_bandBEnd, length);
+    }
+    else
+    {
+        const int centre = vertical ? (thumb.top + thumb.bottom) / 2 - channel.top
+                                    : (thumb.left + thumb.right) / 2 - channel.left;
+        first = second = m_scale.reversed ? SPixelRange{centre, length - 1} : SPixelRange{0, centre};
+    }
+
+    const DWORD style = GetStyle();
+    const bool firstSide = (style & TBS_LEFT) || (style & TBS_BOTH);
+    const bool secondSide = !(style & TBS_LEFT) || (style & TBS_BOTH);
+    const int gap = (thumbWidth - channelWidth) / 2 + 2;
+    const int nearEdge = (vertical ? channel.left : channel.top) - gap;  // first side, runs outward
+    const int farEdge = (vertical ? channel.right : channel.bottom) + gap; // second side
+    const int start = vertical ? channel.top : channel.left;
+
+    win::CPen normalPen = win::SolidPen(m_tickColour);
+    win::CPen activePen = win::SolidPen(m_activeTickColour);
+    win::CSelection keepPen(dc, normalPen.Get());
+    auto penFor = [&](int at, const SPixelRange& active) {
+        return at - start >= active.low && at - start <= active.high ? activePen.Get() : normalPen.Get();
+    };
+    for (int i = 0; i < count; ++i)
+    {
+        const double along = vertical ? channel.bottom - thumbLength / 2.0 - i * spacing
+                                      : channel.left + thumbLength / 2.0 + i * spacing;
+        const int at = static_cast<int>(along);
+        if (firstSide)
+        {
+            SelectObject(dc, penFor(at, first));
+            if (vertical)
+                Line(dc, nearEdge, at, nearEdge - m_tickLength, at);
+            else
+                Line(dc, at, nearEdge, at, nearEdge - m_tickLength);
+        }
+        if (secondSide)
+        {
+            SelectObject(dc, penFor(at, second));
+            if (vertical)
+                Line(dc, farEdge, at, farEdge + m_tickLength, at);
+            else
+                Line(dc, at, farEdge, at, farEdge + m_tickLength);
+        }
+    }
+}
+
+void CParameterSlider::PaintChannel(HDC dc, const RECT& channel)
+{
+    const bool vertical = IsVertical();
+    const int width = channel.right - channel.left;
+    const int height = channel.bottom - channel.top;
+    BuildFrame(m_channel, dc, width, height, m_channelColours, Axis());
+    if (!m_fill.IsValid() && m_fill.Create(dc, width, height))
+    {
+        // The start colour at the top (left) end, the end colour at the other: swapped when reversed.
+        const RECT whole{0, 0, width, height};
+        if (m_scale.reversed)
+            FillGradient(m_fillStart, m_fillEnd, m_fill.Dc(), whole, Axis());
+        else
+            FillGradient(m_fillEnd, m_fillStart, m_fill.Dc(), whole, Axis());
+    }
+    m_channel.CopyTo(dc, channel.left, channel.top);
+    if (m_hideFill)
+        return;
+
+    const SPixelRange a = BandPixels(m_bandAStart, m_bandAEnd, vertical ? height : width);
+    const SPixelRange b = BandPixels(m_bandBStart, m_bandBEnd, vertical ? height : width);
+    const RECT inner{channel.left + 1, channel.top + 1, channel.right - 1, channel.bottom - 1};
+    if (vertical)
+    {
+        const int half = (inner.right - inner.left) / 2;
+        m_fill.CopyTo(dc, inner.left, inner.top + a.low, half, a.high - a.low, 1, 1 + a.low);
+        m_fill.CopyTo(dc, inner.left + half, inner.top + b.low, inner.right - inner.left - half,
+                      b.high - b.low, 1 + half, 1 + b.low);
+    }
+    else
+    {
+        const int half = (inner.bottom - inner.top) / 2;
+        m_fill.CopyTo(dc, inner.left + a.low, inner.top, a.high - a.low, half, 1 + a.low, 1);
+        m_fill.CopyTo(dc, inner.left + b.low, inner.top + half, b.high - b.low,
+                      inner.bottom - inner.top - half, 1 + b.low, 1 + half);
+    }
+}
+
+void CParameterSlider::PaintThumb(HDC dc, const RECT& thumb)
+{
+    BuildFrame(m_thumb, dc, thumb.right - thumb.left, thumb.bottom - thumb.top, m_thumbColours, Axis());
+    m_thumb.CopyTo(dc, thumb.left, thumb.top);
+}
