@@ -29,7 +29,7 @@ test-unit: deps $(addprefix test-,$(PRESETS))
 
 test: test-unit
 
-demo: deps build-linux
+demo: deps build-linux build-win32
 	@scripts/demo.sh
 
 bench: deps build-linux

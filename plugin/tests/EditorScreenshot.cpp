@@ -6,6 +6,21 @@
 #include <cstdio>
 #include <string>
 
+namespace {
+
+// Unix paths as Wine sees them: the root file system is drive Z:.
+std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (argc != 3)
@@ -19,7 +34,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "editor_screenshot: cannot load %s\n", argv[1]);
         return 1;
     }
-    const std::string folder = argv[2];
+    const std::string folder = WindowsPath(argv[2]);
     CEditorSession session(library);
     if (!session.Effect() || session.OpenEditor() != 1 || !session.Dialog())
     {
@@ -27,13 +42,13 @@ int main(int argc, char** argv)
         return 1;
     }
     PumpMessagesFor(120); // the refresh shows the parameters
-    const std::string editor = folder + "/editor.png";
+    const std::string editor = folder + "\\editor.png";
     if (!CaptureEditor(session.Dialog()).SavePng(editor))
     {
         std::fprintf(stderr, "editor_screenshot: cannot write %s\n", editor.c_str());
         return 1;
     }
-    std::printf("%s\n", editor.c_str());
+    std::printf("%s/editor.png\n", argv[2]);
 
     const HWND presets = GetDlgItem(session.Dialog(), IDC_PRESETS_BUTTON);
     SendMessageA(presets, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -45,13 +60,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "editor_screenshot: the preset list does not open\n");
         return 1;
     }
-    const std::string withPresets = folder + "/editor-presets.png";
+    const std::string withPresets = folder + "\\editor-presets.png";
     if (!CaptureEditorWithPresets(session.Dialog(), popup).SavePng(withPresets))
     {
         std::fprintf(stderr, "editor_screenshot: cannot write %s\n", withPresets.c_str());
         return 1;
     }
-    std::printf("%s\n", withPresets.c_str());
+    std::printf("%s/editor-presets.png\n", argv[2]);
     session.CloseEditor();
     return 0;
 }
