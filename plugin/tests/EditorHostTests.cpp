@@ -166,6 +166,20 @@ TEST_F(EditorHost, ClosingThePluginWithItsEditorOpenDestroysTheEditorCleanly)
     EXPECT_EQ(testing_support::CountWindows(), windows);
 }
 
+TEST_F(EditorHost, AHostThatDestroysItsWindowFirstCanStillCloseTheEditorAndThePlugin)
+{
+    Open();
+    const HWND dialog = Dialog();
+    DestroyWindow(session->Parent());
+    EXPECT_FALSE(IsWindow(dialog));
+    PumpMessagesFor(60);
+    session->CloseEditor();
+    ERect* rect = nullptr;
+    session->Dispatch(effEditGetRect, 0, 0, &rect);
+    EXPECT_EQ(rect->right | rect->bottom, 0);
+    session->ClosePlugin();
+}
+
 TEST_F(EditorHost, AtTheDefaultsGainDelayAndRateSitAtTheirPositions)
 {
     Open();
