@@ -200,7 +200,10 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
         const float a = line[(w - k) & mask];
         const float b = line[(w - k - 1) & mask];
         const double wet = a + (b - a) * (delay - k);
-        const float result = static_cast<float>(dry + wet * m_wetGain);
+        double mixed = dry + wet * m_wetGain;
+        mixed = mixed < FLT_MAX ? mixed : FLT_MAX; // extreme gains saturate instead of reaching inf
+        mixed = mixed > -FLT_MAX ? mixed : -FLT_MAX;
+        const float result = static_cast<float>(mixed);
         if (Accumulate)
             *y += result;
         else

@@ -38,6 +38,18 @@ const CParameterInfoList* CStereoChorus::GetParameterInfo() const { return Stere
 
 const CPresetList* CStereoChorus::GetPresets() const { return StereoChorusPresets(); }
 
+void CStereoChorus::Initialize(double sampleRate, const CValueArray* settings)
+{
+    CStereoEffect::Initialize(sampleRate, settings);
+    // Each channel has just applied the mono defaults, Phase 0 among them; the stereo defaults
+    // (Stereo 100 %) must spread the two oscillators before the first block.
+    const CParameterInfoList* parameters = GetParameterInfo();
+    CValueArray defaults(nullptr, parameters->GetCount());
+    for (int i = 0; i < defaults.GetCount(); ++i)
+        defaults.SetValue(i, parameters->GetItem(i)->GetDefault());
+    SetParameters(&defaults);
+}
+
 void CStereoChorus::SetParameters(const CValueArray* values)
 {
     if (!values || values->GetCount() != CChorus::kParameterCount) {

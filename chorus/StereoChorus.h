@@ -15,6 +15,7 @@ public:
     const CEffectInfo* GetInfo() const override;
     const CParameterInfoList* GetParameterInfo() const override;
     const CPresetList* GetPresets() const override;
+    void Initialize(double sampleRate, const CValueArray* settings) override;
     void SetParameters(const CValueArray* values) override;
     void ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                           const CValueArrayList* changes) override;

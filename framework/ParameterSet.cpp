@@ -7,9 +7,10 @@ const CParameterInfo* CNormalizedParameterSet::GetItem(int index) const
 
 float CNormalizedParameterSet::Normalize(const CParameterInfo& info, float value)
 {
+    // A division rather than a multiplication by 1 / range, so that real values survive the
+    // round trip exactly (a preset's 10 % comes back as 10, not 9.999999).
     const float range = info.GetMax() - info.GetMin();
-    const float factor = range == 0.0f ? 0.0f : 1.0f / range;
-    return (value - info.GetMin()) * factor;
+    return range == 0.0f ? 0.0f : (value - info.GetMin()) / range;
 }
 
 float CNormalizedParameterSet::GetValue(int index) const

@@ -7,6 +7,5 @@ set -eu
 "$(dirname "$0")/wine-prefix.sh" "$1"
 export WINEPREFIX="$(realpath "$1")" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
-# Exits with 2 when the prefix already has a persistent server: that one serves as well.
-wineserver -p </dev/null >/dev/null 2>&1 || true
+wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -1,0 +1,83 @@
+// Cost of the stereo chorus per frame and channel, at the defaults, with and without a
+// parameter ramp in every block. The "time/frame/channel" counter is in seconds (n = ns).
+#include "StereoChorus.h"
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr int kChannels = 2;
+
+class CPlainBuffer : public CAudioBuffer
+{
+public:
+    CPlainBuffer(float* data, int length) : m_data(data), m_length(length) {}
+    float* GetWritePointer() override { return m_data; }
+    const float* GetReadPointer() const override { return m_data; }
+    int GetLength() const override { return m_length; }
+    int GetStride() const override { return 1; }
+
+private:
+    float* m_data;
+    int m_length;
+};
+
+class CPairList : public CAudioBufferList
+{
+public:
+    CPairList(CAudioBuffer* left, CAudioBuffer* right) : m_buffers{left, right} {}
+    int GetCount() const override { return kChannels; }
+    CAudioBuffer* GetBuffer(int index) const override { return index >= 0 && index < kChannels ? m_buffers[index] : nullptr; }
+    const CAudioBuffer* GetConstBuffer(int index) const override { return GetBuffer(index); }
+
+private:
+    CAudioBuffer* m_buffers[kChannels];
+};
+
+std::vector<float> Noise(int frames, uint32_t seed)
+{
+    std::vector<float> samples(static_cast<size_t>(frames));
+    for (float& x : samples) {
+        seed = seed * 1664525u + 1013904223u;
+        x = static_cast<float>(static_cast<int32_t>(seed >> 8) - (1 << 23)) / static_cast<float>(1 << 23);
+    }
+    return samples;
+}
+
+void Run(benchmark::State& state, bool rampEveryBlock)
+{
+    const int frames = static_cast<int>(state.range(0));
+    CStereoChorus chorus;
+    chorus.Initialize(44100.0, nullptr);
+
+    std::vector<float> inL = Noise(frames, 1), inR = Noise(frames, 2), outL(inL.size()), outR(inR.size());
+    CPlainBuffer bInL(inL.data(), frames), bInR(inR.data(), frames), bOutL(outL.data(), frames), bOutR(outR.data(), frames);
+    const CPairList inputs(&bInL, &bInR), outputs(&bOutL, &bOutR);
+
+    // A ramp that moves every continuous parameter, as a host automating them all would.
+    const float defaults[] = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    const float steps[] = {1e-4f, -1e-3f, 1e-3f, 1e-4f, -1e-3f, 1e-5f, -1e-3f, 0.0f};
+    CValueArrayList ramp(2, 8);
+    const CValueArray start(defaults, 8), step(steps, 8);
+    ramp.Assign(0, &start);
+    ramp.Assign(1, &step);
+
+    for (auto _ : state) {
+        chorus.ProcessReplacing(&inputs, &outputs, frames, rampEveryBlock ? &ramp : nullptr);
+        benchmark::DoNotOptimize(outL.data());
+        benchmark::DoNotOptimize(outR.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["time/frame/channel"] = benchmark::Counter(
+        static_cast<double>(frames) * kChannels, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void StereoChorusAtDefaults(benchmark::State& state) { Run(state, false); }
+void StereoChorusWithARampInEveryBlock(benchmark::State& state) { Run(state, true); }
+
+} // namespace
+
+BENCHMARK(StereoChorusAtDefaults)->Arg(64)->Arg(512)->Arg(4096);
+BENCHMARK(StereoChorusWithARampInEveryBlock)->Arg(64)->Arg(512)->Arg(4096);
+BENCHMARK_MAIN();

@@ -1,0 +1,63 @@
+#pragma once
+#include "ParameterSet.h"
+#include "Preset.h"
+
+// A forwarding view of an effect's current preset list; the owner re-points it when the effect
+// hands out a new list, and every holder of the view sees the change.
+class CPresetListView
+{
+public:
+    void SetList(const CPresetList* list) { m_list = list; }
+    int GetCount() const { return m_list ? m_list->GetCount() : 0; }
+    int GetPresetCount() const { return m_list ? m_list->GetPresetCount() : 0; }
+    const CPreset* GetItem(int index) const { return m_list ? m_list->GetItem(index) : nullptr; }
+
+private:
+    const CPresetList* m_list = nullptr;
+};
+
+// Told when the editor's user-changed flag is raised.
+class CEditorNotify
+{
+public:
+    virtual void Notify() = 0;
+    virtual ~CEditorNotify() = default;
+};
+
+// What an editor dialog may use of its plug-in: real-unit parameter sets and the presets.
+// It owns none of them.
+class CEditorContext
+{
+public:
+    CEditorContext(CParameterSet* inputs = nullptr, CParameterSet* outputs = nullptr,
+                   CPresetListView* presets = nullptr, CEditorNotify* spare = nullptr)
+        : m_inputs(inputs), m_outputs(outputs), m_presets(presets), m_spare(spare) {}
+
+    CParameterSet* GetInputParameters() const { return m_inputs; }
+    CParameterSet* GetOutputParameters() const { return m_outputs; }
+    CPresetListView* GetPresetListView() const { return m_presets; }
+    CEditorNotify* GetSpare() const { return m_spare; }
+
+private:
+    CParameterSet* m_inputs;
+    CParameterSet* m_outputs;
+    CPresetListView* m_presets;
+    CEditorNotify* m_spare;
+};
+
+// The editor-window object a plug-in format adapter opens inside the host's window.
+// Window handles are passed as void* so that adapters need no windowing headers.
+class CPluginEditor
+{
+public:
+    virtual int Open(void* parentWindow) = 0;
+    virtual void Close() = 0;
+    virtual int Show(int command) = 0;
+    virtual void Move(int left, int top, int right, int bottom) = 0;
+    virtual void GetSize(int& width, int& height) = 0;
+    virtual const char* GetName() = 0;
+    virtual int GetChanged() = 0;
+    virtual void SetChanged(int changed) = 0;
+    virtual void SetContext(const CEditorContext* context) = 0;
+    virtual ~CPluginEditor() = default;
+};

@@ -1,0 +1,116 @@
+// The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
+#include "VstPlugin.h"
+#include <cmath>
+#include <cstring>
+
+void CVstPlugin::UpdateRamp(VstInt32 frames)
+{
+    if (ValuesEqual(&m_previousInputs, &m_realInputs)) {
+        if (m_rampActive)
+            m_effect->SetParameters(&m_realInputs); // land exactly on the targets
+        m_ramp.used = 0;
+        m_rampActive = false;
+        return;
+    }
+    // One snapshot serves the steps and the new "previous" values, so a change that lands while
+    // this runs is not half taken: it arrives with the next block.
+    m_rampActive = true;
+    AssignValues(&m_rampTargets, &m_realInputs);
+    AssignValues(&m_rampSteps, &m_rampTargets);
+    ValuesToStep(&m_previousInputs, &m_rampSteps, frames);
+    m_ramp.used = m_ramp.GetCapacity();
+    m_ramp.Assign(0, &m_previousInputs);
+    m_ramp.Assign(1, &m_rampSteps);
+    AssignValues(&m_previousInputs, &m_rampTargets);
+}
+
+bool CVstPlugin::BindChannels(float** inputs, float** outputs, VstInt32 frames)
+{
+    // A host that passes no channel arrays (or a missing channel) gets nothing processed.
+    if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
+        return false;
+    for (size_t i = 0; i < m_inputBuffers.size(); ++i) {
+        if (!inputs[i])
+            return false;
+        m_inputBuffers[i].Set(inputs[i], frames);
+    }
+    for (size_t o = 0; o < m_outputBuffers.size(); ++o) {
+        if (!outputs[o])
+            return false;
+        m_outputBuffers[o].Set(outputs[o], frames);
+    }
+    return true;
+}
+
+template <bool Accumulate>
+void CVstPlugin::Process(float** inputs, float** outputs, VstInt32 frames)
+{
+    if (frames < 0)
+        return;
+    if (m_bypass) {
+        if (Accumulate) {
+            // Bypass adds the input, as the replacing path copies it.
+            for (VstInt32 o = 0; outputs && inputs && m_inputChannels > 0 && o < m_outputChannels; ++o) {
+                const float* in = inputs[o < m_inputChannels ? o : m_inputChannels - 1];
+                float* out = outputs[o];
+                for (VstInt32 f = 0; in && out && f < frames; ++f)
+                    out[f] += in[f];
+            }
+        } else {
+            passThrough(inputs, outputs, frames);
+        }
+        m_effect->Skip(frames);
+        return;
+    }
+    if (!BindChannels(inputs, outputs, frames))
+        return;
+    UpdateRamp(frames);
+    const CBufferArrayList in(m_inputBuffers.data(), static_cast<int>(m_inputBuffers.size()));
+    const CBufferArrayList out(m_outputBuffers.data(), static_cast<int>(m_outputBuffers.size()));
+    if (Accumulate)
+        m_effect->ProcessAccumulating(&in, &out, frames, &m_ramp);
+    else
+        m_effect->ProcessReplacing(&in, &out, frames, &m_ramp);
+    m_refreshCounter += frames;
+    RefreshOutputs(true);
+    if (!Accumulate && m_outputBuffers.empty())
+        passThrough(inputs, outputs, frames);
+}
+
+void CVstPlugin::processReplacing(float** inputs, float** outputs, VstInt32 frames)
+{
+    Process<false>(inputs, outputs, frames);
+}
+
+void CVstPlugin::process(float** inputs, float** outputs, VstInt32 frames) { Process<true>(inputs, outputs, frames); }
+
+void CVstPlugin::passThrough(float** inputs, float** outputs, VstInt32 frames)
+{
+    if (!inputs || !outputs || m_inputChannels == 0 || m_outputChannels <= 0 || frames <= 0)
+        return;
+    for (VstInt32 o = 0; o < m_outputChannels; ++o) {
+        const float* in = inputs[o < m_inputChannels ? o : m_inputChannels - 1];
+        float* out = outputs[o];
+        // In-place hosts hand the same buffer as input and output: memmove copes with overlap.
+        if (in && out && in != out)
+            std::memmove(out, in, static_cast<size_t>(frames) * sizeof(float));
+    }
+}
+
+void CVstPlugin::setSampleRate(float rate)
+{
+    if (std::isfinite(rate) && rate > 0.0f)
+        m_sampleRate = rate;
+}
+
+void CVstPlugin::resume()
+{
+    m_effect->Initialize(m_sampleRate, m_settings);
+    m_presetView.SetList(m_effect->GetPresets());
+    m_effect->SetParameters(&m_realInputs);
+    if (m_previousInputs.GetCount() == m_realInputs.GetCount())
+        AssignValues(&m_previousInputs, &m_realInputs);
+    m_refreshCounter = m_refreshInterval;
+    RefreshOutputs(false);
+    m_refreshCounter = m_refreshInterval;
+}

@@ -1,0 +1,49 @@
+#include "VstEditor.h"
+#include "PluginEditor.h"
+
+namespace {
+constexpr int kShowNormal = 1; // SW_SHOWNORMAL
+}
+
+CVstEditor::~CVstEditor()
+{
+    if (m_editor)
+        m_editor->Close();
+    delete m_editor;
+}
+
+bool CVstEditor::getRect(ERect** place)
+{
+    int width = 0, height = 0;
+    m_editor->GetSize(width, height);
+    m_rect.top = 0;
+    m_rect.left = 0;
+    m_rect.bottom = static_cast<int16_t>(height);
+    m_rect.right = static_cast<int16_t>(width);
+    if (place)
+        *place = &m_rect;
+    return true;
+}
+
+bool CVstEditor::open(void* parentWindow)
+{
+    m_systemWindow = parentWindow;
+    m_editor->Open(parentWindow);
+    m_editor->Show(kShowNormal);
+    m_open = true;
+    return true;
+}
+
+void CVstEditor::close()
+{
+    m_editor->Close();
+    m_open = false;
+}
+
+void CVstEditor::idle()
+{
+    if (m_updateFlag) {
+        m_updateFlag = 0;
+        update();
+    }
+}

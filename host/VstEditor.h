@@ -1,0 +1,40 @@
+#pragma once
+#include "VstInterface.h"
+
+class CPluginEditor;
+
+// Speaks the host's editor protocol (open, rect, idle, close, keys) over an editor-window object.
+// It owns that object: when the plug-in is closed with its editor still open (hosts do this),
+// the window is closed and freed here rather than left running over a deleted adapter.
+class CVstEditor
+{
+public:
+    explicit CVstEditor(CPluginEditor* editor) : m_editor(editor) {}
+    CVstEditor(const CVstEditor&) = delete;
+    CVstEditor& operator=(const CVstEditor&) = delete;
+    virtual ~CVstEditor();
+
+    // Stores the rectangle's address in the host's place; the rectangle is all zeros until a
+    // window is open.
+    virtual bool getRect(ERect** place);
+    virtual bool open(void* parentWindow);
+    virtual void close();
+    virtual void idle();
+    virtual void update() {}
+    virtual void postUpdate() { m_updateFlag = 1; }
+    virtual VstInt32 onKeyDown(VstKeyCode&) { return -1; }
+    virtual VstInt32 onKeyUp(VstKeyCode&) { return -1; }
+    virtual bool setKnobMode(VstInt32) { return false; }
+    virtual bool onWheel(float) { return false; }
+
+    bool IsOpen() const { return m_open; }
+    bool NeedsUpdate() const { return m_updateFlag != 0; }
+    void* GetSystemWindow() const { return m_systemWindow; }
+
+private:
+    void* m_systemWindow = nullptr;
+    int m_updateFlag = 0;
+    CPluginEditor* m_editor;
+    bool m_open = false;
+    ERect m_rect = {0, 0, 0, 0};
+};

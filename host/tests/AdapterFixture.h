@@ -1,0 +1,53 @@
+#pragma once
+#include "FakeEffect.h"
+#include "VstPlugin.h"
+#include <gtest/gtest.h>
+
+inline HostLog& TheHost()
+{
+    static HostLog log;
+    return log;
+}
+
+inline VstIntPtr RecordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    if (opcode == audioMasterVersion)
+        return TheHost().version;
+    if (opcode == audioMasterAutomate)
+        TheHost().automations.push_back({index, opt});
+    else
+        TheHost().otherOpcodes.push_back(opcode);
+    return 0;
+}
+
+// Creates the adapter over a fake effect and closes it at the end of the test.
+class AdapterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { TheHost() = HostLog(); }
+    void TearDown() override
+    {
+        if (record)
+            Dispatch(effClose);
+    }
+    AEffect* Create(FakeEffect::Config config = {}, CPluginEditor* editor = nullptr)
+    {
+        record = CreateVstPlugin(RecordingHost, new FakeEffect(log, config), 0x12345678, editor, 20.0, nullptr);
+        return record;
+    }
+    VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f)
+    {
+        return record->dispatcher(record, opcode, index, value, ptr, opt);
+    }
+    std::string Text(VstInt32 opcode, VstInt32 index = 0)
+    {
+        char text[256];
+        std::memset(text, 'x', sizeof text);
+        Dispatch(opcode, index, 0, text);
+        return text;
+    }
+    CVstPlugin& Plugin() { return *CVstPlugin::FromRecord(record); }
+
+    EffectLog log;
+    AEffect* record = nullptr;
+};

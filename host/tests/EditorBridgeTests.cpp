@@ -1,0 +1,103 @@
+#include "AdapterFixture.h"
+#include "VstEditor.h"
+
+namespace {
+struct EditorLog
+{
+    std::vector<std::string> calls;
+    bool open = false;
+    bool destroyed = false;
+    const CEditorContext* context = nullptr;
+    CParameterSet* inputs = nullptr;
+};
+
+class FakeEditor : public CPluginEditor
+{
+public:
+    explicit FakeEditor(EditorLog& log) : m_log(log) {}
+    ~FakeEditor() override { m_log.destroyed = true; }
+    int Open(void* parent) override
+    {
+        m_log.calls.push_back(parent ? "Open" : "Open(null)");
+        m_log.open = true;
+        return 1;
+    }
+    void Close() override
+    {
+        m_log.calls.push_back("Close");
+        m_log.open = false;
+    }
+    int Show(int command) override
+    {
+        m_log.calls.push_back("Show" + std::to_string(command));
+        return 1;
+    }
+    void Move(int, int, int, int) override {}
+    void GetSize(int& width, int& height) override
+    {
+        width = m_log.open ? 408 : 0;
+        height = m_log.open ? 173 : 0;
+    }
+    const char* GetName() override { return ""; }
+    int GetChanged() override { return 0; }
+    void SetChanged(int) override {}
+    void SetContext(const CEditorContext* context) override
+    {
+        m_log.inputs = context ? context->GetInputParameters() : nullptr;
+    }
+
+private:
+    EditorLog& m_log;
+};
+
+// The editor's log outlives the adapter, which frees the editor when it is closed.
+class EditorBridgeTest : public AdapterTest
+{
+protected:
+    EditorLog editor;
+};
+} // namespace
+
+TEST_F(EditorBridgeTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
+{
+    Create({}, new FakeEditor(editor));
+    EXPECT_EQ(record->flags, 17);
+    ERect* rect = nullptr;
+    EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top | rect->left | rect->bottom | rect->right, 0);
+    int parent = 0;
+    EXPECT_EQ(Dispatch(effEditOpen, 0, 0, &parent), 1);
+    EXPECT_EQ(editor.calls, (std::vector<std::string>{"Open", "Show1"}));
+    EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->right, 408);
+    EXPECT_EQ(rect->bottom, 173);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, nullptr), 1); // no place given: nothing written
+    Dispatch(effEditClose);
+    EXPECT_FALSE(editor.open);
+}
+
+TEST_F(EditorBridgeTest, EditorGetsTheInputParameterSetAndIdleClearsTheUpdateFlag)
+{
+    Create({}, new FakeEditor(editor));
+    ASSERT_EQ(editor.inputs, &Plugin().GetInputParameterSet());
+    record->setParameter(record, 1, 0.5f);
+    EXPECT_TRUE(Plugin().GetEditor()->NeedsUpdate());
+    Dispatch(effEditIdle);
+    EXPECT_FALSE(Plugin().GetEditor()->NeedsUpdate());
+    EXPECT_EQ(Dispatch(effEditKeyDown, 'a', 65, nullptr, 0.0f), -1);
+    EXPECT_EQ(Dispatch(effEditKeyUp, 'a', 65, nullptr, 0.0f), -1);
+}
+
+TEST_F(EditorBridgeTest, ClosingThePluginWithItsEditorOpenClosesAndFreesTheEditor)
+{
+    Create({}, new FakeEditor(editor));
+    int parent = 0;
+    Dispatch(effEditOpen, 0, 0, &parent);
+    EXPECT_EQ(Dispatch(effClose), 1);
+    record = nullptr;
+    EXPECT_FALSE(editor.open);
+    EXPECT_TRUE(editor.destroyed);
+    EXPECT_TRUE(log.destroyed);
+}

@@ -1,0 +1,53 @@
+// vstrender with the project's own plug-in, as delivered: both in the same directory, no --plugin.
+#include "TestAudio.h"
+#include "ToolRunner.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+TEST(VstrenderWithStereoChorus, FindsTheDefaultPluginAndListsItsFactoryPrograms)
+{
+    const ToolResult result = runTool({"--info"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Effect:     Stereo Chorus\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("   3  Crazy Voice\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("  0  Bypass                Off       Off .. On\n"), std::string::npos) << result.out;
+}
+
+TEST(VstrenderWithStereoChorus, SetsParametersExactlyInTheirOwnUnits)
+{
+    // The straight-line guess for 0.8 Hz, 0.04n, reads 0.799999; the search finds a value reading 0.800000.
+    const ToolResult result = runTool({"--info", "--program", "clean chorus", "--param", "Depth=42.5", "--param",
+                                       "LFO Frequency=0.8 Hz", "--param", "Gain=-6", "--param", "lfo type=2"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    for (const char* line : {"  1  Gain           dB     -6.00000", "  5  Depth          %      42.50000",
+                             "  6  LFO Frequency  Hz     0.800000", "  8  LFO Type              2.000000",
+                             "   1  Clean Chorus  (current)"})
+        EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+}
+
+TEST(VstrenderWithStereoChorus, RendersAProgramAndBypassesExactly)
+{
+    ScratchDirectory dir;
+    const Audio input = makeSignal(44100, 1);
+    writeAudio(dir.file("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+
+    ASSERT_EQ(runTool({"--program", "Crazy Voice", dir.file("in.wav"), dir.file("voice.wav")}).exitCode, 0);
+    const Audio voice = readAudio(dir.file("voice.wav"));
+    ASSERT_EQ(voice.frames, input.frames);
+    double difference = 0.0;
+    for (sf_count_t i = 0; i < voice.frames; ++i)
+    {
+        ASSERT_TRUE(std::isfinite(voice.at(i, 0)) && std::isfinite(voice.at(i, 1)));
+        difference += std::fabs(voice.at(i, 0) - input.at(i, 0));
+    }
+    EXPECT_GT(difference / static_cast<double>(voice.frames), 0.01) << "the chorus is audible";
+
+    ASSERT_EQ(runTool({"--bypass", dir.file("in.wav"), dir.file("dry.wav")}).exitCode, 0);
+    const Audio dry = readAudio(dir.file("dry.wav"));
+    for (sf_count_t i = 0; i < dry.frames; ++i)
+    {
+        ASSERT_EQ(dry.at(i, 0), input.at(i, 0)) << "frame " << i;
+        ASSERT_EQ(dry.at(i, 1), input.at(i, 0)) << "frame " << i;
+    }
+}
