@@ -1,6 +1,7 @@
 #include "ButtonTestDialog.h"
 #include "ButtonTestIds.h"
 #include "FramePainting.h"
+#include "ResourceModule.h"
 
 CButtonTestDialog::CButtonTestDialog(CParameterControlListener* listener)
     : toggle(listener, 0, IDC_SWITCH), picture(listener, 8, IDC_PICTURE), presets(listener, 9, IDC_PRESETS)
@@ -28,7 +29,19 @@ LRESULT CButtonTestDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 {
     if (message != WM_ERASEBKGND)
         return CDialog::WindowProc(message, wParam, lParam);
-    PaintTestPanel(reinterpret_cast<HDC>(wParam), GetClientRect());
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    const RECT client = GetClientRect();
+    if (!m_editorPanel)
+    {
+        PaintTestPanel(dc, client);
+        return 1;
+    }
+    FillSolid(dc, 0, 0, client.right, client.bottom, kSkinPanel);
+    const win::CBitmap bitmap = win::LoadBitmapResource(kEditorBackground);
+    win::CMemoryDC memory(dc);
+    win::CSelection select(memory.Get(), bitmap.Get());
+    if (bitmap)
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), m_editorOrigin.x, m_editorOrigin.y, SRCCOPY);
     return 1;
 }
 

@@ -23,10 +23,21 @@ public:
 
     // The panel's pixels under a child window, as the dialog paints them.
     testing_support::SImage BackgroundUnder(HWND child) const;
+    // Paints the stereo chorus editor's background from (x, y) of its bitmap instead of the test
+    // panel.
+    void UseEditorPanel(int x, int y)
+    {
+        m_editorPanel = true;
+        m_editorOrigin = POINT{x, y};
+    }
 
 protected:
     void DoDataExchange() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool m_editorPanel = false;
+    POINT m_editorOrigin{};
 };
 
 // The panel behind the controls.
@@ -49,3 +60,5 @@ win::CFont CreateListFont();
 const int kSineFace = 204;
 const int kTriangleFace = 203;
 const int kPressedFace = 205;
+// The editor's background bitmap.
+const int kEditorBackground = 1012;
