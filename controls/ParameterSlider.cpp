@@ -1,5 +1,6 @@
 #include "ParameterSlider.h"
 #include <algorithm>
+#include <cmath>
 #include <windowsx.h>
 
 CParameterSlider::CParameterSlider(CParameterControlListener* listener, int parameterIndex, int controlId)
@@ -21,6 +22,8 @@ int CParameterSlider::CurrentPosition() const
 
 void CParameterSlider::SetValue(float value)
 {
+    if (std::isnan(value)) // not a value: the slider stays where it is
+        return;
     const int position = ToPosition(value);
     if (position != CurrentPosition())
     {
@@ -201,6 +204,9 @@ void CParameterSlider::ShowTooltipText()
     std::string text = GetText();
     tool.lpszText = &text[0];
     SendMessageA(tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    // A tracking tooltip shows the text it read when it was shown: show it again.
+    if (IsWindowVisible(tooltip))
+        SendMessageA(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CParameterSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

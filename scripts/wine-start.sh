@@ -7,5 +7,6 @@ set -eu
 "$(dirname "$0")/wine-prefix.sh" "$1"
 export WINEPREFIX="$(realpath "$1")" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
-wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
+# Exits with 2 when the prefix already has a persistent server: that one serves as well.
+wineserver -p </dev/null >/dev/null 2>&1 || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true

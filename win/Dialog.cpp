@@ -9,7 +9,7 @@ namespace {
 void RegisterCommonControls()
 {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
         return InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)registered;

@@ -42,25 +42,13 @@ using Journal = std::vector<std::string>;
 
 } // namespace
 
-TEST(ParameterControl, ConstructionKeepsIndexIdAndTheFirstListenerWithDefaultFormat)
-{
-    Journal journal;
-    CJournalListener first(journal, "a");
-    CFakeControl control(&first, 5, 1006);
-    EXPECT_EQ(control.GetParameterIndex(), 5);
-    EXPECT_EQ(control.GetControlId(), 1006);
-    EXPECT_EQ(control.GetFormat(), "%.0f");
-    EXPECT_EQ(control.GetUnit(), "");
-    control.NotifyBeginEdit();
-    EXPECT_EQ(journal, Journal({"a:begin"}));
-}
-
 TEST(ParameterControl, ListenersHearEveryNotificationInInsertionOrderDuplicatesIncluded)
 {
     Journal journal;
     CJournalListener a(journal, "a"), b(journal, "b");
-    CFakeControl control(nullptr, 0, 0);
-    control.AddListener(&a);
+    CFakeControl control(&a, 5, 1006); // the constructor's listener comes first
+    EXPECT_EQ(control.GetParameterIndex(), 5);
+    EXPECT_EQ(control.GetControlId(), 1006);
     control.AddListener(&b);
     control.AddListener(&a);
     control.AddListener(nullptr);
@@ -139,11 +127,3 @@ TEST(ParameterControl, FormatsThatWouldNotPrintOneNumberAreRefused)
         EXPECT_TRUE(IsSingleNumberFormat(good)) << good;
 }
 
-TEST(ParameterControl, BaseRangeIsZeroToTheMaximumPositionAndPositionsAreValues)
-{
-    CFakeControl control(nullptr, 0, 0);
-    EXPECT_EQ(control.GetMin(), 0.0f);
-    EXPECT_EQ(control.GetMax(), 7.0f);
-    control.SetPosition(4);
-    EXPECT_EQ(control.value, 4.0f);
-}

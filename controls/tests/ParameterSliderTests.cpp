@@ -4,6 +4,7 @@
 #include "TestWindows.h"
 #include <gtest/gtest.h>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,8 @@ TEST_F(ParameterSliderTest, ReversedValue25MapsToPosition75AndBack)
     slider.SetValue(12.5f);
     EXPECT_EQ(Position(), 12);
     slider.SetValue(12.51f);
+    EXPECT_EQ(Position(), 13);
+    slider.SetValue(std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(Position(), 13);
     EXPECT_TRUE(recorder.journal.empty()); // values set by the program are not user changes
 }

@@ -57,24 +57,6 @@ TEST(Gdi, OffscreenBufferKeepsItsPictureAndFreesEverythingOnReset)
     EXPECT_EQ(CountGdiObjects(), before);
 }
 
-TEST(Gdi, AnEmptyBufferIsNeverCreatedAndCopiesNothing)
-{
-    win::COffscreenBuffer empty;
-    EXPECT_FALSE(empty.Create(nullptr, 0, 5));
-    win::COffscreenBuffer target;
-    ASSERT_TRUE(target.Create(nullptr, 2, 2));
-    SetPixel(target.Dc(), 0, 0, RGB(1, 2, 3));
-    empty.CopyTo(target.Dc(), 0, 0);
-    EXPECT_EQ(GetPixel(target.Dc(), 0, 0), RGB(1, 2, 3));
-}
-
-TEST(Gdi, AMissingBitmapResourceLoadsAsNoneOfSizeZero)
-{
-    win::CBitmap missing = win::LoadBitmapResource(4711);
-    EXPECT_FALSE(missing);
-    EXPECT_EQ(win::BitmapSize(missing.Get()).cx, 0);
-}
-
 namespace {
 
 // A parent whose background has one red pixel at (40, 25).

@@ -116,31 +116,3 @@ TEST(Window, SubclassingRefusesANullWindowATakenWindowOrASecondWindow)
     DestroyWindow(second);
 }
 
-TEST(Window, ReportsGeometryStyleAndIdOfItsWindow)
-{
-    testing_support::CHostWindow host(200, 100);
-    HWND child = CreateWindowExA(WS_EX_TRANSPARENT, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER,
-                                 30, 20, 40, 10, host.Get(), reinterpret_cast<HMENU>(77), nullptr, nullptr);
-    CRecordingWindow window;
-    ASSERT_TRUE(window.SubclassWindow(child));
-    const RECT client = window.GetClientRect();
-    EXPECT_EQ(client.right, 40);
-    EXPECT_EQ(client.bottom, 10);
-    const RECT inParent = window.GetWindowRectIn(host.Get());
-    EXPECT_EQ(inParent.left, 30);
-    EXPECT_EQ(inParent.top, 20);
-    EXPECT_EQ(inParent.right, 70);
-    EXPECT_EQ(window.GetParent(), host.Get());
-    EXPECT_EQ(window.GetWindowId(), 77);
-    EXPECT_TRUE(window.GetStyle() & SS_CENTER);
-    EXPECT_TRUE(window.GetExStyle() & WS_EX_TRANSPARENT);
-}
-
-TEST(Window, AnObjectWithoutWindowAnswersNothing)
-{
-    CRecordingWindow window;
-    EXPECT_EQ(window.Send(kPing), 0);
-    EXPECT_EQ(window.GetCaption(), "");
-    EXPECT_EQ(window.GetStyle(), 0u);
-    EXPECT_EQ(window.UnsubclassWindow(), nullptr);
-}
