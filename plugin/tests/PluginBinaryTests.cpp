@@ -132,30 +132,53 @@ TEST_F(PluginBinary, MainAndVstPluginMainAreTheSameEntryAndRefuseAVersionlessHos
     EXPECT_EQ(main(Host), nullptr);
 }
 
+TEST_F(PluginBinary, DispatcherAnswersEveryRequestOfItsTable)
+{
+    const VstIntPtr withEditor = (EXPECTED_FLAGS & effFlagsHasEditor) ? 1 : 0;
+    const struct { VstInt32 opcode; VstIntPtr answer; } rows[] = {
+        {effOpen, 0}, {effGetVu, 0}, {effEditGetRect, withEditor}, {effEditClose, 0}, {effEditIdle, 0},
+        {effEditDraw, 0}, {effEditMouse, 0}, {effEditKey, 0}, {effEditTop, 0}, {effEditSleep, 0},
+        {effIdentify, 0x4E764566}, {effGetChunk, 0}, {effSetChunk, 0}, {effProcessEvents, 0},
+        {effCanBeAutomated, 1}, {effString2Parameter, 0}, {effGetNumProgramCategories, 1},
+        {effGetProgramNameIndexed, 0}, {effCopyProgram, 0}, {effConnectInput, 1}, {effConnectOutput, 1},
+        {effGetInputProperties, 0}, {effGetOutputProperties, 0}, {effGetPlugCategory, 0},
+        {effGetCurrentPosition, 0}, {effGetDestinationBuffer, 0}, {effOfflineNotify, 0}, {effOfflinePrepare, 0},
+        {effOfflineRun, 0}, {effProcessVarIo, 0}, {effSetSpeakerArrangement, 0}, {effSetBypass, 0},
+        {effGetErrorText, 0}, {effGetVendorVersion, 1000}, {effVendorSpecific, 0}, {effCanDo, 0},
+        {effGetTailSize, 4096}, {effIdle, 0}, {effGetIcon, 0}, {effSetViewPosition, 0},
+        {effGetParameterProperties, 0}, {effKeysRequired, 1}, {effGetVstVersion, 2300},
+        {effEditKeyDown, withEditor ? -1 : 0}, {effEditKeyUp, withEditor ? -1 : 0}, {effSetEditKnobMode, 0},
+        {effGetMidiProgramName, 0}, {effGetCurrentMidiProgram, -1}, {effGetMidiProgramCategory, 0},
+        {effHasMidiProgramsChanged, 0}, {effGetMidiKeyName, 0}, {effBeginSetProgram, 0}, {effEndSetProgram, 0},
+        {effGetSpeakerArrangement, 0}, {effShellGetNextPlugin, 0}, {effStartProcess, 0}, {effStopProcess, 0},
+        {effSetPanLaw, 0}, {effBeginLoadBank, 0}, {effBeginLoadProgram, 0}, {77, 0}, {-1, 0}, {1000, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Dispatch(row.opcode), row.answer) << "opcode " << row.opcode;
+    EXPECT_EQ(Dispatch(effSetTotalSampleToProcess, 0, 4096), 4096);
+    EXPECT_EQ(Dispatch(effGetProgram), 0);
+    EXPECT_EQ(Dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), 1);
+}
+
 TEST_F(PluginBinary, DispatcherAnswersIdentityAndCapabilityRequests)
 {
     EXPECT_EQ(Text(effGetVendorString), "Orvane's Music Software");
     EXPECT_EQ(Text(effGetEffectName), "Stereo Chorus");
     EXPECT_EQ(Text(effGetProductString), "Stereo Chorus");
-    EXPECT_EQ(Dispatch(effGetVendorVersion), 1000);
-    EXPECT_EQ(Dispatch(effGetVstVersion), 2300);
-    EXPECT_EQ(Dispatch(effIdentify), 0x4E764566);
-    EXPECT_EQ(Dispatch(effGetPlugCategory), 0);
-    EXPECT_EQ(Dispatch(effKeysRequired), 1);
-    EXPECT_EQ(Dispatch(effGetTailSize), 4096);
-    EXPECT_EQ(Dispatch(effGetNumProgramCategories), 1);
-    EXPECT_EQ(Dispatch(effCanBeAutomated, 3), 1);
-    EXPECT_EQ(Dispatch(effGetCurrentMidiProgram), -1);
-    EXPECT_EQ(Dispatch(effSetTotalSampleToProcess, 0, 4096), 4096);
-    char capability[] = "bypass";
-    EXPECT_EQ(Dispatch(effCanDo, 0, 0, capability), 0);
+    for (const char* capability : {"bypass", "receiveVstEvents", "2in2out"}) {
+        char text[32];
+        std::strcpy(text, capability);
+        EXPECT_EQ(Dispatch(effCanDo, 0, 0, text), 0) << capability;
+    }
     EXPECT_EQ(Dispatch(effSetBypass, 0, 1), 0);
     EXPECT_EQ(effect->getParameter(effect, 0), 0.0f);
     void* chunk = nullptr;
     EXPECT_EQ(Dispatch(effGetChunk, 0, 0, &chunk), 0);
     EXPECT_EQ(chunk, nullptr);
-    for (VstInt32 opcode = 77; opcode < 90; ++opcode)
-        EXPECT_EQ(Dispatch(opcode), 0);
+    void* arrangement[2] = {&chunk, &chunk};
+    EXPECT_EQ(Dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&arrangement[0]), &arrangement[1]), 0);
+    EXPECT_EQ(arrangement[0], nullptr);
+    EXPECT_EQ(arrangement[1], nullptr);
 }
 
 TEST_F(PluginBinary, ParametersHaveTheirNamesUnitsAndDefaultTexts)

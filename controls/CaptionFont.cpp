@@ -1,0 +1,16 @@
+#include "CaptionFont.h"
+
+win::CFont CreateCaptionFont()
+{
+    win::CClientDC screen(nullptr);
+    const int pointsTimesTen = 80;
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(GetDeviceCaps(screen.Get(), LOGPIXELSY), pointsTimesTen, 720);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_STROKE_PRECIS;
+    font.lfClipPrecision = CLIP_STROKE_PRECIS;
+    font.lfQuality = PROOF_QUALITY;
+    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    return win::CFont(CreateFontIndirectA(&font));
+}

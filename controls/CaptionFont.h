@@ -1,0 +1,6 @@
+#pragma once
+#include "Gdi.h"
+
+// The labels' and group frames' caption font: "MS Sans Serif" at 8 points, drawn for legibility
+// (stroke precision, proof quality), sized for the screen's resolution.
+win::CFont CreateCaptionFont();
