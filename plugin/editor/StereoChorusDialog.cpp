@@ -17,9 +17,13 @@ CStereoChorusDialog::CStereoChorusDialog()
       m_rateSlider(Listener(), 6, IDC_RATE_SLIDER),
       m_drySlider(Listener(), 2, IDC_DRY_SLIDER),
       m_wetSlider(Listener(), 3, IDC_WET_SLIDER),
+      m_waveformButton(Listener(), 8, IDC_WAVEFORM_BUTTON),
+      m_bypassButton(Listener(), 0, IDC_BYPASS_BUTTON),
+      m_presetsButton(Listener(), kParameterCount, IDC_PRESETS_BUTTON),
       m_stereoSlider(Listener(), 7, IDC_STEREO_SLIDER)
 {
     SetBackgroundBitmapId(IDB_BACKGROUND);
+    SetPresetControl(&m_presetsButton);
 }
 
 CStereoChorusDialog::~CStereoChorusDialog() = default;
@@ -32,7 +36,17 @@ void CStereoChorusDialog::DoDataExchange()
     BindControl(IDC_RATE_SLIDER, m_rateSlider);
     BindControl(IDC_DRY_SLIDER, m_drySlider);
     BindControl(IDC_WET_SLIDER, m_wetSlider);
+    BindControl(IDC_BYPASS_BUTTON, m_bypassButton);
+    BindControl(IDC_GAIN_FRAME, m_gainFrame);
+    BindControl(IDC_MODULATION_FRAME, m_modulationFrame);
+    BindControl(IDC_DRY_WET_FRAME, m_dryWetFrame);
+    BindControl(IDC_RATE_LABEL, m_rateLabel);
+    BindControl(IDC_WAVEFORM_BUTTON, m_waveformButton);
+    BindControl(IDC_DEPTH_LABEL, m_depthLabel);
+    BindControl(IDC_DELAY_LABEL, m_delayLabel);
+    BindControl(IDC_PRESETS_BUTTON, m_presetsButton);
     BindControl(IDC_STEREO_SLIDER, m_stereoSlider);
+    BindControl(IDC_STEREO_LABEL, m_stereoLabel);
 }
 
 bool CStereoChorusDialog::OnInitDialog()
@@ -51,6 +65,7 @@ void CStereoChorusDialog::BindControls()
         return;
     if (HasInputTable() && InputParameters()->GetCount() == kParameterCount)
     {
+        BindInputControl(0, &m_bypassButton);
         BindInputControl(1, &m_gainSlider);
         BindInputControl(2, &m_drySlider);
         BindInputControl(3, &m_wetSlider);
@@ -58,6 +73,7 @@ void CStereoChorusDialog::BindControls()
         BindInputControl(5, &m_depthSlider);
         BindInputControl(6, &m_rateSlider);
         BindInputControl(7, &m_stereoSlider);
+        BindInputControl(8, &m_waveformButton);
     }
     if (m_initialised)
     {

@@ -1,7 +1,12 @@
 #pragma once
 #include "BasePluginDialog.h"
 #include "Gdi.h"
+#include "GroupFrame.h"
+#include "ParameterButton.h"
 #include "ParameterSlider.h"
+#include "PresetButton.h"
+#include "StaticText.h"
+#include <string>
 
 // The stereo chorus's editor window, made from dialog template IDD_STEREO_CHORUS over background
 // bitmap IDB_BACKGROUND: seven sliders, the waveform and bypass switches and the presets switch,
@@ -35,15 +40,28 @@ private:
     void ConfigureSliders();
     void ConfigureSlider(CParameterSlider& slider, int ticks, int positions, const char* format);
     void StyleControls();
+    void StyleSwitch(CParameterButton& button);
     void FillPresetList();
 
+    // The preset list's font; made once, the first time the list is filled. It is declared before
+    // the controls so that it outlives the list that uses it.
+    win::CFont m_font;
     CParameterSlider m_gainSlider;
     CParameterSlider m_delaySlider;
     CParameterSlider m_depthSlider;
     CParameterSlider m_rateSlider;
     CParameterSlider m_drySlider;
     CParameterSlider m_wetSlider;
+    CParameterButton m_waveformButton; // shows and sets 0 (sine) and 1 (triangle) of LFO Type
+    CParameterButton m_bypassButton;
+    CPresetButton m_presetsButton;
+    CGroupFrame m_gainFrame;
+    CGroupFrame m_modulationFrame;
+    CGroupFrame m_dryWetFrame;
+    CStaticText m_rateLabel;
+    CStaticText m_depthLabel;
+    CStaticText m_delayLabel;
     CParameterSlider m_stereoSlider;
-    win::CFont m_font;
+    CStaticText m_stereoLabel;
     bool m_initialised = false;
 };

@@ -10,6 +10,8 @@
 
 namespace {
 
+const int kPresetListId = 1125; // the list inside the preset popup
+
 class EditorHost : public ::testing::Test
 {
 protected:
@@ -60,6 +62,66 @@ protected:
         EXPECT_EQ(SendMessageA(Dialog(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), 1);
         return info.szText;
     }
+    void Click(int id)
+    {
+        const HWND control = Control(id);
+        RECT client{};
+        GetClientRect(control, &client);
+        Mouse(control, WM_LBUTTONDOWN, client.right / 2, client.bottom / 2);
+        Mouse(control, WM_LBUTTONUP, client.right / 2, client.bottom / 2);
+    }
+    // Opens the preset list with the presets switch and waits until it is all out.
+    HWND OpenPresetList()
+    {
+        Click(IDC_PRESETS_BUTTON);
+        const DWORD start = GetTickCount();
+        HWND popup = nullptr;
+        RECT area{};
+        while (GetTickCount() - start < 5000)
+        {
+            PumpMessagesFor(25);
+            popup = session->PresetPopup();
+            if (popup && GetWindowRect(popup, &area) && area.right - area.left >= 130)
+                break;
+        }
+        return popup;
+    }
+    // Chooses entry `index` of the open preset list with the mouse.
+    void ChoosePreset(HWND popup, int index)
+    {
+        const HWND list = GetDlgItem(popup, kPresetListId);
+        RECT item{};
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        POINT point{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(list, &screen);
+        SetCursorPos(screen.x, screen.y);
+        Mouse(list, WM_LBUTTONDOWN, point.x, point.y);
+        Mouse(list, WM_LBUTTONUP, point.x, point.y);
+    }
+    // The waveform button as it shows, against one of the face bitmaps of the plug-in: whether
+    // every pixel of the face that is not its backdrop is there, centred.
+    bool ShowsWaveformFace(int bitmapId)
+    {
+        testing_support::RedrawNow(Dialog());
+        const auto button = testing_support::CaptureClient(Control(IDC_WAVEFORM_BUTTON));
+        const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA("StereoChorus.dll"),
+                                                               MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, 0));
+        if (!bitmap)
+            return false;
+        HDC memory = CreateCompatibleDC(nullptr);
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        const auto face = testing_support::CaptureDc(memory, 0, 0, 32, 32);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+        DeleteObject(bitmap);
+        const int x0 = (button.width - face.width) / 2, y0 = (button.height - face.height) / 2;
+        for (int y = 0; y < face.height; ++y)
+            for (int x = 0; x < face.width; ++x)
+                if (face.Pixel(x, y) != WAVE_FACE_BACKDROP && button.Pixel(x0 + x, y0 + y) != face.Pixel(x, y))
+                    return false;
+        return true;
+    }
     // Every call since the editor opened must be an automation; their index and value.
     std::vector<std::pair<int, float>> Automations()
     {
@@ -83,6 +145,8 @@ float NormalisedAt(int position, int positions)
 {
     return 1.0f - static_cast<float>(position) / static_cast<float>(positions);
 }
+
+const int kRandomEntry = 12;
 
 } // namespace
 
@@ -236,7 +300,7 @@ TEST_F(EditorHost, APositionSetWithItsScrollNotificationAutomatesThatValue)
     const auto automations = Automations();
     ASSERT_EQ(automations.size(), 2u);
     EXPECT_EQ(automations[0].first, 4);
-    EXPECT_FLOAT_EQ(automations[0].second, 0.5f);
+    EXPECT_NEAR(automations[0].second, 0.5f, 1e-6f);
     EXPECT_EQ(automations[1].first, 6);
     EXPECT_FLOAT_EQ(automations[1].second, 0.25f); // the square-law taper: half way is a quarter
 }
@@ -339,6 +403,111 @@ TEST_F(EditorHost, TheLogoStripOpensTheAboutBoxAndShowsTheHandCursor)
     EXPECT_TRUE(session->calls.empty());
 }
 
+TEST_F(EditorHost, ClickingTheSwitchesAutomatesBypassAndTheWaveform)
+{
+    Open();
+    Click(IDC_BYPASS_BUTTON);
+    Click(IDC_BYPASS_BUTTON);
+    Click(IDC_WAVEFORM_BUTTON);
+    Click(IDC_WAVEFORM_BUTTON);
+    using Automation = std::pair<int, float>;
+    EXPECT_EQ(Automations(), (std::vector<Automation>{{0, 1.0f}, {0, 0.0f}, {8, 0.5f}, {8, 0.0f}}));
+}
+
+TEST_F(EditorHost, AProgramWithTheTriangleShowsItsFaceAtTheNextRefreshAndAClickGoesBackToTheSine)
+{
+    Open();
+    EXPECT_TRUE(ShowsWaveformFace(IDB_WAVE_SINE));
+    EXPECT_FALSE(ShowsWaveformFace(IDB_WAVE_TRIANGLE));
+    session->Dispatch(effSetProgram, 0, 7); // Oscillator
+    Refresh();
+    EXPECT_TRUE(ShowsWaveformFace(IDB_WAVE_TRIANGLE));
+    EXPECT_FALSE(ShowsWaveformFace(IDB_WAVE_SINE));
+    Click(IDC_WAVEFORM_BUTTON);
+    EXPECT_EQ(Automations(), (std::vector<std::pair<int, float>>{{8, 0.0f}}));
+    Refresh();
+    EXPECT_TRUE(ShowsWaveformFace(IDB_WAVE_SINE));
+}
+
+TEST_F(EditorHost, ChoosingAPresetInTheListAutomatesEveryParameterButBypass)
+{
+    Open();
+    const HWND popup = OpenPresetList();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(popup, kPresetListId), LB_GETCOUNT, 0, 0), 13);
+    ChoosePreset(popup, 8); // Vibrato: 0 dB, dry 0, wet 100, 6 ms, 42 %, 4.5 Hz, 80 %, sine
+    const auto automations = Automations();
+    ASSERT_EQ(automations.size(), 8u);
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(automations[k].first, k + 1);
+    EXPECT_NEAR(automations[0].second, 0.5f, 1e-6f);
+    EXPECT_NEAR(automations[1].second, 0.0f, 1e-6f);
+    EXPECT_NEAR(automations[2].second, 1.0f, 1e-6f);
+    EXPECT_NEAR(automations[3].second, 0.2f, 1e-6f);
+    EXPECT_NEAR(automations[4].second, 0.42f, 1e-6f);
+    EXPECT_NEAR(automations[5].second, std::pow(NormalisedAt(Position(IDC_RATE_SLIDER), 200), 2.0f), 1e-6f);
+    EXPECT_NEAR(automations[5].second * 20.0f, 4.5f, 0.1f);
+    EXPECT_NEAR(automations[6].second, 0.8f, 1e-6f);
+    EXPECT_EQ(automations[7].second, 0.0f);
+    EXPECT_EQ(Effect()->getParameter(Effect(), 0), 0.0f);
+}
+
+TEST_F(EditorHost, RandomDrawsEveryParameterButGainAndBypassOntoAPositionOfItsControl)
+{
+    Open();
+    const HWND popup = OpenPresetList();
+    ASSERT_NE(popup, nullptr);
+    const int sliders[] = {0, 0, IDC_DRY_SLIDER, IDC_WET_SLIDER, IDC_DELAY_SLIDER, IDC_DEPTH_SLIDER,
+                           IDC_RATE_SLIDER, IDC_STEREO_SLIDER};
+    for (int draw = 0; draw < 5; ++draw)
+    {
+        session->calls.clear();
+        ChoosePreset(popup, kRandomEntry);
+        const auto automations = Automations();
+        ASSERT_EQ(automations.size(), 7u);
+        for (int k = 0; k < 7; ++k)
+            EXPECT_EQ(automations[k].first, k + 2);
+        for (int index = 2; index <= 7; ++index)
+        {
+            const int id = sliders[index];
+            const float linear = NormalisedAt(Position(id), Positions(id));
+            const float expected = id == IDC_RATE_SLIDER ? linear * linear : linear;
+            EXPECT_NEAR(automations[index - 2].second, expected, 1e-6f) << "parameter " << index;
+        }
+        const float waveform = automations[6].second;
+        EXPECT_TRUE(waveform == 0.0f || waveform == 0.5f) << waveform;
+
+        std::vector<int> before;
+        for (int id : sliders)
+            before.push_back(id ? Position(id) : 0);
+        Refresh(); // each value maps back onto the position it was drawn on
+        for (size_t i = 0; i < 8; ++i)
+        {
+            if (sliders[i])
+            {
+                EXPECT_EQ(Position(sliders[i]), before[i]);
+            }
+        }
+        EXPECT_EQ(Position(IDC_GAIN_SLIDER), 20);
+        Sleep(20); // the draw is seeded from the tick count
+    }
+    EXPECT_EQ(Effect()->getParameter(Effect(), 0), 0.0f);
+}
+
+TEST_F(EditorHost, AFolderHeaderInThePresetListChangesNothing)
+{
+    Open();
+    const HWND popup = OpenPresetList();
+    ASSERT_NE(popup, nullptr);
+    ChoosePreset(popup, 0);  // "Factory Presets"
+    ChoosePreset(popup, 11); // "Extra"
+    EXPECT_TRUE(session->calls.empty());
+    // Even reported as a choice, a heading applies nothing.
+    SendMessageA(GetDlgItem(popup, kPresetListId), LB_SETCURSEL, 11, 0);
+    SendMessageA(Control(IDC_PRESETS_BUTTON), WM_USER + 102, 11, 0);
+    EXPECT_TRUE(session->calls.empty());
+}
+
 TEST_F(EditorHost, ScreenshotsOfTheEditorAreSavedUnderTheBuildTree)
 {
     Open();
@@ -346,4 +515,11 @@ TEST_F(EditorHost, ScreenshotsOfTheEditorAreSavedUnderTheBuildTree)
     const auto editor = CaptureEditor(Dialog());
     ASSERT_GT(editor.width, 0);
     EXPECT_TRUE(editor.SavePng("screenshots/editor.png"));
+    EXPECT_TRUE(editor.Magnified(2).SavePng("screenshots/editor-x2.png"));
+    const HWND popup = OpenPresetList();
+    ASSERT_NE(popup, nullptr);
+    const auto withPresets = CaptureEditorWithPresets(Dialog(), popup);
+    EXPECT_GT(withPresets.width, editor.width + 100);
+    EXPECT_TRUE(withPresets.SavePng("screenshots/editor-presets.png"));
+    EXPECT_TRUE(withPresets.Magnified(2).SavePng("screenshots/editor-presets-x2.png"));
 }
