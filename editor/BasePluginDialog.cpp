@@ -119,9 +119,20 @@ void CBasePluginDialog::Refresh(const ControlTable& table, const CParameterSet& 
     }
 }
 
+// Only a control the concrete dialog has bound speaks for its parameter: one left out of the
+// tables (a context the dialog does not know) changes nothing.
+bool CBasePluginDialog::IsBoundInput(const CParameterControl* control) const
+{
+    if (!m_inputs || !control)
+        return false;
+    const int index = control->GetParameterIndex();
+    return index >= 0 && index < m_inputs->GetCount() && index < static_cast<int>(m_inputControls.size()) &&
+           m_inputControls[static_cast<size_t>(index)] == control;
+}
+
 void CBasePluginDialog::OnBeginEdit(CParameterControl* control)
 {
-    if (m_inputs && control)
+    if (IsBoundInput(control))
         m_inputs->BeginEdit(control->GetParameterIndex());
 }
 
@@ -129,19 +140,18 @@ void CBasePluginDialog::OnValueChanged(CParameterControl* control)
 {
     if (!m_inputs || !control || m_refreshing)
         return;
-    const int index = control->GetParameterIndex();
-    if (index >= 0 && index < m_inputs->GetCount())
-        m_inputs->SetValue(index, control->GetValue());
+    if (IsBoundInput(control))
+        m_inputs->SetValue(control->GetParameterIndex(), control->GetValue());
     else if (control == m_presetControl)
         ApplyPreset(static_cast<int>(control->GetValue()));
     else
-        return; // bound to nothing of this set
+        return;
     SetChanged(1);
 }
 
 void CBasePluginDialog::OnEndEdit(CParameterControl* control)
 {
-    if (m_inputs && control)
+    if (IsBoundInput(control))
         m_inputs->EndEdit(control->GetParameterIndex());
 }
 

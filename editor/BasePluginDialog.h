@@ -68,6 +68,7 @@ private:
     using ControlTable = std::vector<CParameterControl*>;
 
     static void Refresh(const ControlTable& table, const CParameterSet& set);
+    bool IsBoundInput(const CParameterControl* control) const;
     void ApplyValues(const CPreset& preset);
     void DrawRandomPositions(const CPreset& preset);
     LRESULT OnToolTipText(LPARAM lParam);
