@@ -206,6 +206,8 @@ void CBasePluginDialog::DrawRandomPositions(const CPreset& preset)
         if (!control || preset.GetValues().GetValue(k - 1) == 0.0f)
             continue;
         const int maximum = control->GetMaxPosition();
+        if (maximum < 0) // no position to land on
+            continue;
         const float drawn = static_cast<float>(std::rand()) * kRandScale * static_cast<float>(maximum);
         control->SetPosition(std::min(NearestPosition(drawn), maximum));
         control->NotifyValueChanged();
@@ -226,7 +228,7 @@ LRESULT CBasePluginDialog::OnToolTipText(LPARAM lParam)
     if (!info || info->uFlags == 0)
         return 0;
     const HWND tool = reinterpret_cast<HWND>(info->hdr.idFrom);
-    CParameterControl* control = tool ? FindControl(GetDlgCtrlID(tool)) : nullptr;
+    CParameterControl* control = IsWindow(tool) ? FindControl(GetDlgCtrlID(tool)) : nullptr;
     const std::string text = control ? control->GetText() : std::string();
     const size_t length = std::min(text.size(), sizeof info->szText - 1);
     std::memcpy(info->szText, text.data(), length);

@@ -49,19 +49,6 @@ TEST_F(PluginDialogTest, RefreshShowsEveryParameterInItsControlAndWritesNothingB
     EXPECT_EQ(dialog.GetChanged(), 0);
 }
 
-TEST_F(PluginDialogTest, TheRefreshTimerRunsFromTheStart)
-{
-    inputs.values[3] = 40.0f;
-    const DWORD start = GetTickCount();
-    while (Position(dialog.amount) != 60 && GetTickCount() - start < 5000)
-    {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        testing_support::PumpMessages();
-    }
-    EXPECT_EQ(Position(dialog.amount), 60);
-    EXPECT_TRUE(inputs.journal.empty());
-}
-
 TEST_F(PluginDialogTest, UserGesturesSetTheirParameterAndRaiseTheChangedFlag)
 {
     Refresh();
