@@ -25,10 +25,22 @@ export HOME="$work/home" QT_QPA_PLATFORM=offscreen
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
+# When the test ends: stop this prefix's Wine processes, then remove the SysV shared memory that
+# failed LMMS runs leave behind (only segments these runs created and nobody uses any more).
+cleanup() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  local pids id
+  pids=" $(cat "$work"/*.pid 2>/dev/null | tr '\n' ' ')"
+  for id in $(ipcs -m -p | awk -v pids="$pids" 'index(pids, " " $3 " ") { print $1 }'); do
+    [ "$(ipcs -m | awk -v id="$id" '$2 == id { print $6 }')" = 0 ] && ipcrm -m "$id"
+  done
+}
+trap cleanup EXIT
+
 # LMMS spins forever when Wine cannot create a window: the prefix uses the null display driver.
-# A wineserver started here keeps LMMS's output pipe free; it is stopped when the test ends.
+# A wineserver started here keeps LMMS's output pipe free.
 "$root/scripts/wine-start.sh" "$prefix" || fail "could not start Wine in $prefix"
-trap 'wineserver -k 2>/dev/null' EXIT
 
 python3 "$check" source "$work/source-mono.wav" --mono && python3 "$check" source "$work/source-stereo.wav" --stereo \
   || fail "could not write the source samples"
@@ -48,7 +60,7 @@ dump() {
 template="$(<"$here/lmms/project.mmp.in")"
 # render <name> <source> <fx-count> <controls> [<automated knob> <automation pattern>]
 render() {
-  local name=$1 project="$work/$1.mmp" log="$work/$1.log" wav="$work/out/$1.wav" pid
+  local name=$1 project="$work/$1.mmp" log="$work/$1.log" wav="$work/out/$1.wav"
   local text="$template"
   text="${text//@SOURCE@/$work/source-$2.wav}"
   text="${text//@FX_COUNT@/$3}"
@@ -57,16 +69,10 @@ render() {
   text="${text//@AUTOMATED@/${5:-}}"
   text="${text//@AUTOMATION@/${6:-}}"
   echo "$text" >"$project"
+  # The pid file names LMMS's process, the creator of its shared memory.
   timeout 120 bash -c 'echo $$ >"$1"; exec lmms --allowroot render "$2" -f wav -s 44100 -x 1 -a -o "$3"' \
     _ "$work/$name.pid" "$project" "$wav" >"$log" 2>&1
   local rc=$?
-  # A run that failed leaves LMMS's shared memory behind; remove what this run created.
-  pid=$(cat "$work/$name.pid" 2>/dev/null)
-  if [ -n "$pid" ]; then
-    for id in $(ipcs -m -p | awk -v pid="$pid" '$3 == pid { print $1 }'); do
-      [ "$(ipcs -m | awk -v id="$id" '$2 == id { print $6 }')" = 0 ] && ipcrm -m "$id"
-    done
-  fi
   if [ $rc -ne 0 ] || [ ! -s "$wav" ]; then
     cat "$log"; echo "FAIL lmms $name: render exited with $rc"; return 1
   fi

@@ -7,7 +7,7 @@ them to the plug-in as a ramp across that block, so comparisons start at the thi
 
   wavcheck.py source OUT.wav --mono|--stereo     write the 16-bit source the sample track plays
   wavcheck.py scaled NAME DRY OUT --gain G       OUT equals G x DRY, to float precision
-  wavcheck.py wet NAME DRY OUT --min A --max B   level of OUT - LEVEL x DRY relative to DRY, not a copy of DRY
+  wavcheck.py wet NAME DRY OUT --min A --max B   level of OUT - LEVEL x DRY relative to DRY; no copy of DRY
   wavcheck.py mono NAME OUT                      both channels of OUT are identical
   wavcheck.py spread NAME OUT --min A            channels differ by at least A (relative RMS)
   wavcheck.py step NAME DRY OUT --at F --block B OUT equals LEVEL x DRY before frame F, changes
@@ -116,8 +116,9 @@ def levels_ok(args, wet, own):
 
 
 def levels_text(args, wet, own):
-    return ("wet level L/R = " + "/".join(f"{w:.4f}" for w in wet) + f" of dry (expected {args.min}..{args.max}), "
-            + "/".join(f"{o:.4f}" for o in own) + f" of it no copy of dry (expected >= {MIN_OWN})")
+    return ("added wet signal L/R = " + "/".join(f"{w:.4f}" for w in wet)
+            + f" of the dry RMS (expected {args.min}..{args.max}), of which "
+            + "/".join(f"{o:.4f}" for o in own) + f" is no scaled copy of dry (expected >= {MIN_OWN})")
 
 
 def cmd_source(args):
