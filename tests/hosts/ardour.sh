@@ -45,9 +45,9 @@ LD_LIBRARY_PATH="$ardour_lib" timeout 60 "$ardour_lib/ardour-vst-scanner" -f "$w
   >"$work/scan.log" 2>&1 || { cat "$work/scan.log"; fail "ardour-vst-scanner could not scan the plug-in"; }
 grep -qs 'id="'"$vst_id"'"' "$HOME"/.cache/ardour7/vst/*.v2i || { cat "$work/scan.log"; fail "the scan cache holds no plug-in with id $vst_id"; }
 
-# Ardour 7.3's AVX-512 buffer mixing writes past the export buffers and corrupts the heap on
-# machines that have it; the plain SSE routines (flags: flush-to-zero, denormals-are-zero,
-# SSE, SSE2) render the same samples on every machine.
+# Ardour 7.3's AVX-512 buffer mixing corrupts the heap during exports on machines that have it
+# (a third or more of the runs crash); these flags (flush-to-zero, denormals-are-zero, SSE, SSE2)
+# make it use its plain SSE routines, which every x86-64 machine has.
 export ARDOUR_FPU_FLAGS=15
 if ! timeout 300 ardour7-lua "$here/ardour/render.lua" "$work/session" "$work/out" "$vst_id" >"$work/render.log" 2>&1; then
   cat "$work/render.log"
