@@ -1,6 +1,15 @@
 #pragma once
 #include <windows.h>
 
+// The colours of a bevelled frame with a gradient interior (see DrawFrame).
+struct SFrameColours
+{
+    COLORREF fill;
+    COLORREF gradient;
+    COLORREF highlight;
+    COLORREF shadow;
+};
+
 // Bevelled frames and hand-made gradients: the look of every control and of the dialog
 // background. They run when a control builds its cached pictures, never on every paint.
 

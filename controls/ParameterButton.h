@@ -1,8 +1,7 @@
 #pragma once
-#include "FramePainting.h"
 #include "Gdi.h"
 #include "ParameterControl.h"
-#include "ParameterSlider.h" // SFrameColours
+#include "FramePainting.h"
 #include "Window.h"
 #include <array>
 #include <string>

@@ -6,15 +6,6 @@
 #include "Window.h"
 #include <commctrl.h>
 
-// The colours of a bevelled frame with a gradient interior (see DrawFrame).
-struct SFrameColours
-{
-    COLORREF fill;
-    COLORREF gradient;
-    COLORREF highlight;
-    COLORREF shadow;
-};
-
 // The editor's fader: a trackbar of the dialog template that paints every pixel itself (through
 // its custom-draw notification) from cached pictures, maps its positions to the parameter's value
 // range through a taper pair, and reports the user's gestures to its listeners: a mouse drag as

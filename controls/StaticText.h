@@ -1,6 +1,6 @@
 #pragma once
 #include "Gdi.h"
-#include "ParameterSlider.h" // SFrameColours
+#include "FramePainting.h"
 #include "Window.h"
 #include <string>
 

@@ -4,8 +4,10 @@
 set -euo pipefail
 
 native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev pkg-config
-        g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip)
-foreign=(wine32:i386)
+        g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip
+        ardour python3)
+# Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.
+foreign=(wine32:i386 lmms:i386 lmms-vst-server:i386)
 
 missing=()
 for p in "${native[@]}" "${foreign[@]}"; do

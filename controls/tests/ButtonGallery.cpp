@@ -3,6 +3,7 @@
 // editor sheet puts them on the stereo chorus editor's own template and background.
 #include "ButtonTestDialog.h"
 #include "ButtonTestIds.h"
+#include "ParameterSlider.h"
 #include "Gdi.h"
 #include "PixelCapture.h"
 #include "ResourceModule.h"

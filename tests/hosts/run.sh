@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux build, LMMS under Wine with
+# the 32-bit Windows build); both always run, and the result fails if either does.
+here="$(cd "$(dirname "$0")" && pwd)"
+failed=()
+for host in ardour lmms; do
+  echo "== $host"
+  "$here/$host.sh" || failed+=("$host")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAIL host tests: ${failed[*]}"
+  exit 1
+fi
+echo "PASS host tests: ardour lmms"
