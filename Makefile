@@ -40,7 +40,7 @@ test-hosts: deps build-linux build-win32
 
 test: test-unit test-hosts
 
-demo: deps build-linux
+demo: deps build-linux build-win32
 	@scripts/demo.sh
 
 bench: deps build-linux

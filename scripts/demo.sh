@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes a short musical test signal (plucked guitar-like chords, stereo, 44.1 kHz) with sox and
-# renders it through a few factory programs of the plug-in with vstrender, all into out/.
+# renders it through a few factory programs of the plug-in with vstrender, all into out/; then
+# opens the Windows DLL's editor under Wine and saves out/editor.png and out/editor-presets.png.
 #   scripts/demo.sh [PROGRAM...]      default programs: "Clean Chorus", "Crazy Voice", "Vibrato"
 # VSTRENDER and DEMO_PLUGIN choose another tool or plug-in (default: dist/linux/StereoChorus.so).
 set -euo pipefail
@@ -44,3 +45,9 @@ for program in "${programs[@]}"; do
     "$vstrender" "${plugin_option[@]}" --program "$program" "$input" "$output"
     echo "$output"
 done
+
+# Pictures of the editor: a small Windows host opens it under Wine (null display driver).
+prefix="$root/build/win32/wineprefix"
+"$root/scripts/wine-start.sh" "$prefix"
+"$root/cmake/wine-run" "$(realpath "$prefix")" "$root/build/win32/plugin/editor_screenshot.exe" \
+    "$root/dist/win32/StereoChorus.dll" "$out"

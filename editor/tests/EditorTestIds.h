@@ -6,3 +6,5 @@
 #define IDB_PANEL 111
 #define IDC_SLIDER_FIRST 1001
 #define SKINNED_SLIDERS 4
+#define IDD_PLUGIN 102
+#define IDC_LABEL 1010

@@ -1,0 +1,67 @@
+#pragma once
+#include "BasePluginDialog.h"
+#include "Gdi.h"
+#include "GroupFrame.h"
+#include "ParameterButton.h"
+#include "ParameterSlider.h"
+#include "PresetButton.h"
+#include "StaticText.h"
+#include <string>
+
+// The stereo chorus's editor window, made from dialog template IDD_STEREO_CHORUS over background
+// bitmap IDB_BACKGROUND: seven sliders, the waveform and bypass switches and the presets switch,
+// three group frames and four labels in a red skin with orange-yellow highlights. Input parameter
+// 0 is the adapter's Bypass, 1 to 8 the chorus's parameters in their order.
+class CStereoChorusDialog : public CBasePluginDialog
+{
+public:
+    // The adapter's Bypass and the chorus's eight parameters.
+    static constexpr int kParameterCount = 9;
+
+    CStereoChorusDialog();
+    ~CStereoChorusDialog() override;
+
+    // Binds the controls when the input set is the chorus's; a window already open is configured
+    // again for the new set.
+    void BindControls() override;
+    // The maker's logo strip down the left edge of the background.
+    bool HitTestAbout(int x, int y) const override;
+    void ShowAbout() override;
+
+    static const char* AboutCaption();
+    static std::string AboutText();
+
+protected:
+    void DoDataExchange() override;
+    bool OnInitDialog() override;
+
+private:
+    // StereoChorusDialogSetup.cpp: configuration from the parameters, colours, the preset list.
+    void ConfigureSliders();
+    void ConfigureSlider(CParameterSlider& slider, int ticks, int positions, const char* format);
+    void StyleControls();
+    void StyleSwitch(CParameterButton& button);
+    void FillPresetList();
+
+    // The preset list's font; made once, the first time the list is filled. It is declared before
+    // the controls so that it outlives the list that uses it.
+    win::CFont m_font;
+    CParameterSlider m_gainSlider;
+    CParameterSlider m_delaySlider;
+    CParameterSlider m_depthSlider;
+    CParameterSlider m_rateSlider;
+    CParameterSlider m_drySlider;
+    CParameterSlider m_wetSlider;
+    CParameterButton m_waveformButton; // shows and sets 0 (sine) and 1 (triangle) of LFO Type
+    CParameterButton m_bypassButton;
+    CPresetButton m_presetsButton;
+    CGroupFrame m_gainFrame;
+    CGroupFrame m_modulationFrame;
+    CGroupFrame m_dryWetFrame;
+    CStaticText m_rateLabel;
+    CStaticText m_depthLabel;
+    CStaticText m_delayLabel;
+    CParameterSlider m_stereoSlider;
+    CStaticText m_stereoLabel;
+    bool m_initialised = false;
+};

@@ -1,0 +1,132 @@
+// The editor's look and its configuration from the parameters: slider steps, tapers and formats,
+// the skin's colours, and the preset list.
+#include "StereoChorusDialog.h"
+#include "resource.h"
+
+namespace {
+
+const COLORREF kPanel = 0x000080;     // the background's dark red
+const COLORREF kHighlight = 0x00CFFF; // orange-yellow
+const COLORREF kRed = 0x0000FF;
+const COLORREF kDark = 0x000011;
+const COLORREF kBright = 0x0000DD;
+const SFrameColours kPanelFrame{kPanel, kPanel, kPanel, kPanel};
+// A switch's raised face, and its sunken face when on.
+const SFrameColours kRaised{0x000033, 0x000099, kRed, 0x000000};
+const SFrameColours kSunken{0x000099, 0x000033, 0x000000, kRed};
+
+} // namespace
+
+// Without an input set (before the bridge attaches its context) nothing is configured.
+void CStereoChorusDialog::ConfigureSliders()
+{
+    if (!InputParameters())
+        return;
+    m_rateSlider.SetTapers(SquareLawValueTaper, SquareLawPositionTaper);
+    ConfigureSlider(m_gainSlider, 15, 40, "%+.0f");
+    ConfigureSlider(m_delaySlider, 10, 100, "%.2f");
+    ConfigureSlider(m_depthSlider, 10, 100, "%.0f");
+    ConfigureSlider(m_rateSlider, 10, 200, "%.2f");
+    ConfigureSlider(m_drySlider, 10, 100, "%.0f");
+    ConfigureSlider(m_wetSlider, 10, 100, "%.0f");
+    ConfigureSlider(m_stereoSlider, 10, 100, "%.0f");
+}
+
+// The maximum goes at the top.
+void CStereoChorusDialog::ConfigureSlider(CParameterSlider& slider, int ticks, int positions, const char* format)
+{
+    SetupSlider(slider);
+    slider.SetSteps(ticks, positions);
+    if (!slider.IsReversed())
+    {
+        slider.SetReversed(true);
+        slider.RebuildChannel();
+    }
+    slider.SetFormat(format);
+}
+
+void CStereoChorusDialog::StyleControls()
+{
+    for (CGroupFrame* frame : {&m_gainFrame, &m_modulationFrame, &m_dryWetFrame})
+    {
+        frame->SetLineColours(kDark, kBright);
+        frame->SetTextColour(kHighlight);
+    }
+
+    m_waveformButton.SetPictureMode(EPictureMode::OnBackdrop);
+    m_waveformButton.SetFaceBitmaps(IDB_WAVE_SINE, IDB_WAVE_PRESSED, IDB_WAVE_TRIANGLE, IDB_WAVE_PRESSED);
+    m_waveformButton.EnablePictures(true);
+    m_waveformButton.SetPictureTransparency(true, WAVE_FACE_BACKDROP);
+    m_waveformButton.SetBackgroundColours(kPanelFrame);
+    m_waveformButton.SetOffColours(kRaised);
+    m_waveformButton.SetOnColours(kRaised);
+    m_waveformButton.SetDiagonal(true);
+    m_waveformButton.SetBackdropAxis(EGradientAxis::Vertical);
+    m_waveformButton.RebuildBackground();
+    m_waveformButton.RebuildFaces();
+
+    m_bypassButton.SetBackgroundColours(kPanelFrame);
+    StyleSwitch(m_bypassButton);
+    StyleSwitch(m_presetsButton); // over the button's own background
+
+    for (CStaticText* label : {&m_rateLabel, &m_depthLabel, &m_delayLabel, &m_stereoLabel})
+    {
+        label->SetTextColour(kHighlight);
+        label->SetPanelColours(kPanelFrame);
+        label->RebuildPanel();
+    }
+
+    for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
+                                     &m_wetSlider, &m_stereoSlider})
+    {
+        slider->SetThumbColours(SFrameColours{kBright, kDark, kBright, kDark});
+        slider->SetChannelColours(SFrameColours{kDark, kBright, kDark, kBright});
+        slider->SetBackgroundColours(kPanelFrame);
+        slider->SetTickColours(0x00000B, kHighlight);
+        slider->RebuildBackground();
+        slider->RebuildChannel();
+        slider->RebuildThumb();
+    }
+}
+
+// Raised and red when off, sunken and orange-yellow when on.
+void CStereoChorusDialog::StyleSwitch(CParameterButton& button)
+{
+    button.SetOffColours(kRaised);
+    button.SetOnColours(kSunken);
+    button.SetTextColours(kRed, kHighlight);
+    button.SetDiagonal(true);
+    button.SetBackdropAxis(EGradientAxis::Vertical);
+    button.RebuildBackground();
+    button.RebuildFaces();
+}
+
+// Every entry of the effect's preset list, headings included.
+void CStereoChorusDialog::FillPresetList()
+{
+    if (!m_presetsButton.EnsurePopup())
+        return;
+    CPresetListBox& list = *m_presetsButton.GetList();
+    list.SetItemTextColours(kRed, kHighlight);
+    list.SetColours(kPanel);
+    list.SetSelectionColour(0x0000AA);
+    if (!m_font)
+        m_font = win::CFont(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+    list.SetFont(m_font.Get());
+
+    list.Clear();
+    CPresetListView* presets = PresetListView();
+    const int count = presets ? presets->GetCount() : 0;
+    const CPresetListItem heading{true, kHighlight, kHighlight};
+    for (int i = 0; i < count; ++i)
+    {
+        const CPreset* preset = presets->GetItem(i);
+        const std::string name = preset && preset->GetName() ? preset->GetName() : "";
+        if (preset && preset->GetKind() == CPreset::kHeading)
+            list.AddItem(name, heading);
+        else
+            list.AddItem(name);
+    }
+}
