@@ -56,12 +56,6 @@ fi
 grep '^loaded' "$work/render.log" | head -1
 
 status=0
-run() { python3 "$check" "$@" --skip "$skip" --end "$frames" || status=1; }
-out="$work/out"
-run scaled "ardour unity (Gain 0 dB, Dry 100 %, Wet 0 %)" "$out/dry-stereo.wav" "$out/unity.wav" --gain 0.9710078
-run wet "ardour program 1 \"Clean Chorus\" against dry" "$out/dry-mono.wav" "$out/program.wav" --min 0.95 --max 0.99
-run spread "ardour program 1 (Stereo 100 %) spreads a mono source" "$out/program.wav" --min 0.2
-run mono "ardour Stereo 0 % with a mono source" "$out/mono.wav"
-run wet "ardour Stereo 0 % still chorused" "$out/dry-mono.wav" "$out/mono.wav" --min 0.95 --max 0.99
-run scaled "ardour bypass on (program 1 underneath)" "$out/dry-stereo.wav" "$out/bypass.wav" --gain 1
+source "$here/checks.sh"
+check_renders ardour "$work/out"
 exit $status

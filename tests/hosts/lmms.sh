@@ -100,14 +100,8 @@ render automation stereo 1 "$(dump "${clean_chorus[@]}")" \
 [ $status -eq 0 ] || exit 1
 grep -h '^unique ID' "$work/unity.log"
 
-run() { python3 "$check" "$@" --skip "$skip" --end "$frames" || status=1; }
-out="$work/out"
-run scaled "lmms unity (Gain 0 dB, Dry 100 %, Wet 0 %)" "$out/dry-stereo.wav" "$out/unity.wav" --gain 0.9710078
-run wet "lmms program 1 \"Clean Chorus\" against dry" "$out/dry-mono.wav" "$out/program.wav" --min 0.95 --max 0.99
-run spread "lmms program 1 (Stereo 100 %) spreads a mono source" "$out/program.wav" --min 0.2
-run mono "lmms Stereo 0 % with a mono source" "$out/mono.wav"
-run wet "lmms Stereo 0 % still chorused" "$out/dry-mono.wav" "$out/mono.wav" --min 0.95 --max 0.99
-run scaled "lmms bypass on (program 1 underneath)" "$out/dry-stereo.wav" "$out/bypass.wav" --gain 1
-run step "lmms automation of Wet 0 -> 100 %" "$out/dry-stereo.wav" "$out/automation.wav" \
+source "$here/checks.sh"
+check_renders lmms "$work/out"
+run step "lmms automation of Wet 0 -> 100 %" "$work/out/dry-stereo.wav" "$work/out/automation.wav" \
   --at "$automation_at" --block "$block" --min 0.95 --max 0.99
 exit $status
