@@ -63,6 +63,7 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -m 644 dist/win32/StereoChorus.dll build/package/$(PACKAGE)/windows-32bit/
 	install -m 755 dist/linux/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/
 	install -m 644 README.md packaging/LICENSE.txt packaging/INSTALL.txt build/package/$(PACKAGE)/
+	install -D -m 644 docs/editor.png build/package/$(PACKAGE)/docs/editor.png
 	cd build/package && zip -qrX ../../dist/$(PACKAGE).zip $(PACKAGE)
 	@echo "dist/$(PACKAGE).zip"
 
