@@ -8,24 +8,23 @@ namespace {
 
 constexpr int kSets = 3;
 
-// Keeps a gain finite whatever the level and fraction the host drove it to.
-float FiniteGain(double gain)
+// x held within -limit..limit; NaN maps to the limit. Compiles to min/max, no branch, so the
+// frame loop can afford it on every sample.
+inline double Saturate(double x, double limit)
 {
-    gain = gain < FLT_MAX ? gain : FLT_MAX;
-    gain = gain > -FLT_MAX ? gain : -FLT_MAX;
-    return static_cast<float>(gain);
+    x = x < limit ? x : limit;
+    return x > -limit ? x : -limit;
 }
 
-// Truncation toward zero that saturates instead of overflowing; NaN maps to the upper limit.
-// Compiles to min/max, no branch. The limit is far beyond any real delay or table position,
-// and the masked reads keep every access inside the storage.
-inline int32_t SaturatingTrunc(double x)
-{
-    constexpr double kLimit = 1073741824.0; // 2^30
-    x = x < kLimit ? x : kLimit;
-    x = x > -kLimit ? x : -kLimit;
-    return static_cast<int32_t>(x);
-}
+// Far beyond any real delay or table position, yet safe to truncate to 32 bits; the masked reads
+// keep every access inside the storage.
+constexpr double kIndexLimit = 1073741824.0; // 2^30
+
+// Truncation toward zero that saturates instead of overflowing.
+inline int32_t SaturatingTrunc(double x) { return static_cast<int32_t>(Saturate(x, kIndexLimit)); }
+
+// A gain, or a sample, kept finite whatever values the host drove the parameters to.
+inline float FiniteFloat(double x) { return static_cast<float>(Saturate(x, FLT_MAX)); }
 
 } // namespace
 
@@ -130,8 +129,8 @@ void CChorus::Recompute()
 {
     const float* v = m_sets[0];
     const double level = FastDecibelToLevel(v[kGain]);
-    m_dryGain = FiniteGain(level * v[kDry]);
-    m_wetGain = FiniteGain(level * v[kWet]);
+    m_dryGain = FiniteFloat(level * v[kDry]);
+    m_wetGain = FiniteFloat(level * v[kWet]);
     m_baseDelay = v[kDelay];
     m_depth = v[kDepth];
 
@@ -189,10 +188,9 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
         const float t1 = table[(i + 1) & tableMask];
         const double v = t0 + (t1 - t0) * (g - i);
 
-        double delay = (v * m_depth + 1.0) * m_baseDelay;
-        const int32_t k = SaturatingTrunc(delay);
-        delay = delay < 1073741824.0 ? delay : 1073741824.0; // keeps the fraction finite
-        delay = delay > -1073741824.0 ? delay : -1073741824.0;
+        // Saturated before the split into whole and fractional samples, so both stay finite.
+        const double delay = Saturate((v * m_depth + 1.0) * m_baseDelay, kIndexLimit);
+        const int32_t k = static_cast<int32_t>(delay);
 
         const float input = *x;
         line[w & mask] = input; // written before the read: delay 0 reads this very sample
@@ -200,10 +198,7 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
         const float a = line[(w - k) & mask];
         const float b = line[(w - k - 1) & mask];
         const double wet = a + (b - a) * (delay - k);
-        double mixed = dry + wet * m_wetGain;
-        mixed = mixed < FLT_MAX ? mixed : FLT_MAX; // extreme gains saturate instead of reaching inf
-        mixed = mixed > -FLT_MAX ? mixed : -FLT_MAX;
-        const float result = static_cast<float>(mixed);
+        const float result = FiniteFloat(dry + wet * m_wetGain);
         if (Accumulate)
             *y += result;
         else
