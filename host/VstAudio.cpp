@@ -48,17 +48,10 @@ void CVstPlugin::Process(float** inputs, float** outputs, VstInt32 frames)
     if (frames < 0)
         return;
     if (m_bypass) {
-        if (Accumulate) {
-            // Bypass adds the input, as the replacing path copies it.
-            for (VstInt32 o = 0; outputs && inputs && m_inputChannels > 0 && o < m_outputChannels; ++o) {
-                const float* in = inputs[o < m_inputChannels ? o : m_inputChannels - 1];
-                float* out = outputs[o];
-                for (VstInt32 f = 0; in && out && f < frames; ++f)
-                    out[f] += in[f];
-            }
-        } else {
+        if (Accumulate)
+            AddInputToOutputs(inputs, outputs, frames); // as the replacing path copies it
+        else
             passThrough(inputs, outputs, frames);
-        }
         m_effect->Skip(frames);
         return;
     }
@@ -84,17 +77,34 @@ void CVstPlugin::processReplacing(float** inputs, float** outputs, VstInt32 fram
 
 void CVstPlugin::process(float** inputs, float** outputs, VstInt32 frames) { Process<true>(inputs, outputs, frames); }
 
-void CVstPlugin::passThrough(float** inputs, float** outputs, VstInt32 frames)
+template <class Transfer>
+void CVstPlugin::ForEachInputToOutput(float** inputs, float** outputs, VstInt32 frames, Transfer transfer) const
 {
     if (!inputs || !outputs || m_inputChannels == 0 || m_outputChannels <= 0 || frames <= 0)
         return;
+    // Outputs beyond the inputs take the last input: a mono input reaches every output.
     for (VstInt32 o = 0; o < m_outputChannels; ++o) {
         const float* in = inputs[o < m_inputChannels ? o : m_inputChannels - 1];
-        float* out = outputs[o];
-        // In-place hosts hand the same buffer as input and output: memmove copes with overlap.
-        if (in && out && in != out)
-            std::memmove(out, in, static_cast<size_t>(frames) * sizeof(float));
+        if (in && outputs[o])
+            transfer(in, outputs[o]);
     }
+}
+
+void CVstPlugin::passThrough(float** inputs, float** outputs, VstInt32 frames)
+{
+    ForEachInputToOutput(inputs, outputs, frames, [frames](const float* in, float* out) {
+        // In-place hosts hand the same buffer as input and output: memmove copes with overlap.
+        if (in != out)
+            std::memmove(out, in, static_cast<size_t>(frames) * sizeof(float));
+    });
+}
+
+void CVstPlugin::AddInputToOutputs(float** inputs, float** outputs, VstInt32 frames)
+{
+    ForEachInputToOutput(inputs, outputs, frames, [frames](const float* in, float* out) {
+        for (VstInt32 f = 0; f < frames; ++f)
+            out[f] += in[f];
+    });
 }
 
 void CVstPlugin::setSampleRate(float rate)

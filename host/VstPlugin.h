@@ -94,6 +94,10 @@ private:
     void RefreshOutputs(bool notifyHost);
     void UpdateRamp(VstInt32 frames);
     bool BindChannels(float** inputs, float** outputs, VstInt32 frames);
+    // Calls transfer(input, output) for every output channel and the input that feeds it.
+    template <class Transfer>
+    void ForEachInputToOutput(float** inputs, float** outputs, VstInt32 frames, Transfer transfer) const;
+    void AddInputToOutputs(float** inputs, float** outputs, VstInt32 frames);
     template <bool Accumulate>
     void Process(float** inputs, float** outputs, VstInt32 frames);
     const CParameterInfo* InputInfo(int i) const;
