@@ -26,6 +26,13 @@ void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight
     FillSolid(dc, rect.left, rect.bottom - 1, width, 1, bottomRight);
 }
 
+// The one-pixel 3D edge of both frames; a colour not given follows the system's button colours.
+void DrawBevel(HDC dc, const RECT& rect, COLORREF highlight, COLORREF shadow)
+{
+    Draw3dRect(dc, rect, highlight == kNoColour ? GetSysColor(COLOR_BTNHIGHLIGHT) : highlight,
+               shadow == kNoColour ? GetSysColor(COLOR_BTNSHADOW) : shadow);
+}
+
 RECT Interior(const RECT& rect)
 {
     return RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
@@ -98,11 +105,7 @@ void FillDiagonalGradient(COLORREF a, const RECT& rect, HDC dc, COLORREF b)
 void DrawFrame(COLORREF highlight, COLORREF fill, HDC dc, RECT& rect, bool inset, COLORREF gradient,
                COLORREF shadow, EGradientAxis axis)
 {
-    if (highlight == kNoColour)
-        highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    if (shadow == kNoColour)
-        shadow = GetSysColor(COLOR_BTNSHADOW);
-    Draw3dRect(dc, rect, highlight, shadow);
+    DrawBevel(dc, rect, highlight, shadow);
     if (fill != kNoColour)
     {
         const RECT interior = Interior(rect);
@@ -117,11 +120,7 @@ void DrawFrame(COLORREF highlight, COLORREF fill, HDC dc, RECT& rect, bool inset
 void DrawFrameDiagonal(COLORREF shadow, COLORREF highlight, RECT& rect, HDC dc, bool inset,
                        COLORREF a, COLORREF b)
 {
-    if (highlight == kNoColour)
-        highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    if (shadow == kNoColour)
-        shadow = GetSysColor(COLOR_BTNSHADOW);
-    Draw3dRect(dc, rect, highlight, shadow);
+    DrawBevel(dc, rect, highlight, shadow);
     if (a != kNoColour)
         FillDiagonalGradient(a, Interior(rect), dc, b);
     if (inset)
