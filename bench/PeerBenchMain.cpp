@@ -39,7 +39,8 @@ int run(const BenchOptions& options)
               << "Signal:   " << options.seconds << " s of stereo white noise, " << kBenchSampleRate << " Hz, "
               << kBenchBlockFrames << "-frame non-interleaved blocks\n"
               << "Timing:   thread CPU time of each subject's whole pass; " << options.repetitions
-              << " repetitions, order rotated in each\n"
+              << " repetitions, order rotated in each"
+              << (options.repetitions < 11 ? " (fewer than 11: a quick look, not a result)" : "") << "\n"
               << "Ours:     " << options.pluginPath << "\n";
 
     const VstLibrary ours(options.pluginPath);
