@@ -43,8 +43,12 @@ test: test-unit test-hosts
 demo: deps build-linux build-win32
 	@scripts/demo.sh
 
+# The micro-bench of the chorus alone, then our plug-in against the LADSPA choruses Debian ships.
+# `make bench BENCH_ARGS="--seconds 5"` for a quick peer run.
+BENCH_ARGS ?=
 bench: deps build-linux
 	build/linux/bench/chorus_bench
+	build/linux/bench/chorus_peer_bench $(BENCH_ARGS)
 
 install: build-linux
 	install -d "$(VST_DIR)"

@@ -1,0 +1,70 @@
+#include "BenchRunner.h"
+
+#include "BenchError.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double threadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+struct OutputBlock
+{
+    float left[kBenchBlockFrames];
+    float right[kBenchBlockFrames];
+};
+
+// The signal in host-sized blocks, the last one shorter when the length is not a multiple.
+void processSignal(BenchSubject& subject, const StereoSignal& signal, int frames, OutputBlock& output)
+{
+    float* const outputs[kBenchChannels] = {output.left, output.right};
+    for (int start = 0; start < frames; start += kBenchBlockFrames) {
+        const float* const inputs[kBenchChannels] = {signal.left.data() + start, signal.right.data() + start};
+        subject.process(inputs, outputs, std::min(kBenchBlockFrames, frames - start));
+    }
+}
+
+} // namespace
+
+void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal)
+{
+    const int frames = std::min(signal.frames(), static_cast<int>(kBenchSampleRate));
+    OutputBlock output{};
+    for (BenchSubject* subject : subjects) {
+        std::fill(std::begin(output.left), std::end(output.left), 0.0f);
+        std::fill(std::begin(output.right), std::end(output.right), 0.0f);
+        processSignal(*subject, signal, frames, output);
+        double energy = 0.0;
+        for (int n = 0; n < kBenchBlockFrames; ++n)
+            energy += static_cast<double>(output.left[n]) * output.left[n] + static_cast<double>(output.right[n]) * output.right[n];
+        if (!(energy > 0.0) || !std::isfinite(energy))
+            throw BenchError(subject->name() + " gives silence or garbage for noise: check how it is set up");
+    }
+}
+
+PassTimes runInterleaved(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int repetitions,
+                         const RepetitionReport& report)
+{
+    const size_t count = subjects.size();
+    PassTimes times(count, std::vector<double>(static_cast<size_t>(repetitions), 0.0));
+    OutputBlock output{};
+    for (int r = 0; r < repetitions; ++r) {
+        if (report)
+            report(r + 1, repetitions);
+        for (size_t k = 0; k < count; ++k) {
+            const size_t s = (static_cast<size_t>(r) + k) % count;
+            const double start = threadCpuSeconds();
+            processSignal(*subjects[s], signal, signal.frames(), output);
+            times[s][static_cast<size_t>(r)] = threadCpuSeconds() - start;
+        }
+    }
+    return times;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Runs every subject over the whole signal, repetition after repetition, and times each pass with
+// the thread's CPU clock (time the machine spends on other processes does not count, cache and
+// frequency effects do). In repetition r the order of the subjects is rotated by r, so no subject
+// always runs first or always follows the same neighbour.
+#include "BenchSubject.h"
+#include "NoiseSignal.h"
+
+#include <functional>
+#include <vector>
+
+// Seconds of thread CPU time, [subject][repetition].
+using PassTimes = std::vector<std::vector<double>>;
+
+// Called before each repetition with its number (from 1) and the count.
+using RepetitionReport = std::function<void(int repetition, int repetitions)>;
+
+// One untimed pass over the first second of the signal per subject, so the timed passes start with
+// warm code and data; BenchError when a subject gives silence for noise.
+void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal);
+
+PassTimes runInterleaved(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int repetitions,
+                         const RepetitionReport& report);

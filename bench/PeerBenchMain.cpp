@@ -1,0 +1,108 @@
+// chorus_peer_bench: our stereo chorus, loaded as a host loads it, against the chorus plug-ins
+// Debian ships as LADSPA and against a plain delay line, all in one process and one run.
+#include "BenchError.h"
+#include "BenchOptions.h"
+#include "BenchRunner.h"
+#include "FloorSubject.h"
+#include "LadspaSubject.h"
+#include "MachineInfo.h"
+#include "NoiseSignal.h"
+#include "PeerCatalogue.h"
+#include "PeerReport.h"
+#include "VstSubject.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+constexpr float kRampStep = 0.001f; // of the Delay range: 0.03 ms
+
+std::string millisecondsText(float normalised, float rangeMs)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f ms", static_cast<double>(normalised * rangeMs));
+    return text;
+}
+
+int run(const BenchOptions& options)
+{
+    const int frames = static_cast<int>(std::lround(options.seconds * kBenchSampleRate));
+
+    std::cout << "Stereo chorus peer bench\n"
+              << "Machine:  " << cpuModel() << ", " << onlineCpuCount() << " logical CPUs\n"
+              << "Date:     " << utcDateTime() << "\n"
+              << "Signal:   " << options.seconds << " s of stereo white noise, " << kBenchSampleRate << " Hz, "
+              << kBenchBlockFrames << "-frame non-interleaved blocks\n"
+              << "Timing:   thread CPU time of each subject's whole pass; " << options.repetitions
+              << " repetitions, order rotated in each"
+              << (options.repetitions < 11 ? " (fewer than 11: a quick look, not a result)" : "") << "\n"
+              << "Ours:     " << options.pluginPath << "\n";
+
+    const VstLibrary ours(options.pluginPath);
+    VstSubject oursAtDefaults(ours, "Ours, defaults");
+    oursAtDefaults.start();
+
+    VstSubject oursCrazyVoice(ours, "Ours, \"Crazy Voice\"");
+    oursCrazyVoice.selectProgram("Crazy Voice");
+    oursCrazyVoice.start();
+
+    // The Delay range is 0 .. 30 ms: two values 0.03 ms apart make the adapter ramp every block.
+    VstSubject oursWithRamp(ours, "Ours, ramp every block");
+    const int delay = oursWithRamp.parameterIndex("Delay");
+    const float delayFrom = oursWithRamp.parameter(delay);
+    const float delayTo = delayFrom + kRampStep;
+    oursWithRamp.alternateParameterEveryBlock(delay, delayFrom, delayTo);
+    oursWithRamp.start("Delay set to " + millisecondsText(delayFrom, 30.0f) + " and " +
+                       millisecondsText(delayTo, 30.0f) + " in turn before every block");
+
+    std::vector<std::unique_ptr<LadspaSubject>> peers;
+    for (const LadspaPeer& peer : chorusPeers()) {
+        peers.push_back(std::make_unique<LadspaSubject>(peer));
+        std::cout << "Peer:     " << peer.name << ": " << peers.back()->libraryPath() << "\n";
+    }
+
+    FloorSubject floor(static_cast<int>(std::lround(0.020 * kBenchSampleRate)), 1.0f, 0.5f);
+
+    std::vector<BenchSubject*> subjects = {&oursAtDefaults, &oursCrazyVoice, &oursWithRamp};
+    for (const auto& peer : peers)
+        subjects.push_back(peer.get());
+    subjects.push_back(&floor);
+    const ReportReferences references{0, 2, 3}; // ours at defaults, ours with ramp, TAP (first peer)
+
+    const StereoSignal signal = makeStereoNoise(frames);
+    warmUp(subjects, signal);
+    // Progress only for a person watching a terminal, not in logs.
+    const bool watched = isatty(STDERR_FILENO) != 0;
+    const PassTimes times = runInterleaved(subjects, signal, options.repetitions, [watched](int repetition, int count) {
+        if (watched)
+            std::cerr << "\rrepetition " << repetition << " of " << count << std::flush;
+    });
+    if (watched)
+        std::cerr << "\r                          \r" << std::flush;
+
+    std::cout << "\n";
+    printPeerReport(std::cout, subjects, times, frames, references);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        const BenchOptions options = parseBenchOptions(argc, argv, DEFAULT_PLUGIN_PATH);
+        if (options.help) {
+            std::cout << benchUsage();
+            return 0;
+        }
+        return run(options);
+    } catch (const BenchError& error) {
+        std::cerr << "chorus_peer_bench: " << error.what() << "\n";
+        return 1;
+    }
+}
