@@ -1,6 +1,7 @@
 // The order of calls: what hosts do first, twice, or never.
 #include "CaseSupport.h"
 #include "ProcessMeasures.h"
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -70,17 +71,30 @@ VALIDATOR_CASE("lifecycle", "resume twice", ResumeTwice)
 
 VALIDATOR_CASE("lifecycle", "sample rates", SampleRates)
 {
+    // The real ones, then what a host with an uninitialised or garbled rate has sent.
     const float rates[] = {0.0f, 8000.0f, 44100.0f, 96000.0f, 384000.0f, -44100.0f,
-                           std::numeric_limits<float>::quiet_NaN()};
+                           std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                           1e9f, std::numeric_limits<float>::max(), std::numeric_limits<float>::denorm_min()};
+    // No rate justifies more memory than this for one instance; garbage rates taken at their word
+    // have cost gigabytes.
+    constexpr int64_t kMemoryLimit = int64_t(256) << 20;
+    int64_t largest = 0;
     for (float rate : rates) {
+        const int64_t before = HeapBytesInUse();
         CPluginInstance* plugin = StartInstance(context, rate);
         if (!plugin)
             return;
+        const int64_t growth = before >= 0 ? HeapBytesInUse() - before : 0;
+        largest = std::max(largest, growth);
+        context.Expect(growth <= kMemoryLimit, "at " + Describe(rate) + " Hz one instance took " +
+                                                   std::to_string(growth >> 20) + " MB");
         // A quarter of a second at the rate asked for, or at 44100 Hz where the rate is nonsense.
-        const float effective = std::isfinite(rate) && rate > 0.0f ? rate : 44100.0f;
+        const float effective = std::isfinite(rate) && rate >= 8000.0f && rate <= 384000.0f ? rate : 44100.0f;
         ExpectSaneNoiseRender(context, *plugin, "at " + Describe(rate) + " Hz",
                               static_cast<int64_t>(effective * 0.25f));
+        context.CloseAll();
     }
+    context.Note("largest instance " + std::to_string(largest >> 10) + " KB");
 }
 
 VALIDATOR_CASE("lifecycle", "rate and size change while running", RateChangeWhileRunning)
