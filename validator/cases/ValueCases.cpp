@@ -1,6 +1,7 @@
 // Values and indexes no host should send, and some do: non-finite and absurd parameter values,
 // indexes outside the published ranges, and absent text buffers.
 #include "CaseSupport.h"
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -42,6 +43,39 @@ void ExpectRecovery(CCaseContext& context, CPluginInstance& plugin, const std::s
     Render(plugin, RecoveryFrames(plugin, 44100.0f), 512, NoiseFill(noise, 0.5f));
     const SSignalStats stats = Render(plugin, 44100, 512, NoiseFill(noise, 0.5f));
     context.Expect(stats.Sane(), "a tail after " + after + ": " + stats.Describe());
+}
+
+double Rms(CChannelBuffers& buffers)
+{
+    double sum = 0.0;
+    for (int c = 0; c < buffers.Channels(); ++c)
+        for (int f = 0; f < buffers.Frames(); ++f)
+            sum += static_cast<double>(buffers.Channel(c)[f]) * buffers.Channel(c)[f];
+    return std::sqrt(sum / std::max(1, buffers.Channels() * buffers.Frames()));
+}
+
+// Back at its original values the plug-in must sound like an instance that never saw the abuse:
+// an oscillator or filter state stuck at NaN or infinity shows as a different loudness of noise,
+// even where the output stays finite.
+void ExpectSameLoudness(CCaseContext& context, CPluginInstance& abused, const std::vector<float>& values)
+{
+    CPluginInstance* fresh = StartInstance(context);
+    if (!fresh)
+        return;
+    RestoreParameters(*fresh, values);
+    const int frames = 44100;
+    CChannelBuffers in = InputsFor(abused, frames);
+    CNoise noise(9);
+    noise.Fill(in, 0.5f);
+    CChannelBuffers heard = OutputsFor(abused, frames);
+    CChannelBuffers expected = OutputsFor(*fresh, frames);
+    ProcessInSlices(abused, in, heard, {512});
+    ProcessInSlices(*fresh, in, expected, {512});
+    const double ratio = Rms(heard) / std::max(Rms(expected), 1e-9);
+    context.Note("loudness after the abuse " + Describe(static_cast<float>(ratio)) + " x that of a fresh instance");
+    context.Expect(ratio > 0.89 && ratio < 1.12, "back at its original values the plug-in is " +
+                                                     Describe(static_cast<float>(ratio)) +
+                                                     " x as loud as a fresh instance: some state was lost");
 }
 
 // Indexes past both ends and far away, for parameters (count = numParams) or programs.
@@ -98,6 +132,7 @@ VALIDATOR_CASE("values", "absurd parameter values while processing", AbsurdParam
     context.Expect(together.finite, "every parameter absurd at once: output not finite");
     RestoreParameters(*plugin, original);
     ExpectRecovery(context, *plugin, "absurd values were replaced by the original ones");
+    ExpectSameLoudness(context, *plugin, original);
     const std::vector<float> restored = ParameterValues(*plugin);
     for (size_t p = 0; p < original.size(); ++p)
         context.Expect(restored[p] == original[p], "parameter " + std::to_string(p) + " reads " +
