@@ -3,6 +3,7 @@
 #include "CaseSupport.h"
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -154,6 +155,19 @@ VALIDATOR_CASE("blocks", "outputs sharing one buffer", SharedOutputs)
     context.Expect(inPlace.Sane(), "every input and output on one buffer: " + inPlace.Describe());
 }
 
+namespace {
+
+// Sets every parameter to one value (or leaves them, for a negative value) on both instances.
+void SetAllParameters(CPluginInstance& a, CPluginInstance& b, float value)
+{
+    for (int p = 0; value >= 0.0f && p < a.ParameterCount(); ++p) {
+        a.SetParameter(p, value);
+        b.SetParameter(p, value);
+    }
+}
+
+} // namespace
+
 VALIDATOR_CASE("blocks", "accumulating onto garbage", AccumulatingOntoGarbage)
 {
     CPluginInstance* tested = StartInstance(context);
@@ -172,20 +186,83 @@ VALIDATOR_CASE("blocks", "accumulating onto garbage", AccumulatingOntoGarbage)
     CNoise signal(11);
     CNoise junk(12);
     float worst = 0.0f;
-    for (int block = 0; block < 100; ++block) {
-        signal.Fill(in, 0.5f);
-        junk.Fill(garbage, 10.0f);
-        for (int c = 0; c < garbage.Channels(); ++c)
-            std::copy(garbage.Channel(c), garbage.Channel(c) + frames, accumulated.Channel(c));
-        tested->ProcessAccumulating(in.Pointers(), accumulated.Pointers(), frames);
-        reference->ProcessReplacing(in.Pointers(), replaced.Pointers(), frames);
-        // What was there plus the plug-in's own contribution, nothing more, nothing less.
-        for (int c = 0; c < replaced.Channels(); ++c)
-            for (int f = 0; f < frames; ++f)
-                replaced.Channel(c)[f] += garbage.Channel(c)[f];
-        worst = std::max(worst, MaxDifference(accumulated, replaced, frames));
+    const auto compareBlocks = [&](int blocks) {
+        for (int block = 0; block < blocks; ++block) {
+            signal.Fill(in, 0.5f);
+            junk.Fill(garbage, 10.0f);
+            for (int c = 0; c < garbage.Channels(); ++c)
+                std::copy(garbage.Channel(c), garbage.Channel(c) + frames, accumulated.Channel(c));
+            tested->ProcessAccumulating(in.Pointers(), accumulated.Pointers(), frames);
+            reference->ProcessReplacing(in.Pointers(), replaced.Pointers(), frames);
+            // What was there plus the plug-in's own contribution, nothing more, nothing less.
+            for (int c = 0; c < replaced.Channels(); ++c)
+                for (int f = 0; f < frames; ++f)
+                    replaced.Channel(c)[f] += garbage.Channel(c)[f];
+            worst = std::max(worst, MaxDifference(accumulated, replaced, frames));
+        }
+    };
+    // As created, with every parameter at each end (switches on and off alike), in every program.
+    for (float value : {-1.0f, 0.0f, 1.0f, 0.5f}) {
+        SetAllParameters(*tested, *reference, value);
+        compareBlocks(20);
+    }
+    for (int program = 0; program < tested->ProgramCount(); ++program) {
+        tested->Dispatch(effSetProgram, 0, program);
+        reference->Dispatch(effSetProgram, 0, program);
+        compareBlocks(8);
     }
     context.Note("largest difference " + Describe(worst));
     context.Expect(worst <= 1e-4f * 10.0f, "the accumulating output is not garbage plus the replacing output: " +
                                                DifferenceText(worst));
+}
+
+VALIDATOR_CASE("blocks", "missing channel pointers and negative sizes", MissingChannels)
+{
+    CPluginInstance* plugin = StartInstance(context);
+    if (!plugin)
+        return;
+    const int frames = 256;
+    CChannelBuffers in = InputsFor(*plugin, frames, 0.5f);
+    CChannelBuffers out = OutputsFor(*plugin, frames);
+    std::vector<float*> someMissing(in.Pointers(), in.Pointers() + in.Channels());
+    if (!someMissing.empty())
+        someMissing.back() = nullptr;
+    std::vector<float*> outMissing(out.Pointers(), out.Pointers() + out.Channels());
+    if (!outMissing.empty())
+        outMissing.front() = nullptr;
+    const float first = plugin->ParameterCount() > 0 ? plugin->GetParameter(0) : 0.0f;
+    // A host bug, but one that has shipped: no arrays, arrays with holes, sizes below zero. With
+    // the first parameter at both ends too, since that is often a bypass with a path of its own.
+    for (float bypass : {0.0f, 1.0f}) {
+        if (plugin->ParameterCount() > 0)
+            plugin->SetParameter(0, bypass);
+        for (bool accumulate : {false, true}) {
+            if (accumulate && !plugin->Effect()->process)
+                continue;
+            const auto run = [&](float** inputs, float** outputs, VstInt32 n) {
+                if (accumulate)
+                    plugin->ProcessAccumulating(inputs, outputs, n);
+                else
+                    plugin->ProcessReplacing(inputs, outputs, n);
+            };
+            run(nullptr, out.Pointers(), frames);
+            run(in.Pointers(), nullptr, frames);
+            run(nullptr, nullptr, frames);
+            run(someMissing.data(), out.Pointers(), frames);
+            run(in.Pointers(), outMissing.data(), frames);
+            out.Fill(7.0f);
+            run(in.Pointers(), out.Pointers(), -1);
+            run(in.Pointers(), out.Pointers(), std::numeric_limits<VstInt32>::min());
+            bool untouched = true;
+            for (int c = 0; c < out.Channels(); ++c)
+                untouched = untouched &&
+                            std::all_of(out.Channel(c), out.Channel(c) + frames, [](float x) { return x == 7.0f; });
+            context.Expect(untouched, "a block of negative size wrote to the outputs");
+        }
+    }
+    if (plugin->ParameterCount() > 0)
+        plugin->SetParameter(0, first);
+    CNoise noise;
+    const SSignalStats after = Render(*plugin, 22050, 512, NoiseFill(noise, 0.5f));
+    context.Expect(after.Sane(), "after missing pointers: " + after.Describe());
 }
