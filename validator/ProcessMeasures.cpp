@@ -15,7 +15,9 @@
 #endif
 #endif
 #if defined(VALIDATOR_ASAN)
-#include <sanitizer/allocator_interface.h>
+#include <cstddef>
+// The sanitizer runtime's own count; GCC installs no header for it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 int64_t HeapBytesInUse()

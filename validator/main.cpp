@@ -109,7 +109,7 @@ int main(int argc, char** argv)
         if (!filter.empty() && name.find(filter) == std::string::npos)
             continue;
         g_runningCase = name.c_str();
-        CCaseContext context(entry, threadSeconds);
+        CCaseContext context(entry, threadSeconds, pluginPath);
         c.body(context);
         context.CloseAll();
         g_runningCase = nullptr;

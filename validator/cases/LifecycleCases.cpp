@@ -1,8 +1,10 @@
 // The order of calls: what hosts do first, twice, or never.
 #include "CaseSupport.h"
+#include "PluginLibrary.h"
 #include "ProcessMeasures.h"
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace {
@@ -170,4 +172,47 @@ VALIDATOR_CASE("lifecycle", "500 create and destroy cycles", CreateDestroyCycles
                  std::to_string(kCycles) + " cycles");
     context.Expect(growth < kTolerance, "the heap grew by " + std::to_string(growth) + " bytes over " +
                                             std::to_string(kCycles) + " cycles");
+}
+
+VALIDATOR_CASE("lifecycle", "library loaded and unloaded 20 times", LoadUnloadCycles)
+{
+    // The run holds the binary loaded; a copy under another name loads and unloads on its own.
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path original(context.PluginPath());
+    const fs::path copy = fs::temp_directory_path(error) /
+                          ("vstvalidate-" + std::to_string(reinterpret_cast<uintptr_t>(&context) & 0xFFFFFF) +
+                           original.extension().string());
+    if (!context.Expect(!error && fs::copy_file(original, copy, fs::copy_options::overwrite_existing, error),
+                        "cannot copy the plug-in to " + copy.string()))
+        return;
+    constexpr int kLoads = 20;
+    const auto cycle = [&copy] {
+        PluginLibrary library(copy.string());
+        VstPluginMainProc entry = library.IsLoaded() ? library.Entry("VSTPluginMain") : nullptr;
+        if (!entry)
+            return false;
+        CPluginInstance plugin(entry);
+        plugin.Start();
+        plugin.Close();
+        return true;
+    };
+    bool loaded = cycle(); // the validator's own first-use allocations happen here
+    const int64_t before = HeapBytesInUse();
+    for (int i = 0; loaded && i < kLoads; ++i)
+        loaded = cycle();
+    const int64_t after = HeapBytesInUse();
+    fs::remove(copy, error);
+    if (!context.Expect(loaded, "the copy of the plug-in does not load"))
+        return;
+    if (before < 0 || after < 0) {
+        context.Note("no heap count on this platform");
+        return;
+    }
+    const int64_t growth = after - before;
+    context.Note("heap " + std::string(growth >= 0 ? "+" : "") + std::to_string(growth) + " bytes over " +
+                 std::to_string(kLoads) + " loads");
+    // A host that scans or reloads plug-ins loads them many times in one session.
+    context.Expect(growth < 1024 * kLoads, "the heap grew by " + std::to_string(growth) + " bytes over " +
+                                               std::to_string(kLoads) + " loads");
 }
