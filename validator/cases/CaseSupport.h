@@ -82,7 +82,7 @@ private:
 bool ProbeText(CCaseContext& context, CPluginInstance& plugin, VstInt32 opcode, VstInt32 index, int length,
                const std::string& what, std::string* text = nullptr);
 
-// "p3 = 0.5": short forms for failure texts.
+// A value as short text, for notes and failure reasons.
 std::string Describe(float value);
 
 // Channel pointers into `buffers` starting at frame `offset`, for processing a slice of them.
