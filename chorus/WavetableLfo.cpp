@@ -45,6 +45,12 @@ double TableSine(int i, int n)
 
 void CWavetableLfo::WrapPhase()
 {
+    // An infinite increment (an absurd rate) makes the phase infinite and then NaN, and a NaN
+    // phase would stop the sweep for good; it restarts from 0 instead.
+    if (!std::isfinite(phase)) {
+        phase = 0.0;
+        return;
+    }
     const double n = table.GetSize();
     phase -= n * std::trunc(phase / n);
 }

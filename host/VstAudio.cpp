@@ -107,9 +107,18 @@ void CVstPlugin::AddInputToOutputs(float** inputs, float** outputs, VstInt32 fra
     });
 }
 
+namespace {
+
+// Beyond any audio interface's rates: a host that sends such a number sends garbage, and taking it
+// would size the effect's buffers for it (gigabytes of delay line at 1e9 Hz).
+constexpr float kLowestSampleRate = 1.0f;
+constexpr float kHighestSampleRate = 10000000.0f;
+
+} // namespace
+
 void CVstPlugin::setSampleRate(float rate)
 {
-    if (std::isfinite(rate) && rate > 0.0f)
+    if (rate >= kLowestSampleRate && rate <= kHighestSampleRate) // false for NaN
         m_sampleRate = rate;
 }
 

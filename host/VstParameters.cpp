@@ -3,6 +3,8 @@
 #include "HostText.h"
 #include "VstEditor.h"
 #include "VstPlugin.h"
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -13,13 +15,17 @@ constexpr size_t kNameChars = 23;
 constexpr size_t kOutputNameChars = 18; // behind "OUT::", 23 in all
 constexpr size_t kProgramNameChars = 31;
 
-// real = minimum + normalised * range, in double, rounded to a float at the end; unclamped.
+// real = minimum + normalised * range, in double, rounded to a float at the end; unclamped within
+// the float range. Beyond it (a normalised 1e38 times a range of 40) the conversion would be
+// undefined and in practice infinite, which the effect's ramps turn into NaN; the largest float
+// stands in instead.
 float ToReal(const CParameterInfo* info, float normalised)
 {
     if (!info)
         return 0.0f;
     const double minimum = info->GetMin();
-    return static_cast<float>(minimum + static_cast<double>(normalised) * (info->GetMax() - minimum));
+    const double real = minimum + static_cast<double>(normalised) * (info->GetMax() - minimum);
+    return static_cast<float>(std::min(std::max(real, -static_cast<double>(FLT_MAX)), static_cast<double>(FLT_MAX)));
 }
 
 float ToNormalized(const CParameterInfo* info, float real)

@@ -54,6 +54,9 @@ class CChannelBuffers
 {
 public:
     CChannelBuffers(int channels, int frames, float fill = 0.0f);
+    // The pointers point into this object's storage: a copy would share them.
+    CChannelBuffers(const CChannelBuffers&) = delete;
+    CChannelBuffers& operator=(const CChannelBuffers&) = delete;
     float** Pointers() { return m_pointers.data(); }
     float* Channel(int c) { return m_pointers[static_cast<size_t>(c)]; }
     int Channels() const { return static_cast<int>(m_pointers.size()); }

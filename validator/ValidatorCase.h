@@ -4,17 +4,23 @@
 // themselves with VALIDATOR_CASE in the files under cases/.
 #include "PluginInstance.h"
 #include <string>
+#include <utility>
 #include <vector>
 
 class CCaseContext
 {
 public:
-    CCaseContext(VstPluginMainProc entry, double threadSeconds) : m_entry(entry), m_threadSeconds(threadSeconds) {}
+    CCaseContext(VstPluginMainProc entry, double threadSeconds, std::string pluginPath = "")
+        : m_entry(entry), m_threadSeconds(threadSeconds), m_pluginPath(std::move(pluginPath))
+    {
+    }
 
     // A new instance, created through the entry point; it is closed when the case ends unless the
     // case closed it itself.
     CPluginInstance& Create();
     VstPluginMainProc Entry() const { return m_entry; }
+    // The binary under test, for cases that load it themselves.
+    const std::string& PluginPath() const { return m_pluginPath; }
     // How long the multi-threaded cases run.
     double ThreadSeconds() const { return m_threadSeconds; }
 
@@ -33,6 +39,7 @@ public:
 private:
     VstPluginMainProc m_entry;
     double m_threadSeconds;
+    std::string m_pluginPath;
     std::vector<std::unique_ptr<CPluginInstance>> m_instances;
     std::vector<std::string> m_failures;
     std::vector<std::string> m_notes;

@@ -3,6 +3,7 @@
 //   vstvalidate [--list] [--case TEXT] [--thread-seconds S] PLUGIN
 #include "PluginLibrary.h"
 #include "ValidatorCase.h"
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 namespace {
 
 const char* g_runningCase = nullptr;
+constexpr size_t kFailuresShown = 8;
 
 // A crash ends the run, but the report still says which case caused it.
 void ReportCrash(const char* what)
@@ -99,6 +101,7 @@ int main(int argc, char** argv)
 
     InstallCrashReport();
     std::setvbuf(stdout, nullptr, _IOLBF, 4096);
+    const auto started = std::chrono::steady_clock::now();
     int passed = 0;
     int failed = 0;
     for (const SValidatorCase& c : RegisteredCases()) {
@@ -106,7 +109,7 @@ int main(int argc, char** argv)
         if (!filter.empty() && name.find(filter) == std::string::npos)
             continue;
         g_runningCase = name.c_str();
-        CCaseContext context(entry, threadSeconds);
+        CCaseContext context(entry, threadSeconds, pluginPath);
         c.body(context);
         context.CloseAll();
         g_runningCase = nullptr;
@@ -114,13 +117,18 @@ int main(int argc, char** argv)
         std::string line = (context.Failed() ? "FAIL  " : "ok    ") + name;
         for (const std::string& note : context.Notes())
             line += "  (" + note + ")";
-        for (const std::string& failure : context.Failures())
-            line += "\n        - " + failure;
+        // One fault met at every parameter would bury the others: the first few say enough.
+        const std::vector<std::string>& failures = context.Failures();
+        for (size_t i = 0; i < failures.size() && i < kFailuresShown; ++i)
+            line += "\n        - " + failures[i];
+        if (failures.size() > kFailuresShown)
+            line += "\n        - and " + std::to_string(failures.size() - kFailuresShown) + " more";
         std::printf("%s\n", line.c_str());
         (context.Failed() ? failed : passed) += 1;
     }
     if (passed + failed == 0)
         return Usage(("no case matches " + filter).c_str());
-    std::printf("%d cases: %d passed, %d failed\n", passed + failed, passed, failed);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("%d cases: %d passed, %d failed (%.1f s)\n", passed + failed, passed, failed, seconds);
     return failed ? 1 : 0;
 }

@@ -577,6 +577,20 @@ TEST(Chorus, SkipWrapsThePhaseIntoOnePeriod)
     EXPECT_NEAR(chorus->GetLfo().phase, 1000 * chorus->GetLfo().increment, 1e-3);
 }
 
+TEST(Chorus, AnInfiniteRateStopsTheSweepOnlyUntilASaneRateReturns)
+{
+    ChorusSettings absurd = kDefaults;
+    absurd[5] = INFINITY;
+    auto chorus = MakeChorus(absurd);
+    RunMono(*chorus, CNoise(73).Block(512));
+    EXPECT_EQ(chorus->GetLfo().phase, 0.0); // infinite, then NaN, then restarted
+
+    const CValueArray sane = Values(kDefaults);
+    chorus->SetParameters(&sane);
+    RunMono(*chorus, CNoise(74).Block(1000));
+    EXPECT_NEAR(chorus->GetLfo().phase, 1000 * chorus->GetLfo().increment, 1e-6);
+}
+
 TEST(Chorus, ResetClearsTheLineAndThePhase)
 {
     auto chorus = MakeChorus(kDefaults);

@@ -1,4 +1,6 @@
 #include "AdapterFixture.h"
+#include <cfloat>
+#include <cmath>
 
 namespace {
 struct Block
@@ -148,4 +150,18 @@ TEST_F(AdapterTest, SampleRateReachesTheEffectOnResume)
     EXPECT_EQ(Dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, 96000.0f), 1);
     EXPECT_EQ(Plugin().GetBlockSize(), 256);
     EXPECT_EQ(Plugin().getSampleRate(), 96000.0f);
+}
+
+TEST_F(AdapterTest, GarbageSampleRatesAreNotTakenSoNoBufferIsSizedForThem)
+{
+    Create();
+    Dispatch(effSetSampleRate, 0, 0, nullptr, 384000.0f);
+    const float garbage[] = {1e9f, FLT_MAX, INFINITY, -INFINITY, NAN, FLT_TRUE_MIN, 0.5f, -48000.0f};
+    for (float rate : garbage) {
+        Dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        Dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, rate);
+        EXPECT_EQ(Plugin().getSampleRate(), 384000.0f) << rate;
+    }
+    Dispatch(effMainsChanged, 0, 1);
+    EXPECT_EQ(log.initializeRates.back(), 384000.0);
 }

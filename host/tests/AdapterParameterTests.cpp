@@ -28,6 +28,17 @@ TEST_F(AdapterTest, InputParametersConvertToRealUnitsUnclamped)
     EXPECT_EQ(Text(effGetParamLabel, 3), ""); // a descriptor without a unit
 }
 
+TEST_F(AdapterTest, ValuesBeyondTheFloatRangeInRealUnitsGiveTheLargestFloat)
+{
+    Create();
+    record->setParameter(record, 1, std::numeric_limits<float>::max()); // Level, -20..20 dB: 40 x FLT_MAX
+    EXPECT_EQ(Text(effGetParamDisplay, 1), "3.40e+38");
+    record->setParameter(record, 1, std::numeric_limits<float>::lowest());
+    EXPECT_EQ(Text(effGetParamDisplay, 1), "-3.4e+38");
+    record->setParameter(record, 1, 1e30f); // still within the range: unclamped
+    EXPECT_EQ(Text(effGetParamDisplay, 1), "4.00e+31");
+}
+
 TEST_F(AdapterTest, NonFiniteValuesAndNegativeIndexesAreIgnored)
 {
     Create();

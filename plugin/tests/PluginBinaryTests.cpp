@@ -304,3 +304,25 @@ TEST_F(PluginBinary, AnyFiniteParameterValuesGiveFiniteOutput)
         }
     }
 }
+
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+#include <malloc.h>
+
+// Runs after the suite above has let go of the binary, so every load here is a real load.
+TEST(PluginBinaryUnload, LoadingAndUnloadingTwentyTimesLeavesNoHeapBehind)
+{
+    const auto heapInUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return static_cast<long long>(info.uordblks + info.hblkhd);
+    };
+    const auto loadAndUnload = [] {
+        PluginLibrary library(PLUGIN_PATH);
+        ASSERT_TRUE(library.IsLoaded());
+    };
+    loadAndUnload();
+    const long long before = heapInUse();
+    for (int i = 0; i < 20; ++i)
+        loadAndUnload();
+    EXPECT_LT(heapInUse() - before, 20 * 1024); // the runtime's reserve alone was 71 KB a load
+}
+#endif
