@@ -101,6 +101,7 @@ int main(int argc, char** argv)
     std::setvbuf(stdout, nullptr, _IOLBF, 4096);
     int passed = 0;
     int failed = 0;
+    int skipped = 0;
     for (const SValidatorCase& c : RegisteredCases()) {
         const std::string name = FullName(c);
         if (!filter.empty() && name.find(filter) == std::string::npos)
@@ -111,6 +112,11 @@ int main(int argc, char** argv)
         context.CloseAll();
         g_runningCase = nullptr;
 
+        if (context.Skipped() && !context.Failed()) {
+            std::printf("skip  %s  (%s)\n", name.c_str(), context.SkipReason().c_str());
+            ++skipped;
+            continue;
+        }
         std::string line = (context.Failed() ? "FAIL  " : "ok    ") + name;
         for (const std::string& note : context.Notes())
             line += "  (" + note + ")";
@@ -119,8 +125,8 @@ int main(int argc, char** argv)
         std::printf("%s\n", line.c_str());
         (context.Failed() ? failed : passed) += 1;
     }
-    if (passed + failed == 0)
+    if (passed + failed + skipped == 0)
         return Usage(("no case matches " + filter).c_str());
-    std::printf("%d cases: %d passed, %d failed\n", passed + failed, passed, failed);
+    std::printf("%d cases: %d passed, %d failed, %d skipped\n", passed + failed + skipped, passed, failed, skipped);
     return failed ? 1 : 0;
 }
