@@ -5,17 +5,18 @@
 
 void CVstPlugin::UpdateRamp(VstInt32 frames)
 {
-    if (ValuesEqual(&m_previousInputs, &m_realInputs)) {
+    // One snapshot of the values other threads write serves the comparison, the steps and the
+    // new "previous" values, so a change that lands while this runs is not half taken: it
+    // arrives with the next block.
+    AssignValues(&m_rampTargets, &m_realInputs);
+    if (ValuesEqual(&m_previousInputs, &m_rampTargets)) {
         if (m_rampActive)
-            m_effect->SetParameters(&m_realInputs); // land exactly on the targets
+            m_effect->SetParameters(&m_rampTargets); // land exactly on the targets
         m_ramp.used = 0;
         m_rampActive = false;
         return;
     }
-    // One snapshot serves the steps and the new "previous" values, so a change that lands while
-    // this runs is not half taken: it arrives with the next block.
     m_rampActive = true;
-    AssignValues(&m_rampTargets, &m_realInputs);
     AssignValues(&m_rampSteps, &m_rampTargets);
     ValuesToStep(&m_previousInputs, &m_rampSteps, frames);
     m_ramp.used = m_ramp.GetCapacity();
@@ -47,7 +48,7 @@ void CVstPlugin::Process(float** inputs, float** outputs, VstInt32 frames)
 {
     if (frames < 0)
         return;
-    if (m_bypass) {
+    if (m_bypass.load(std::memory_order_relaxed)) {
         if (Accumulate)
             AddInputToOutputs(inputs, outputs, frames); // as the replacing path copies it
         else

@@ -42,8 +42,6 @@ void CVstEditor::close()
 
 void CVstEditor::idle()
 {
-    if (m_updateFlag) {
-        m_updateFlag = 0;
+    if (m_updateFlag.exchange(0, std::memory_order_relaxed))
         update();
-    }
 }

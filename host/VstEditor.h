@@ -1,5 +1,6 @@
 #pragma once
 #include "VstInterface.h"
+#include <atomic>
 
 class CPluginEditor;
 
@@ -21,19 +22,20 @@ public:
     virtual void close();
     virtual void idle();
     virtual void update() {}
-    virtual void postUpdate() { m_updateFlag = 1; }
+    // Any thread that sets a parameter marks the editor for an update.
+    virtual void postUpdate() { m_updateFlag.store(1, std::memory_order_relaxed); }
     virtual VstInt32 onKeyDown(VstKeyCode&) { return -1; }
     virtual VstInt32 onKeyUp(VstKeyCode&) { return -1; }
     virtual bool setKnobMode(VstInt32) { return false; }
     virtual bool onWheel(float) { return false; }
 
     bool IsOpen() const { return m_open; }
-    bool NeedsUpdate() const { return m_updateFlag != 0; }
+    bool NeedsUpdate() const { return m_updateFlag.load(std::memory_order_relaxed) != 0; }
     void* GetSystemWindow() const { return m_systemWindow; }
 
 private:
     void* m_systemWindow = nullptr;
-    int m_updateFlag = 0;
+    std::atomic<int> m_updateFlag{0};
     CPluginEditor* m_editor;
     bool m_open = false;
     ERect m_rect = {0, 0, 0, 0};

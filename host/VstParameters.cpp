@@ -48,7 +48,7 @@ void CVstPlugin::setParameter(VstInt32 index, float value)
     if (index < 0 || index >= m_parameterCount || !std::isfinite(value))
         return;
     if (index == 0) {
-        m_bypass = value > 0.5f ? 1 : 0;
+        m_bypass.store(value > 0.5f ? 1 : 0, std::memory_order_relaxed);
     } else if (index <= InputCount()) {
         const int i = index - 1;
         m_normalizedInputs.SetValue(i, value);
@@ -67,7 +67,7 @@ float CVstPlugin::getParameter(VstInt32 index) const
     if (index < 0)
         return 0.0f;
     if (index == 0)
-        return m_bypass ? 1.0f : 0.0f;
+        return m_bypass.load(std::memory_order_relaxed) ? 1.0f : 0.0f;
     if (index <= InputCount())
         return m_normalizedInputs.GetValue(index - 1);
     return m_normalizedOutputs.GetValue(index - 1 - InputCount());
@@ -112,7 +112,7 @@ void CVstPlugin::getParameterDisplay(VstInt32 index, char* text) const
     if (index < 0)
         CopyHostText(text, "", kNameChars);
     else if (index == 0)
-        CopyHostText(text, m_bypass ? "On" : "Off", kNameChars);
+        CopyHostText(text, m_bypass.load(std::memory_order_relaxed) ? "On" : "Off", kNameChars);
     else if (index <= InputCount())
         float2string(m_realInputs.GetValue(index - 1), text);
     else
@@ -129,14 +129,12 @@ void CVstPlugin::SetUpPrograms()
         m_realInputs.SetValue(i, defaultValue);
         m_normalizedInputs.SetValue(i, ToNormalized(info, defaultValue));
     }
-    m_bypass = 0;
+    m_bypass.store(0, std::memory_order_relaxed);
 
-    m_programs.resize(static_cast<size_t>(m_programCount));
     for (int p = 0; p < m_programCount; ++p) {
-        m_programs[static_cast<size_t>(p)].values.assign(static_cast<size_t>(1 + InputCount()), 0.0f);
-        m_currentProgram = p;
-        StoreCurrentProgram();
-        CopyHostText(m_programs[static_cast<size_t>(p)].name, "Default", kProgramNameChars);
+        m_programs.push_back(std::make_unique<CProgramSlot>(1 + InputCount()));
+        StoreProgram(p);
+        CopyHostText(m_programs.back()->name, "Default", kProgramNameChars);
     }
 
     // Programs 1, 2, ... take the effect's presets in list order; headings and random entries
@@ -147,42 +145,44 @@ void CVstPlugin::SetUpPrograms()
         const CPreset* preset = presets->GetItem(e);
         if (!preset || preset->GetKind() != CPreset::kValues)
             continue;
-        CProgramSlot& program = m_programs[static_cast<size_t>(k)];
+        CProgramSlot& program = *m_programs[static_cast<size_t>(k)];
         for (int i = 0; i < InputCount(); ++i)
-            program.values[static_cast<size_t>(1 + i)] = ToNormalized(InputInfo(i), preset->GetValues().GetValue(i));
+            program.values.SetValue(1 + i, ToNormalized(InputInfo(i), preset->GetValues().GetValue(i)));
         CopyHostText(program.name, preset->GetName(), kProgramNameChars);
         ++k;
     }
 }
 
-void CVstPlugin::StoreCurrentProgram()
+void CVstPlugin::StoreProgram(VstInt32 index)
 {
-    CProgramSlot& program = m_programs[static_cast<size_t>(m_currentProgram)];
-    program.values[0] = m_bypass ? 1.0f : 0.0f;
+    CSharedValueArray& values = m_programs[static_cast<size_t>(index)]->values;
+    values.SetValue(0, getParameter(0));
     for (int i = 0; i < InputCount(); ++i)
-        program.values[static_cast<size_t>(1 + i)] = m_normalizedInputs.GetValue(i);
+        values.SetValue(1 + i, m_normalizedInputs.GetValue(i));
 }
 
 void CVstPlugin::setProgram(VstInt32 index)
 {
     if (index < 0)
         return; // would index before the programs
-    StoreCurrentProgram(); // edits since the last change stay with the program being left
-    m_currentProgram = index < m_programCount ? index : 0;
-    const CProgramSlot& program = m_programs[static_cast<size_t>(m_currentProgram)];
+    // Edits since the last change stay with the program being left. The index is read and
+    // swapped once, as hosts switch programs from more than one thread.
+    const VstInt32 next = index < m_programCount ? index : 0;
+    StoreProgram(m_currentProgram.exchange(next, std::memory_order_relaxed));
+    const CSharedValueArray& values = m_programs[static_cast<size_t>(next)]->values;
     for (int k = 0; k <= InputCount(); ++k)
-        setParameter(k, program.values[static_cast<size_t>(k)]);
+        setParameter(k, values.GetValue(k));
 }
 
 void CVstPlugin::setProgramName(const char* text)
 {
     if (text)
-        CopyHostText(m_programs[static_cast<size_t>(m_currentProgram)].name, text, kProgramNameChars);
+        CopyHostText(m_programs[static_cast<size_t>(getProgram())]->name, text, kProgramNameChars);
 }
 
 void CVstPlugin::getProgramName(char* text) const
 {
-    CopyHostText(text, m_programs[static_cast<size_t>(m_currentProgram)].name, kProgramNameChars);
+    CopyHostText(text, m_programs[static_cast<size_t>(getProgram())]->name, kProgramNameChars);
 }
 
 void CVstPlugin::RefreshOutputs(bool notifyHost)

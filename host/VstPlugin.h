@@ -3,16 +3,20 @@
 #include "HostAudioBuffer.h"
 #include "ParameterSet.h"
 #include "PluginEditor.h"
+#include "SharedValueArray.h"
 #include "VstInterface.h"
+#include <atomic>
 #include <memory>
 #include <vector>
 
 class CVstEditor;
 
-// One host program: the bypass flag and the normalised input values, and a name.
+// One host program: the bypass flag and the normalised input values, and a name. Hosts switch
+// programs from more than one thread, so the values are shared ones.
 struct CProgramSlot
 {
-    std::vector<float> values; // [0] bypass as 0.0 or 1.0, [1 + i] normalised input i
+    explicit CProgramSlot(int valueCount) : values(valueCount) {}
+    CSharedValueArray values; // [0] bypass as 0.0 or 1.0, [1 + i] normalised input i
     char name[32] = {};
 };
 
@@ -45,7 +49,7 @@ public:
     virtual void getParameterLabel(VstInt32 index, char* text) const;
     virtual void getParameterDisplay(VstInt32 index, char* text) const;
     virtual void setProgram(VstInt32 index);
-    virtual VstInt32 getProgram() const { return m_currentProgram; }
+    virtual VstInt32 getProgram() const { return m_currentProgram.load(std::memory_order_relaxed); }
     virtual void setProgramName(const char* text);
     virtual void getProgramName(char* text) const;
     virtual void float2string(float value, char* text) const;
@@ -90,7 +94,7 @@ private:
 
     void FillRecord();
     void SetUpPrograms();
-    void StoreCurrentProgram();
+    void StoreProgram(VstInt32 program);
     void RefreshOutputs(bool notifyHost);
     void UpdateRamp(VstInt32 frames);
     bool BindChannels(float** inputs, float** outputs, VstInt32 frames);
@@ -124,29 +128,31 @@ private:
     audioMasterCallback m_host;
     VstInt32 m_programCount;
     VstInt32 m_parameterCount;
-    VstInt32 m_currentProgram = 0;
+    // Values that setParameter, getParameter and program changes share with the audio thread
+    // are relaxed atomics (no locks anywhere); the audio path takes one snapshot per block.
+    std::atomic<VstInt32> m_currentProgram{0};
     VstInt32 m_blockSize = 1024;
     AEffect m_record;
 
-    CValueArray m_normalizedInputs;
-    CValueArray m_realInputs;
-    CValueArray m_normalizedOutputs;
-    CValueArray m_realOutputs;
+    CSharedValueArray m_normalizedInputs;
+    CSharedValueArray m_realInputs;
+    CSharedValueArray m_normalizedOutputs;
+    CSharedValueArray m_realOutputs;
     CValueArray m_previousInputs;
-    CValueArray m_rampTargets; // scratch of the ramp computation, allocated once
+    CValueArray m_rampTargets; // the block's snapshot of the real inputs, allocated once
     CValueArray m_rampSteps;
     std::unique_ptr<CValueArray> m_settingsCopy;
     const CValueArray* m_settings = nullptr;
     CValueArrayList m_ramp;
     bool m_rampActive = false;
-    std::vector<CProgramSlot> m_programs;
+    std::vector<std::unique_ptr<CProgramSlot>> m_programs;
     std::unique_ptr<CEffect> m_effect;
     std::vector<CHostAudioBuffer> m_inputBuffers;
     std::vector<CHostAudioBuffer> m_outputBuffers;
     CParameterInfoList m_bypassInfo;
     CJoinedParameterInfoList m_hostInputInfo;
     const CParameterInfoList* m_outputInfo;
-    int m_bypass = 0;
+    std::atomic<int> m_bypass{0};
     CHostStore m_store;
     CNormalizedParameterSet m_inputSet;
     CNormalizedParameterSet m_outputSet;

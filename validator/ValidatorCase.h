@@ -31,6 +31,12 @@ public:
     // A short note printed after the case's verdict (a measurement, a count).
     void Note(const std::string& detail) { m_notes.push_back(detail); }
 
+    // Marks the case as not applicable in this build or on this plug-in; it then neither passes
+    // nor fails.
+    void Skip(const std::string& why) { m_skipReason = why; }
+    bool Skipped() const { return !m_skipReason.empty(); }
+    const std::string& SkipReason() const { return m_skipReason; }
+
     bool Failed() const { return !m_failures.empty(); }
     const std::vector<std::string>& Failures() const { return m_failures; }
     const std::vector<std::string>& Notes() const { return m_notes; }
@@ -43,6 +49,7 @@ private:
     std::vector<std::unique_ptr<CPluginInstance>> m_instances;
     std::vector<std::string> m_failures;
     std::vector<std::string> m_notes;
+    std::string m_skipReason;
 };
 
 using CaseBody = void (*)(CCaseContext&);

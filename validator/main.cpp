@@ -104,6 +104,7 @@ int main(int argc, char** argv)
     const auto started = std::chrono::steady_clock::now();
     int passed = 0;
     int failed = 0;
+    int skipped = 0;
     for (const SValidatorCase& c : RegisteredCases()) {
         const std::string name = FullName(c);
         if (!filter.empty() && name.find(filter) == std::string::npos)
@@ -114,6 +115,11 @@ int main(int argc, char** argv)
         context.CloseAll();
         g_runningCase = nullptr;
 
+        if (context.Skipped() && !context.Failed()) {
+            std::printf("skip  %s  (%s)\n", name.c_str(), context.SkipReason().c_str());
+            ++skipped;
+            continue;
+        }
         std::string line = (context.Failed() ? "FAIL  " : "ok    ") + name;
         for (const std::string& note : context.Notes())
             line += "  (" + note + ")";
@@ -126,9 +132,10 @@ int main(int argc, char** argv)
         std::printf("%s\n", line.c_str());
         (context.Failed() ? failed : passed) += 1;
     }
-    if (passed + failed == 0)
+    if (passed + failed + skipped == 0)
         return Usage(("no case matches " + filter).c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("%d cases: %d passed, %d failed (%.1f s)\n", passed + failed, passed, failed, seconds);
+    std::printf("%d cases: %d passed, %d failed, %d skipped (%.1f s)\n", passed + failed + skipped, passed, failed,
+                skipped, seconds);
     return failed ? 1 : 0;
 }

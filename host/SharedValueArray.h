@@ -1,0 +1,25 @@
+#pragma once
+#include "ValueArray.h"
+#include <atomic>
+#include <memory>
+
+// A value array that the host's threads share: setParameter writes it from any thread while the
+// audio thread and getParameter read it. Each value is a relaxed atomic float, so a reader sees
+// the old or the new value of one parameter and never a torn one; on x86 that is a plain move.
+// It keeps nothing in the base's storage (HasStorage is false): whole-array work such as the
+// audio path's comparison runs on a plain snapshot taken with AssignValues.
+class CSharedValueArray : public CValueArray
+{
+public:
+    explicit CSharedValueArray(int count);
+    CSharedValueArray(const CSharedValueArray&) = delete;
+    CSharedValueArray& operator=(const CSharedValueArray&) = delete;
+
+    int GetCount() const override { return m_count; }
+    float GetValue(int index) const override;
+    void SetValue(int index, float value) override;
+
+private:
+    int m_count;
+    std::unique_ptr<std::atomic<float>[]> m_values;
+};
