@@ -1,6 +1,5 @@
 // The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
 #include "VstPlugin.h"
-#include <cmath>
 #include <cstring>
 
 void CVstPlugin::UpdateRamp(VstInt32 frames)
@@ -107,9 +106,15 @@ void CVstPlugin::AddInputToOutputs(float** inputs, float** outputs, VstInt32 fra
     });
 }
 
+namespace {
+// Four times the fastest audio interfaces (768 kHz). Beyond it a host's rate is nonsense, and
+// effects size their delay lines by the rate: FLT_MAX Hz asked the chorus for 4 GB.
+constexpr float kMaxSampleRate = 3072000.0f;
+} // namespace
+
 void CVstPlugin::setSampleRate(float rate)
 {
-    if (std::isfinite(rate) && rate > 0.0f)
+    if (rate > 0.0f && rate <= kMaxSampleRate) // NaN and the infinities fail one of the two
         m_sampleRate = rate;
 }
 

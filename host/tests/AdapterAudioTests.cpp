@@ -1,4 +1,6 @@
 #include "AdapterFixture.h"
+#include <cfloat>
+#include <cmath>
 
 namespace {
 struct Block
@@ -148,4 +150,21 @@ TEST_F(AdapterTest, SampleRateReachesTheEffectOnResume)
     EXPECT_EQ(Dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, 96000.0f), 1);
     EXPECT_EQ(Plugin().GetBlockSize(), 256);
     EXPECT_EQ(Plugin().getSampleRate(), 96000.0f);
+}
+
+TEST_F(AdapterTest, SampleRatesNoAudioInterfaceRunsAtAreNotTaken)
+{
+    // The effect sizes its delay lines by the rate: FLT_MAX Hz once asked for gigabytes.
+    Create();
+    for (float nonsense : {3072001.0f, 1e9f, FLT_MAX, INFINITY, -INFINITY, NAN, -48000.0f}) {
+        Dispatch(effSetSampleRate, 0, 0, nullptr, nonsense);
+        Dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, nonsense);
+        EXPECT_EQ(Plugin().getSampleRate(), 44100.0f) << nonsense;
+    }
+    Dispatch(effMainsChanged, 0, 1);
+    EXPECT_EQ(log.initializeRates.back(), 44100.0);
+    for (float rate : {768000.0f, 3072000.0f, 8000.0f}) {
+        Dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        EXPECT_EQ(Plugin().getSampleRate(), rate);
+    }
 }
