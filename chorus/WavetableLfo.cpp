@@ -47,6 +47,10 @@ void CWavetableLfo::WrapPhase()
 {
     const double n = table.GetSize();
     phase -= n * std::trunc(phase / n);
+    // An infinite rate (a host's absurd automation value) makes the phase NaN; left alone it
+    // would stay NaN and the sweep would never come back once the rate is sane again.
+    if (!std::isfinite(phase))
+        phase = 0.0;
 }
 
 CWavetableLfo CWavetableLfo::MakeSine()
