@@ -24,7 +24,7 @@ constexpr size_t kTextBuffer = 256;
 constexpr unsigned char kCanary = 0xA5;
 constexpr size_t kStructBuffer = 1024; // larger than any record a request points at
 constexpr int kMaxFrames = 8192;
-constexpr long kFrameBudget = 1 << 17; // keeps one session fast enough to fuzz
+constexpr long kFrameBudget = 1 << 15; // keeps one session fast enough to fuzz
 constexpr int kMaxSteps = 4096;
 
 // Bytes the plug-in may write for a text request (characters and NUL), or 0 when the pointer
