@@ -2,6 +2,14 @@
 # machine needs nothing but `make test` or `make demo`.
 PRESETS      := linux win32 win64
 WIN_PRESETS  := win32 win64
+# clang sanitizer builds of the native code; linux-fuzz builds only the host-session fuzzer.
+SANITIZER_PRESETS := linux-asan linux-tsan linux-fuzz
+# `make fuzz` runs this long (seconds) and adds what it learns to fuzz/corpus.
+FUZZ_SECONDS ?= 1800
+FUZZER       := build/linux-fuzz/fuzz/plugin_session_fuzzer
+FUZZ_RUN     := build/linux-fuzz/run
+# Sanitizer reports stop the fuzzer at the first fault, as the presets make them stop ctest.
+FUZZ_ENV     := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 CTEST_TIMEOUT := 300
 VERSION      := $(shell sed -n "s/^project.StereoChorus VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
 PACKAGE      := StereoChorus-$(VERSION)
@@ -10,8 +18,8 @@ PACKAGE      := StereoChorus-$(VERSION)
 PREFIX       ?= $(HOME)/.vst
 VST_DIR      ?= $(PREFIX)
 
-.PHONY: all deps build test test-unit test-hosts demo bench install uninstall dist clean \
-        $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
+        uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -20,7 +28,7 @@ deps:
 
 build: deps $(addprefix build-,$(PRESETS))
 
-$(addprefix build-,$(PRESETS)): build-%:
+$(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)): build-%:
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $*
 
@@ -38,7 +46,31 @@ test-unit: deps $(addprefix test-,$(PRESETS))
 test-hosts: deps build-linux build-win32
 	@tests/hosts/run.sh
 
-test: test-unit test-hosts
+# Every native unit test under AddressSanitizer + UndefinedBehaviorSanitizer (LeakSanitizer on),
+# and under ThreadSanitizer; the sanitizer options are in the test presets.
+test-asan: deps build-linux-asan
+	ctest --preset linux-asan --timeout $(CTEST_TIMEOUT)
+
+test-tsan: deps build-linux-tsan
+	ctest --preset linux-tsan --timeout $(CTEST_TIMEOUT)
+
+# Replays every input that once found a fault, then fuzzes for 60 seconds from a copy of the
+# saved corpus, so CI never changes fuzz/corpus. A fault leaves its input in $(FUZZ_RUN)/.
+test-fuzz: deps build-linux-fuzz
+	rm -rf $(FUZZ_RUN) && mkdir -p $(FUZZ_RUN)/corpus $(FUZZ_RUN)/faults
+	cp fuzz/corpus/* $(FUZZ_RUN)/corpus/
+	$(FUZZ_ENV) $(FUZZER) -runs=0 fuzz/regressions
+	$(FUZZ_ENV) $(FUZZER) -max_total_time=60 -print_final_stats=1 -artifact_prefix=$(FUZZ_RUN)/faults/ \
+	    $(FUZZ_RUN)/corpus
+
+# A long run ($(FUZZ_SECONDS) s); inputs that reach new code are merged into fuzz/corpus.
+fuzz: deps build-linux-fuzz
+	rm -rf $(FUZZ_RUN) && mkdir -p $(FUZZ_RUN)/corpus $(FUZZ_RUN)/faults
+	$(FUZZ_ENV) $(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=$(FUZZ_RUN)/faults/ \
+	    $(FUZZ_RUN)/corpus fuzz/corpus
+	$(FUZZ_ENV) $(FUZZER) -merge=1 fuzz/corpus $(FUZZ_RUN)/corpus
+
+test: test-unit test-hosts test-asan test-tsan test-fuzz
 
 demo: deps build-linux build-win32
 	@scripts/demo.sh

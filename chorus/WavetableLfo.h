@@ -13,7 +13,8 @@ struct CWavetableLfo
     CRingBuffer table;
     double phase = 0.0;
 
-    // Takes the phase back into one period: phase -= N * trunc(phase / N).
+    // Takes the phase back into one period: phase -= N * trunc(phase / N); a phase that is no
+    // longer finite starts again from 0.
     void WrapPhase();
 
     static CWavetableLfo MakeSine();

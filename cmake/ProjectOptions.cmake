@@ -10,3 +10,11 @@ if(WIN32)
   target_compile_definitions(project_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_options(project_options INTERFACE -static -static-libgcc -static-libstdc++)
 endif()
+
+# Sanitizer builds (presets linux-asan, linux-tsan, linux-fuzz): every target, GoogleTest included,
+# is instrumented, so a report points into whichever code touched the memory.
+set(SANITIZE "" CACHE STRING "clang -fsanitize= list for every target, e.g. address,undefined; empty for none")
+if(SANITIZE)
+  add_compile_options(-fsanitize=${SANITIZE} -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=${SANITIZE})
+endif()

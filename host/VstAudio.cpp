@@ -1,6 +1,5 @@
 // The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
 #include "VstPlugin.h"
-#include <cmath>
 #include <cstring>
 
 void CVstPlugin::UpdateRamp(VstInt32 frames)
@@ -109,12 +108,11 @@ void CVstPlugin::AddInputToOutputs(float** inputs, float** outputs, VstInt32 fra
 }
 
 namespace {
-
-// Beyond any audio interface's rates: a host that sends such a number sends garbage, and taking it
-// would size the effect's buffers for it (gigabytes of delay line at 1e9 Hz).
+// Beyond the slowest and four times the fastest audio interfaces (768 kHz), a host's rate is
+// garbage, and taking it would size the effect's delay lines for it: FLT_MAX Hz asked the chorus
+// for 4 GB.
 constexpr float kLowestSampleRate = 1.0f;
-constexpr float kHighestSampleRate = 10000000.0f;
-
+constexpr float kHighestSampleRate = 3072000.0f;
 } // namespace
 
 void CVstPlugin::setSampleRate(float rate)

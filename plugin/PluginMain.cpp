@@ -28,9 +28,10 @@ PLUGIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
     }
 }
 
-#if !defined(_WIN32)
+#if !defined(_WIN32) && !defined(PLUGIN_IN_PROCESS)
 // Older hosts look for the C symbol "main"; a C++ function cannot be called that, so the symbol
-// is given by its assembler name. Windows builds alias it in the .def file.
+// is given by its assembler name. Windows builds alias it in the .def file. Linked into a test
+// host's own process, the host's main keeps the name.
 PLUGIN_EXPORT AEffect* VSTPluginMainAlias(audioMasterCallback host) asm("main");
 PLUGIN_EXPORT AEffect* VSTPluginMainAlias(audioMasterCallback host) { return VSTPluginMain(host); }
 #endif

@@ -152,16 +152,19 @@ TEST_F(AdapterTest, SampleRateReachesTheEffectOnResume)
     EXPECT_EQ(Plugin().getSampleRate(), 96000.0f);
 }
 
-TEST_F(AdapterTest, GarbageSampleRatesAreNotTakenSoNoBufferIsSizedForThem)
+TEST_F(AdapterTest, SampleRatesNoAudioInterfaceRunsAtAreNotTaken)
 {
+    // The effect sizes its delay lines by the rate: FLT_MAX Hz once asked for gigabytes.
     Create();
-    Dispatch(effSetSampleRate, 0, 0, nullptr, 384000.0f);
-    const float garbage[] = {1e9f, FLT_MAX, INFINITY, -INFINITY, NAN, FLT_TRUE_MIN, 0.5f, -48000.0f};
-    for (float rate : garbage) {
-        Dispatch(effSetSampleRate, 0, 0, nullptr, rate);
-        Dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, rate);
-        EXPECT_EQ(Plugin().getSampleRate(), 384000.0f) << rate;
+    for (float nonsense : {3072001.0f, 1e9f, FLT_MAX, INFINITY, -INFINITY, NAN, FLT_TRUE_MIN, 0.5f, -48000.0f}) {
+        Dispatch(effSetSampleRate, 0, 0, nullptr, nonsense);
+        Dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, nonsense);
+        EXPECT_EQ(Plugin().getSampleRate(), 44100.0f) << nonsense;
     }
     Dispatch(effMainsChanged, 0, 1);
-    EXPECT_EQ(log.initializeRates.back(), 384000.0);
+    EXPECT_EQ(log.initializeRates.back(), 44100.0);
+    for (float rate : {768000.0f, 3072000.0f, 8000.0f}) {
+        Dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        EXPECT_EQ(Plugin().getSampleRate(), rate);
+    }
 }
