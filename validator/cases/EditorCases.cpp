@@ -192,9 +192,22 @@ VALIDATOR_CASE_ON(kWindowsOnly, "editor", "effClose with the editor open and its
     }
     CloseWithPresetListOut(context, host.Get()); // loads what the system keeps for good
     testing_support::PumpMessages();
+    // Wine now and then creates a few objects of its own late (font caches); a leak of ours grows
+    // with every round, so it shows as at least one object per round.
+    constexpr int kRounds = 5;
     const SLiveObjects before;
-    CloseWithPresetListOut(context, host.Get());
-    ExpectNothingLeaked(context, before, "the plug-in was opened and closed");
+    for (int round = 0; round < kRounds; ++round)
+        CloseWithPresetListOut(context, host.Get());
+    testing_support::PumpMessages();
+    const SLiveObjects after;
+    context.Expect(after.windows == before.windows, std::to_string(after.windows - before.windows) +
+                                                        " windows more after " + std::to_string(kRounds) + " rounds");
+    context.Expect(after.gdiObjects - before.gdiObjects < kRounds,
+                   std::to_string(after.gdiObjects - before.gdiObjects) + " GDI objects more after " +
+                       std::to_string(kRounds) + " rounds");
+    if (after.gdiObjects != before.gdiObjects)
+        context.Note(std::to_string(after.gdiObjects - before.gdiObjects) + " GDI objects more after " +
+                     std::to_string(kRounds) + " rounds");
 }
 
 VALIDATOR_CASE_ON(kWindowsOnly, "editor", "effEditIdle without an editor ever opened", IdleWithoutEditor)
