@@ -1,5 +1,6 @@
 #include "Chorus.h"
 #include "ChorusPresets.h"
+#include "ChorusFrame.h"
 #include "FastDecibel.h"
 #include <cfloat>
 #include <cstdint>
@@ -8,23 +9,13 @@ namespace {
 
 constexpr int kSets = 3;
 
-// x held within -limit..limit; NaN maps to the limit. Compiles to min/max, no branch, so the
-// frame loop can afford it on every sample.
-inline double Saturate(double x, double limit)
-{
-    x = x < limit ? x : limit;
-    return x > -limit ? x : -limit;
-}
+// Frames per pass of the frame loop: the oscillator fills a chunk of delays (and, while a ramp
+// runs, of gains), then the delay line works through them. Small enough to stay in L1.
+constexpr int kChunk = 64;
 
-// Far beyond any real delay or table position, yet safe to truncate to 32 bits; the masked reads
-// keep every access inside the storage.
-constexpr double kIndexLimit = 1073741824.0; // 2^30
-
-// Truncation toward zero that saturates instead of overflowing.
-inline int32_t SaturatingTrunc(double x) { return static_cast<int32_t>(Saturate(x, kIndexLimit)); }
-
-// A gain, or a sample, kept finite whatever values the host drove the parameters to.
-inline float FiniteFloat(double x) { return static_cast<float>(Saturate(x, FLT_MAX)); }
+// True when adding the step cannot change what the value derives: the step is a zero of
+// either sign (it may at most turn -0 into +0, which derives the same gain level and waveform).
+inline bool IsZeroStep(float step) { return step == 0.0f; }
 
 } // namespace
 
@@ -134,9 +125,7 @@ void CChorus::Recompute()
     m_baseDelay = v[kDelay];
     m_depth = v[kDepth];
 
-    CWavetableLfo* chosen = v[kLfoType] == 0.0f ? &m_sine
-                          : v[kLfoType] == 1.0f ? &m_triangle
-                          : m_custom ? m_custom : m_lfo;
+    CWavetableLfo* chosen = ChooseLfo(v[kLfoType], m_lfo);
     if (chosen != m_lfo) {
         chosen->phase = m_lfo->phase; // the sweep continues without a jump
         m_lfo = chosen;
@@ -168,54 +157,157 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
             Recompute();
     }
 
-    const float* x = in->GetReadPointer();
-    float* y = out->GetWritePointer();
-    const int inStride = in->GetStride();
-    const int outStride = out->GetStride();
+    const CFrames io{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
+    if (sets > 1)
+        ProcessRamp<Accumulate>(io, frames, sets);
+    else
+        ProcessSteady<Accumulate>(io, frames);
+    m_lfo->WrapPhase();
+}
+
+template <bool Accumulate>
+void CChorus::ProcessSteady(const CFrames& io, int frames)
+{
+    CWavetableLfo& lfo = *m_lfo;
+    const float* table = lfo.table.Data();
+    const int tableMask = lfo.table.GetMask();
+    const double offset = lfo.offset;
+    const double increment = lfo.increment;
+    double phase = lfo.phase;
+    const double depth = m_depth;
+    const double baseDelay = m_baseDelay;
+    const double dryGain = m_dryGain;
+    const double wetGain = m_wetGain;
+
     float* line = m_line.Data();
-    const int mask = m_line.GetMask();
-    int w = m_line.GetPosition();
+    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
+    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
+    const float* x = io.input;
+    float* y = io.output;
 
-    for (int f = 0; f < frames; ++f) {
-        CWavetableLfo& lfo = *m_lfo;
-        const float* table = lfo.table.Data();
-        const int tableMask = lfo.table.GetMask();
-
-        const double g = lfo.offset + lfo.phase;
-        const int32_t i = SaturatingTrunc(g);
-        lfo.phase += lfo.increment;
-        const float t0 = table[i & tableMask];
-        const float t1 = table[(i + 1) & tableMask];
-        const double v = t0 + (t1 - t0) * (g - i);
-
-        // Saturated before the split into whole and fractional samples, so both stay finite.
-        const double delay = Saturate((v * m_depth + 1.0) * m_baseDelay, kIndexLimit);
-        const int32_t k = static_cast<int32_t>(delay);
-
-        const float input = *x;
-        line[w & mask] = input; // written before the read: delay 0 reads this very sample
-        const double dry = static_cast<double>(input) * m_dryGain;
-        const float a = line[(w - k) & mask];
-        const float b = line[(w - k - 1) & mask];
-        const double wet = a + (b - a) * (delay - k);
-        const float result = FiniteFloat(dry + wet * m_wetGain);
-        if (Accumulate)
-            *y += result;
-        else
-            *y = result;
-        w = (w + 1) & mask;
-        x += inStride;
-        y += outStride;
-
-        if (sets > 1) {
-            for (int s = sets - 2; s >= 0; --s)
-                for (int p = 0; p < kParameterCount; ++p)
-                    m_sets[s][p] += m_sets[s + 1][p];
-            Recompute();
+    double delays[kChunk];
+    for (int done = 0; done < frames; done += kChunk) {
+        const int n = frames - done < kChunk ? frames - done : kChunk;
+        for (int f = 0; f < n; ++f) {
+            const double g = offset + phase;
+            phase += increment;
+            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
+        }
+        for (int f = 0; f < n; ++f) {
+            const float result = DelayLineFrame(line, mask, w, *x, delays[f], dryGain, wetGain);
+            if (Accumulate)
+                *y += result;
+            else
+                *y = result;
+            ++w;
+            x += io.inputStride;
+            y += io.outputStride;
         }
     }
-    m_line.SetPosition(w);
-    m_lfo->WrapPhase();
+    lfo.phase = phase;
+    m_line.SetPosition(static_cast<int>(w & mask));
+}
+
+template <bool Accumulate>
+void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
+{
+    // The ramp and everything derived from it live in locals for the block; each frame steps
+    // the ramp and derives what the next frame needs exactly as Recompute() would.
+    float v[kSets][kParameterCount];
+    for (int s = 0; s < kSets; ++s)
+        for (int p = 0; p < kParameterCount; ++p)
+            v[s][p] = m_sets[s][p];
+    const bool curved = sets > 2;
+    const bool gainMoves = !IsZeroStep(v[1][kGain]) || (curved && !IsZeroStep(v[2][kGain]));
+    const bool typeMoves = !IsZeroStep(v[1][kLfoType]) || (curved && !IsZeroStep(v[2][kLfoType]));
+    const bool rateKnown = m_sampleRate != 0.0;
+
+    CWavetableLfo* lfo = m_lfo;
+    const float* table = lfo->table.Data();
+    int tableMask = lfo->table.GetMask();
+    float tableSize = static_cast<float>(lfo->table.GetSize());
+    double phase = lfo->phase;
+    double increment = lfo->increment;
+    float offset = lfo->offset;
+    double level = FastDecibelToLevel(v[0][kGain]);
+    float dryGain = m_dryGain;
+    float wetGain = m_wetGain;
+    float baseDelay = m_baseDelay;
+    float depth = m_depth;
+
+    float* line = m_line.Data();
+    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
+    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
+    const float* x = io.input;
+    float* y = io.output;
+
+    double delays[kChunk];
+    float dryGains[kChunk];
+    float wetGains[kChunk];
+    for (int done = 0; done < frames; done += kChunk) {
+        const int n = frames - done < kChunk ? frames - done : kChunk;
+        for (int f = 0; f < n; ++f) {
+            const double g = offset + phase;
+            phase += increment;
+            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
+            dryGains[f] = dryGain;
+            wetGains[f] = wetGain;
+
+            if (curved)
+                for (int p = 0; p < kParameterCount; ++p)
+                    v[1][p] += v[2][p];
+            for (int p = 0; p < kParameterCount; ++p)
+                v[0][p] += v[1][p];
+            if (gainMoves)
+                level = FastDecibelToLevel(v[0][kGain]);
+            dryGain = FiniteFloat(level * v[0][kDry]);
+            wetGain = FiniteFloat(level * v[0][kWet]);
+            baseDelay = v[0][kDelay];
+            depth = v[0][kDepth];
+            if (typeMoves) {
+                CWavetableLfo* chosen = ChooseLfo(v[0][kLfoType], lfo);
+                if (chosen != lfo) {
+                    lfo->phase = phase;
+                    lfo->increment = increment;
+                    lfo->offset = offset;
+                    chosen->phase = phase; // the sweep continues without a jump
+                    lfo = chosen;
+                    table = lfo->table.Data();
+                    tableMask = lfo->table.GetMask();
+                    tableSize = static_cast<float>(lfo->table.GetSize());
+                    increment = lfo->increment;
+                    offset = lfo->offset;
+                }
+            }
+            if (rateKnown) {
+                increment = m_tablePerSecond * v[0][kRate];
+                offset = tableSize * v[0][kPhase];
+            }
+        }
+        for (int f = 0; f < n; ++f) {
+            const float result = DelayLineFrame(line, mask, w, *x, delays[f], dryGains[f], wetGains[f]);
+            if (Accumulate)
+                *y += result;
+            else
+                *y = result;
+            ++w;
+            x += io.inputStride;
+            y += io.outputStride;
+        }
+    }
+
+    for (int s = 0; s < kSets; ++s)
+        for (int p = 0; p < kParameterCount; ++p)
+            m_sets[s][p] = v[s][p];
+    m_lfo = lfo;
+    lfo->phase = phase;
+    lfo->increment = increment;
+    lfo->offset = offset;
+    m_dryGain = dryGain;
+    m_wetGain = wetGain;
+    m_baseDelay = baseDelay;
+    m_depth = depth;
+    m_line.SetPosition(static_cast<int>(w & mask));
 }
 
 void CChorus::ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,

@@ -40,9 +40,29 @@ public:
     const CRingBuffer& GetDelayLine() const { return m_line; }
 
 private:
+    // The sample pointers of one block: frame f at pointer + f * stride.
+    struct CFrames
+    {
+        const float* input;
+        int inputStride;
+        float* output;
+        int outputStride;
+    };
+
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
+    // The frame loop with fixed parameters, and with a ramp of `sets` (2 or 3) entries. Both work
+    // on local copies of the state, so stores to the samples never force it to be reloaded.
+    template <bool Accumulate>
+    void ProcessSteady(const CFrames& io, int frames);
+    template <bool Accumulate>
+    void ProcessRamp(const CFrames& io, int frames, int sets);
+    // The oscillator an LFO Type value selects; values that name none keep `current`.
+    CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
+    {
+        return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
+    }
     // Converts real parameter values into the internal units of a ramp set.
     void ToInternal(const CValueArray& values, float* set) const;
     void Recompute();
