@@ -17,6 +17,134 @@ constexpr int kChunk = 64;
 // either sign (it may at most turn -0 into +0, which derives the same gain level and waveform).
 inline bool IsZeroStep(float step) { return step == 0.0f; }
 
+// Whether the delay line may take two frames at a time, reading both input samples before it
+// writes the first output sample: true unless some output sample of the block is also an input
+// sample (in-place processing, same pointer and stride, is safe: each frame reads its own
+// sample before writing it).
+bool MayPairFrames(const float* x, int inStride, const float* y, int outStride, int frames)
+{
+    if (frames < 2 || (x == y && inStride == outStride && inStride != 0))
+        return true;
+    auto range = [frames](const float* p, int stride, uintptr_t& lo, uintptr_t& hi) {
+        const intptr_t span = static_cast<intptr_t>(frames - 1) * stride * static_cast<intptr_t>(sizeof(float));
+        const uintptr_t start = reinterpret_cast<uintptr_t>(p);
+        lo = span < 0 ? start - static_cast<uintptr_t>(-span) : start;
+        hi = (span < 0 ? start : start + static_cast<uintptr_t>(span)) + sizeof(float);
+    };
+    uintptr_t xLo, xHi, yLo, yHi;
+    range(x, inStride, xLo, xHi);
+    range(y, outStride, yLo, yHi);
+    return xHi <= yLo || yHi <= xLo;
+}
+
+// Gains that hold for the whole block.
+struct CFixedGains
+{
+    double dry, wet;
+    double Dry(int) const { return dry; }
+    double Wet(int) const { return wet; }
+#if defined(__SSE2__)
+    __m128d DryPair(int) const { return _mm_set1_pd(dry); }
+    __m128d WetPair(int) const { return _mm_set1_pd(wet); }
+#endif
+};
+
+// Gains that a ramp moves on every frame.
+struct CRampGains
+{
+    const float* dry;
+    const float* wet;
+    double Dry(int f) const { return dry[f]; }
+    double Wet(int f) const { return wet[f]; }
+#if defined(__SSE2__)
+    __m128d DryPair(int f) const { return _mm_cvtps_pd(LoadFloatPair(dry + f)); }
+    __m128d WetPair(int f) const { return _mm_cvtps_pd(LoadFloatPair(wet + f)); }
+#endif
+};
+
+template <bool Accumulate>
+inline void Emit(float* y, float result)
+{
+    if (Accumulate)
+        *y += result;
+    else
+        *y = result;
+}
+
+// n frames through the delay line from position w, with the delays the oscillator computed;
+// x and y advance past them. Returns the position after them.
+template <bool Accumulate, class Gains>
+uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
+                      int outStride, const double* delay, const Gains& gains, int n, bool pairs)
+{
+    int f = 0;
+#if defined(__SSE2__)
+    if (pairs)
+        for (; f + 2 <= n; f += 2) {
+            const float x0 = *x;
+            const float x1 = x[inStride];
+            const __m128 result = DelayLinePair(line, mask, w, x0, x1, _mm_load_pd(delay + f), gains.DryPair(f),
+                                                gains.WetPair(f));
+            Emit<Accumulate>(y, _mm_cvtss_f32(result));
+            Emit<Accumulate>(y + outStride, _mm_cvtss_f32(_mm_shuffle_ps(result, result, 1)));
+            w += 2;
+            x += 2 * inStride;
+            y += 2 * outStride;
+        }
+#else
+    (void)pairs;
+#endif
+    for (; f < n; ++f) {
+        Emit<Accumulate>(y, DelayLineFrame(line, mask, w, *x, delay[f], gains.Dry(f), gains.Wet(f)));
+        ++w;
+        x += inStride;
+        y += outStride;
+    }
+    return w;
+}
+
+// The oscillator for n frames of fixed parameters: delay[f] at table position offset + phase,
+// the phase stepping by increment after each frame. Returns the phase after them.
+double SweepFixed(const float* table, int tableMask, double offset, double phase, double increment, double depth,
+                  double baseDelay, double* delay, int n)
+{
+    int f = 0;
+#if defined(__SSE2__)
+    const __m128d offsets = _mm_set1_pd(offset);
+    const __m128d depths = _mm_set1_pd(depth);
+    const __m128d baseDelays = _mm_set1_pd(baseDelay);
+    for (; f + 2 <= n; f += 2) {
+        const double p0 = phase;
+        phase += increment;
+        const double p1 = phase;
+        phase += increment;
+        const __m128d g = _mm_add_pd(offsets, _mm_set_pd(p1, p0));
+        _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, g, depths, baseDelays));
+    }
+#endif
+    for (; f < n; ++f) {
+        const double g = offset + phase;
+        phase += increment;
+        delay[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
+    }
+    return phase;
+}
+
+// The oscillator for n frames whose table position, depth and base delay a ramp moves.
+void SweepRamped(const float* table, int tableMask, const double* g, const float* depth, const float* baseDelay,
+                 double* delay, int n)
+{
+    int f = 0;
+#if defined(__SSE2__)
+    for (; f + 2 <= n; f += 2)
+        _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, _mm_load_pd(g + f),
+                                               _mm_cvtps_pd(LoadFloatPair(depth + f)),
+                                               _mm_cvtps_pd(LoadFloatPair(baseDelay + f))));
+#endif
+    for (; f < n; ++f)
+        delay[f] = SweptDelay(table, tableMask, g[f], depth[f], baseDelay[f]);
+}
+
 } // namespace
 
 const CParameterInfoList* ChorusParameterInfo()
@@ -176,33 +304,20 @@ void CChorus::ProcessSteady(const CFrames& io, int frames)
     double phase = lfo.phase;
     const double depth = m_depth;
     const double baseDelay = m_baseDelay;
-    const double dryGain = m_dryGain;
-    const double wetGain = m_wetGain;
+    const CFixedGains gains{m_dryGain, m_wetGain};
 
     float* line = m_line.Data();
     const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
     uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
     const float* x = io.input;
     float* y = io.output;
+    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
 
-    double delays[kChunk];
+    alignas(16) double delays[kChunk];
     for (int done = 0; done < frames; done += kChunk) {
         const int n = frames - done < kChunk ? frames - done : kChunk;
-        for (int f = 0; f < n; ++f) {
-            const double g = offset + phase;
-            phase += increment;
-            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
-        }
-        for (int f = 0; f < n; ++f) {
-            const float result = DelayLineFrame(line, mask, w, *x, delays[f], dryGain, wetGain);
-            if (Accumulate)
-                *y += result;
-            else
-                *y = result;
-            ++w;
-            x += io.inputStride;
-            y += io.outputStride;
-        }
+        phase = SweepFixed(table, tableMask, offset, phase, increment, depth, baseDelay, delays, n);
+        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays, gains, n, pairs);
     }
     lfo.phase = phase;
     m_line.SetPosition(static_cast<int>(w & mask));
@@ -221,11 +336,9 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     const bool gainMoves = !IsZeroStep(v[1][kGain]) || (curved && !IsZeroStep(v[2][kGain]));
     const bool typeMoves = !IsZeroStep(v[1][kLfoType]) || (curved && !IsZeroStep(v[2][kLfoType]));
     const bool rateKnown = m_sampleRate != 0.0;
+    const double tablePerSecond = m_tablePerSecond;
 
     CWavetableLfo* lfo = m_lfo;
-    const float* table = lfo->table.Data();
-    int tableMask = lfo->table.GetMask();
-    float tableSize = static_cast<float>(lfo->table.GetSize());
     double phase = lfo->phase;
     double increment = lfo->increment;
     float offset = lfo->offset;
@@ -240,18 +353,28 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
     const float* x = io.input;
     float* y = io.output;
+    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
 
-    double delays[kChunk];
-    float dryGains[kChunk];
-    float wetGains[kChunk];
-    for (int done = 0; done < frames; done += kChunk) {
-        const int n = frames - done < kChunk ? frames - done : kChunk;
-        for (int f = 0; f < n; ++f) {
-            const double g = offset + phase;
+    alignas(16) double positions[kChunk];
+    alignas(16) double delays[kChunk];
+    alignas(16) float depths[kChunk];
+    alignas(16) float baseDelays[kChunk];
+    alignas(16) float dryGains[kChunk];
+    alignas(16) float wetGains[kChunk];
+    for (int done = 0; done < frames;) {
+        // A chunk ends early on the frame after which the waveform changes: one table per chunk.
+        const int limit = frames - done < kChunk ? frames - done : kChunk;
+        const float* table = lfo->table.Data();
+        const int tableMask = lfo->table.GetMask();
+        int n = 0;
+        while (n < limit) {
+            positions[n] = offset + phase;
             phase += increment;
-            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
-            dryGains[f] = dryGain;
-            wetGains[f] = wetGain;
+            depths[n] = depth;
+            baseDelays[n] = baseDelay;
+            dryGains[n] = dryGain;
+            wetGains[n] = wetGain;
+            ++n;
 
             if (curved)
                 for (int p = 0; p < kParameterCount; ++p)
@@ -264,6 +387,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
             wetGain = FiniteFloat(level * v[0][kWet]);
             baseDelay = v[0][kDelay];
             depth = v[0][kDepth];
+            bool switched = false;
             if (typeMoves) {
                 CWavetableLfo* chosen = ChooseLfo(v[0][kLfoType], lfo);
                 if (chosen != lfo) {
@@ -272,28 +396,22 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
                     lfo->offset = offset;
                     chosen->phase = phase; // the sweep continues without a jump
                     lfo = chosen;
-                    table = lfo->table.Data();
-                    tableMask = lfo->table.GetMask();
-                    tableSize = static_cast<float>(lfo->table.GetSize());
                     increment = lfo->increment;
                     offset = lfo->offset;
+                    switched = true;
                 }
             }
             if (rateKnown) {
-                increment = m_tablePerSecond * v[0][kRate];
-                offset = tableSize * v[0][kPhase];
+                increment = tablePerSecond * v[0][kRate];
+                offset = static_cast<float>(lfo->table.GetSize()) * v[0][kPhase];
             }
+            if (switched)
+                break;
         }
-        for (int f = 0; f < n; ++f) {
-            const float result = DelayLineFrame(line, mask, w, *x, delays[f], dryGains[f], wetGains[f]);
-            if (Accumulate)
-                *y += result;
-            else
-                *y = result;
-            ++w;
-            x += io.inputStride;
-            y += io.outputStride;
-        }
+        SweepRamped(table, tableMask, positions, depths, baseDelays, delays, n);
+        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
+                                     CRampGains{dryGains, wetGains}, n, pairs);
+        done += n;
     }
 
     for (int s = 0; s < kSets; ++s)
