@@ -109,8 +109,9 @@ ChorusSettings PresetSettings(const CPresetList* presets, int index)
 
 const int kBlockSizes[] = {0, 1, 2, 3, 157, 512, 4096};
 
-// How the channels lie in memory for one block.
-enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kLayoutCount };
+// How the channels lie in memory for one block. kOverlapping writes each output one sample
+// past its input, so every output sample overwrites the input of the next frame.
+enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kOverlapping, kLayoutCount };
 
 // The buffers one effect processes: channel c of frame f at data + offset(c) + f * stride.
 struct CBlockBuffers
@@ -124,11 +125,12 @@ struct CBlockBuffers
         const int outStride = interleaved ? channels : 1;
         const bool inPlace = layout == kInPlace || layout == kInterleavedInPlace;
         for (int c = 0; c < channels; ++c) {
-            const int inBase = interleaved ? c : c * frames * inStride;
+            const int inBase = interleaved ? c : c * (frames * inStride + 1);
             const int outBase = interleaved ? c : c * frames * outStride;
             ins.push_back(std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride));
             outs.push_back(inPlace ? std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride)
-                                   : std::make_unique<CVectorBuffer>(out.data() + outBase, frames, outStride));
+                           : layout == kOverlapping ? std::make_unique<CVectorBuffer>(in.data() + inBase + 1, frames)
+                                                    : std::make_unique<CVectorBuffer>(out.data() + outBase, frames, outStride));
         }
         std::vector<CVectorBuffer*> inPointers, outPointers;
         for (auto& b : ins)
@@ -484,7 +486,7 @@ void SweepPrograms()
                     ASSERT_TRUE(twin.Block(frames, nullptr, false, kSeparate)) << block;
                     ASSERT_TRUE(twin.Block(frames, nullptr, true, kInterleaved)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, next, false, kInPlace)) << block;
-                    ASSERT_TRUE(twin.RampBlock(frames, program, true, kSeparate)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, program, true, kOverlapping)) << block;
                     ASSERT_TRUE(twin.CurvedBlock(frames, {0.001f, -0.01f, 0.01f, 0.001f, 0.002f, 0.0001f, 0.01f, 0.0f},
                                                  {0, 0, 0, 0.000002f, -1e-6f, 0, 0, 0.001f}, kInterleavedInPlace))
                         << block;
