@@ -323,6 +323,97 @@ void CChorus::ProcessSteady(const CFrames& io, int frames)
     m_line.SetPosition(static_cast<int>(w & mask));
 }
 
+#if defined(__SSE2__)
+template <bool Accumulate>
+void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
+{
+    // Per chunk: the ramp is stepped frame by frame into snapshots, everything derived from them
+    // is computed two frames at a time, the oscillator phase is accumulated frame by frame, and
+    // the sweep and the delay line follow. The waveform stays, so each chunk reads one table.
+    float v[kSets][kParameterCount];
+    for (int s = 0; s < kSets; ++s)
+        for (int p = 0; p < kParameterCount; ++p)
+            v[s][p] = m_sets[s][p];
+    const bool gainMoves = !IsZeroStep(v[1][kGain]) || (curved && !IsZeroStep(v[2][kGain]));
+    const double fixedLevel = FastDecibelToLevel(v[0][kGain]);
+    const double tablePerSecond = m_tablePerSecond;
+
+    CWavetableLfo& lfo = *m_lfo;
+    const float* table = lfo.table.Data();
+    const int tableMask = lfo.table.GetMask();
+    const float tableSize = static_cast<float>(lfo.table.GetSize());
+    double phase = lfo.phase;
+
+    float* line = m_line.Data();
+    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
+    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
+    const float* x = io.input;
+    float* y = io.output;
+    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
+
+    alignas(16) float snapshots[kChunk][kParameterCount];
+    alignas(16) float depths[kChunk];
+    alignas(16) float baseDelays[kChunk];
+    alignas(16) float dryGains[kChunk];
+    alignas(16) float wetGains[kChunk];
+    alignas(16) float offsets[kChunk];
+    alignas(16) double increments[kChunk];
+    alignas(16) double positions[kChunk];
+    alignas(16) double delays[kChunk];
+    for (int done = 0; done < frames; done += kChunk) {
+        const int n = frames - done < kChunk ? frames - done : kChunk;
+        // Frame f runs on the values after f steps.
+        for (int f = 0; f < n; ++f) {
+            for (int p = 0; p < kParameterCount; ++p)
+                snapshots[f][p] = v[0][p];
+            if (curved)
+                for (int p = 0; p < kParameterCount; ++p)
+                    v[1][p] += v[2][p];
+            for (int p = 0; p < kParameterCount; ++p)
+                v[0][p] += v[1][p];
+        }
+
+        int f = 0;
+        const __m128d levels = _mm_set1_pd(fixedLevel);
+        for (; f + 2 <= n; f += 2) {
+            auto pair = [&snapshots, f](int p) { return FloatPair(snapshots[f][p], snapshots[f + 1][p]); };
+            const __m128d level = gainMoves ? FastDecibelToLevelPair(_mm_cvtps_pd(pair(kGain))) : levels;
+            StoreFloatPair(dryGains + f, FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(pair(kDry)))));
+            StoreFloatPair(wetGains + f, FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(pair(kWet)))));
+            StoreFloatPair(baseDelays + f, pair(kDelay));
+            StoreFloatPair(depths + f, pair(kDepth));
+            _mm_store_pd(increments + f, _mm_mul_pd(_mm_set1_pd(tablePerSecond), _mm_cvtps_pd(pair(kRate))));
+            StoreFloatPair(offsets + f, _mm_mul_ps(_mm_set1_ps(tableSize), pair(kPhase)));
+        }
+        for (; f < n; ++f) {
+            const float* s = snapshots[f];
+            const double level = gainMoves ? FastDecibelToLevel(s[kGain]) : fixedLevel;
+            dryGains[f] = FiniteFloat(level * s[kDry]);
+            wetGains[f] = FiniteFloat(level * s[kWet]);
+            baseDelays[f] = s[kDelay];
+            depths[f] = s[kDepth];
+            increments[f] = tablePerSecond * s[kRate];
+            offsets[f] = tableSize * s[kPhase];
+        }
+
+        for (f = 0; f < n; ++f) {
+            positions[f] = offsets[f] + phase;
+            phase += increments[f];
+        }
+        SweepRamped(table, tableMask, positions, depths, baseDelays, delays, n);
+        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
+                                     CRampGains{dryGains, wetGains}, n, pairs);
+    }
+
+    for (int s = 0; s < kSets; ++s)
+        for (int p = 0; p < kParameterCount; ++p)
+            m_sets[s][p] = v[s][p];
+    lfo.phase = phase;
+    m_line.SetPosition(static_cast<int>(w & mask));
+    Recompute(); // the values after the last step, as the next block starts from them
+}
+#endif
+
 template <bool Accumulate>
 void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
 {
@@ -337,6 +428,12 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     const bool typeMoves = !IsZeroStep(v[1][kLfoType]) || (curved && !IsZeroStep(v[2][kLfoType]));
     const bool rateKnown = m_sampleRate != 0.0;
     const double tablePerSecond = m_tablePerSecond;
+#if defined(__SSE2__)
+    if (!typeMoves && rateKnown) {
+        ProcessRampOneWaveform<Accumulate>(io, frames, curved);
+        return;
+    }
+#endif
 
     CWavetableLfo* lfo = m_lfo;
     double phase = lfo->phase;

@@ -58,6 +58,10 @@ private:
     void ProcessSteady(const CFrames& io, int frames);
     template <bool Accumulate>
     void ProcessRamp(const CFrames& io, int frames, int sets);
+    // The common ramp: the waveform stays and the sample rate is known, so everything derived
+    // can be computed for many frames at once.
+    template <bool Accumulate>
+    void ProcessRampOneWaveform(const CFrames& io, int frames, bool curved);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

@@ -75,6 +75,12 @@ inline __m128 LoadFloatPair(const float* p) { return _mm_castpd_ps(_mm_load_sd(r
 
 inline __m128 FloatPair(float a, float b) { return _mm_unpacklo_ps(_mm_set_ss(a), _mm_set_ss(b)); }
 
+// The low two lanes to memory.
+inline void StoreFloatPair(float* p, __m128 pair) { _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(pair)); }
+
+// FiniteFloat for two values.
+inline __m128 FiniteFloatPair(__m128d x) { return _mm_cvtpd_ps(SaturatePair(x, FLT_MAX)); }
+
 // SweptDelay for two table positions.
 inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m128d depth, __m128d baseDelay)
 {

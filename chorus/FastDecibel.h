@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // K = ln(10) * 2^20 / (ln(2) * 20), computed once when the library loads.
 extern const double kFastDecibelFactor;
@@ -23,3 +26,15 @@ inline double FastDecibelToLevel(double gainDb)
     std::memcpy(&level, &bits, sizeof level);
     return level;
 }
+
+#if defined(__SSE2__)
+// FastDecibelToLevel for two gains side by side: the same operations lane by lane (minpd and
+// maxpd are the two comparisons, NaN included).
+inline __m128d FastDecibelToLevelPair(__m128d gainDb)
+{
+    __m128d hi = _mm_add_pd(_mm_mul_pd(gainDb, _mm_set1_pd(kFastDecibelFactor)), _mm_set1_pd(1072632447.0));
+    hi = _mm_max_pd(_mm_min_pd(hi, _mm_set1_pd(2146435071.0)), _mm_setzero_pd());
+    // Each truncated word becomes the upper half of a 64-bit lane whose lower half is zero.
+    return _mm_castsi128_pd(_mm_unpacklo_epi32(_mm_setzero_si128(), _mm_cvttpd_epi32(hi)));
+}
+#endif
