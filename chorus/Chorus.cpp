@@ -362,16 +362,33 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     alignas(16) double delays[kChunk];
     for (int done = 0; done < frames; done += kChunk) {
         const int n = frames - done < kChunk ? frames - done : kChunk;
-        // Frame f runs on the values after f steps.
-        for (int f = 0; f < n; ++f) {
-            for (int p = 0; p < kParameterCount; ++p)
-                snapshots[f][p] = v[0][p];
-            if (curved)
-                for (int p = 0; p < kParameterCount; ++p)
-                    v[1][p] += v[2][p];
-            for (int p = 0; p < kParameterCount; ++p)
-                v[0][p] += v[1][p];
+        static_assert(kParameterCount == 8, "a set is two registers of four");
+        // Frame f runs on the values after f steps. The eight values of a set are two registers
+        // of four, each lane adding as its own float.
+        __m128 values0 = _mm_loadu_ps(v[0]), values1 = _mm_loadu_ps(v[0] + 4);
+        __m128 steps0 = _mm_loadu_ps(v[1]), steps1 = _mm_loadu_ps(v[1] + 4);
+        if (curved) {
+            const __m128 curve0 = _mm_loadu_ps(v[2]), curve1 = _mm_loadu_ps(v[2] + 4);
+            for (int f = 0; f < n; ++f) {
+                _mm_store_ps(snapshots[f], values0);
+                _mm_store_ps(snapshots[f] + 4, values1);
+                steps0 = _mm_add_ps(steps0, curve0);
+                steps1 = _mm_add_ps(steps1, curve1);
+                values0 = _mm_add_ps(values0, steps0);
+                values1 = _mm_add_ps(values1, steps1);
+            }
+        } else {
+            for (int f = 0; f < n; ++f) {
+                _mm_store_ps(snapshots[f], values0);
+                _mm_store_ps(snapshots[f] + 4, values1);
+                values0 = _mm_add_ps(values0, steps0);
+                values1 = _mm_add_ps(values1, steps1);
+            }
         }
+        _mm_storeu_ps(v[0], values0);
+        _mm_storeu_ps(v[0] + 4, values1);
+        _mm_storeu_ps(v[1], steps0);
+        _mm_storeu_ps(v[1] + 4, steps1);
 
         int f = 0;
         const __m128d levels = _mm_set1_pd(fixedLevel);
