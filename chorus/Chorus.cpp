@@ -72,21 +72,27 @@ inline void Emit(float* y, float result)
 }
 
 // n frames through the delay line from position w, with the delays the oscillator computed;
-// x and y advance past them. Returns the position after them.
-template <bool Accumulate, class Gains>
+// x and y advance past them. Returns the position after them. With unit strides (the usual
+// separate channel buffers) two samples move in one load or store.
+template <bool Accumulate, bool UnitStrides, class Gains>
 uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
                       int outStride, const double* delay, const Gains& gains, int n, bool pairs)
 {
+    if (UnitStrides)
+        inStride = outStride = 1;
     int f = 0;
 #if defined(__SSE2__)
     if (pairs)
         for (; f + 2 <= n; f += 2) {
-            const float x0 = *x;
-            const float x1 = x[inStride];
-            const __m128 result = DelayLinePair(line, mask, w, x0, x1, _mm_load_pd(delay + f), gains.DryPair(f),
-                                                gains.WetPair(f));
-            Emit<Accumulate>(y, _mm_cvtss_f32(result));
-            Emit<Accumulate>(y + outStride, _mm_cvtss_f32(_mm_shuffle_ps(result, result, 1)));
+            const __m128 input = UnitStrides ? LoadFloatPair(x) : LoadFloatPair(x, x + inStride);
+            const __m128 result =
+                DelayLinePair(line, mask, w, input, _mm_load_pd(delay + f), gains.DryPair(f), gains.WetPair(f));
+            if (UnitStrides) {
+                StoreFloatPair(y, Accumulate ? _mm_add_ps(LoadFloatPair(y), result) : result);
+            } else {
+                Emit<Accumulate>(y, _mm_cvtss_f32(result));
+                Emit<Accumulate>(y + outStride, _mm_cvtss_f32(_mm_shuffle_ps(result, result, 1)));
+            }
             w += 2;
             x += 2 * inStride;
             y += 2 * outStride;
@@ -101,6 +107,15 @@ uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, i
         y += outStride;
     }
     return w;
+}
+
+template <bool Accumulate, class Gains>
+uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
+                      int outStride, const double* delay, const Gains& gains, int n, bool pairs)
+{
+    if (inStride == 1 && outStride == 1)
+        return RunDelayLine<Accumulate, true>(line, mask, w, x, 1, y, 1, delay, gains, n, pairs);
+    return RunDelayLine<Accumulate, false>(line, mask, w, x, inStride, y, outStride, delay, gains, n, pairs);
 }
 
 // The oscillator for n frames of fixed parameters: delay[f] at table position offset + phase,

@@ -73,6 +73,9 @@ inline __m128d SaturatePair(__m128d x, double limit)
 // Two floats from memory into the low lanes.
 inline __m128 LoadFloatPair(const float* p) { return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))); }
 
+// Two floats from two places into the low lanes.
+inline __m128 LoadFloatPair(const float* p0, const float* p1) { return _mm_unpacklo_ps(_mm_load_ss(p0), _mm_load_ss(p1)); }
+
 inline __m128 FloatPair(float a, float b) { return _mm_unpacklo_ps(_mm_set_ss(a), _mm_set_ss(b)); }
 
 // The low two lanes to memory.
@@ -87,34 +90,33 @@ inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m1
     const __m128i i = _mm_cvttpd_epi32(SaturatePair(g, kIndexLimit));
     const int32_t i0 = _mm_cvtsi128_si32(i);
     const int32_t i1 = _mm_cvtsi128_si32(_mm_shuffle_epi32(i, 1));
-    const __m128 t0 = FloatPair(table[i0 & tableMask], table[i1 & tableMask]);
-    const __m128 t1 = FloatPair(table[(i0 + 1) & tableMask], table[(i1 + 1) & tableMask]);
+    const __m128 t0 = LoadFloatPair(table + (i0 & tableMask), table + (i1 & tableMask));
+    const __m128 t1 = LoadFloatPair(table + ((i0 + 1) & tableMask), table + ((i1 + 1) & tableMask));
     const __m128d fraction = _mm_sub_pd(g, _mm_cvtepi32_pd(i));
     const __m128d v = _mm_add_pd(_mm_cvtps_pd(t0), _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m128d swept = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(v, depth), _mm_set1_pd(1.0)), baseDelay);
     return SaturatePair(swept, kIndexLimit);
 }
 
-// DelayLineFrame for frames w and w + 1: the first frame's write and reads come before the
-// second frame's write, as in two single frames. Returns the two results in the low lanes.
-inline __m128 DelayLinePair(float* line, uint32_t mask, uint32_t w, float input0, float input1, __m128d delay,
-                            __m128d dryGain, __m128d wetGain)
+// DelayLineFrame for frames w and w + 1, whose input samples are the low lanes of `input`: the
+// first frame's write and reads come before the second frame's write, as in two single frames.
+// Returns the two results in the low lanes.
+inline __m128 DelayLinePair(float* line, uint32_t mask, uint32_t w, __m128 input, __m128d delay, __m128d dryGain,
+                            __m128d wetGain)
 {
     const __m128i k = _mm_cvttpd_epi32(delay);
     const uint32_t r0 = w - static_cast<uint32_t>(_mm_cvtsi128_si32(k));
     const uint32_t r1 = w + 1u - static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(k, 1)));
-    line[w & mask] = input0;
-    const float a0 = line[r0 & mask];
-    const float b0 = line[(r0 - 1u) & mask];
-    line[(w + 1u) & mask] = input1;
-    const float a1 = line[r1 & mask];
-    const float b1 = line[(r1 - 1u) & mask];
-    const __m128 a = FloatPair(a0, a1);
-    const __m128 b = FloatPair(b0, b1);
-    const __m128d dry = _mm_mul_pd(_mm_cvtps_pd(FloatPair(input0, input1)), dryGain);
+    _mm_store_ss(line + (w & mask), input);
+    const __m128 a0 = _mm_load_ss(line + (r0 & mask));
+    const __m128 b0 = _mm_load_ss(line + ((r0 - 1u) & mask));
+    _mm_store_ss(line + ((w + 1u) & mask), _mm_shuffle_ps(input, input, 1));
+    const __m128 a = _mm_unpacklo_ps(a0, _mm_load_ss(line + (r1 & mask)));
+    const __m128 b = _mm_unpacklo_ps(b0, _mm_load_ss(line + ((r1 - 1u) & mask)));
+    const __m128d dry = _mm_mul_pd(_mm_cvtps_pd(input), dryGain);
     const __m128d fraction = _mm_sub_pd(delay, _mm_cvtepi32_pd(k));
     const __m128d wet = _mm_add_pd(_mm_cvtps_pd(a), _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(b, a)), fraction));
-    return _mm_cvtpd_ps(SaturatePair(_mm_add_pd(dry, _mm_mul_pd(wet, wetGain)), FLT_MAX));
+    return FiniteFloatPair(_mm_add_pd(dry, _mm_mul_pd(wet, wetGain)));
 }
 
 #endif
