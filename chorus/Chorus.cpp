@@ -145,19 +145,30 @@ double SweepFixed(const float* table, int tableMask, double offset, double phase
     return phase;
 }
 
-// The oscillator for n frames whose table position, depth and base delay a ramp moves.
-void SweepRamped(const float* table, int tableMask, const double* g, const float* depth, const float* baseDelay,
-                 double* delay, int n)
+// The oscillator for n frames whose phase offset, increment, depth and base delay a ramp moves:
+// delay[f] at table position offset[f] + phase, the phase stepping by increment[f] after frame f.
+// Returns the phase after them.
+double SweepRamped(const float* table, int tableMask, const float* offset, double phase, const double* increment,
+                   const float* depth, const float* baseDelay, double* delay, int n)
 {
     int f = 0;
 #if defined(__SSE2__)
-    for (; f + 2 <= n; f += 2)
-        _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, _mm_load_pd(g + f),
-                                               _mm_cvtps_pd(LoadFloatPair(depth + f)),
+    for (; f + 2 <= n; f += 2) {
+        const double p0 = phase;
+        phase += increment[f];
+        const double p1 = phase;
+        phase += increment[f + 1];
+        const __m128d g = _mm_add_pd(_mm_cvtps_pd(LoadFloatPair(offset + f)), _mm_set_pd(p1, p0));
+        _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(LoadFloatPair(depth + f)),
                                                _mm_cvtps_pd(LoadFloatPair(baseDelay + f))));
+    }
 #endif
-    for (; f < n; ++f)
-        delay[f] = SweptDelay(table, tableMask, g[f], depth[f], baseDelay[f]);
+    for (; f < n; ++f) {
+        const double g = offset[f] + phase;
+        phase += increment[f];
+        delay[f] = SweptDelay(table, tableMask, g, depth[f], baseDelay[f]);
+    }
+    return phase;
 }
 
 } // namespace
@@ -373,7 +384,6 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     alignas(16) float wetGains[kChunk];
     alignas(16) float offsets[kChunk];
     alignas(16) double increments[kChunk];
-    alignas(16) double positions[kChunk];
     alignas(16) double delays[kChunk];
     for (int done = 0; done < frames; done += kChunk) {
         const int n = frames - done < kChunk ? frames - done : kChunk;
@@ -428,11 +438,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
             offsets[f] = tableSize * s[kPhase];
         }
 
-        for (f = 0; f < n; ++f) {
-            positions[f] = offsets[f] + phase;
-            phase += increments[f];
-        }
-        SweepRamped(table, tableMask, positions, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
         w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
                                      CRampGains{dryGains, wetGains}, n, pairs);
     }
@@ -484,7 +490,8 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     float* y = io.output;
     const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
 
-    alignas(16) double positions[kChunk];
+    alignas(16) float offsets[kChunk];
+    alignas(16) double increments[kChunk];
     alignas(16) double delays[kChunk];
     alignas(16) float depths[kChunk];
     alignas(16) float baseDelays[kChunk];
@@ -495,10 +502,11 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
         const int limit = frames - done < kChunk ? frames - done : kChunk;
         const float* table = lfo->table.Data();
         const int tableMask = lfo->table.GetMask();
+        CWavetableLfo* left = nullptr;
         int n = 0;
         while (n < limit) {
-            positions[n] = offset + phase;
-            phase += increment;
+            offsets[n] = offset;
+            increments[n] = increment;
             depths[n] = depth;
             baseDelays[n] = baseDelay;
             dryGains[n] = dryGain;
@@ -520,10 +528,9 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
             if (typeMoves) {
                 CWavetableLfo* chosen = ChooseLfo(v[0][kLfoType], lfo);
                 if (chosen != lfo) {
-                    lfo->phase = phase;
                     lfo->increment = increment;
                     lfo->offset = offset;
-                    chosen->phase = phase; // the sweep continues without a jump
+                    left = lfo; // the sweep continues without a jump: both keep the phase
                     lfo = chosen;
                     increment = lfo->increment;
                     offset = lfo->offset;
@@ -537,7 +544,9 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
             if (switched)
                 break;
         }
-        SweepRamped(table, tableMask, positions, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
+        if (left)
+            left->phase = phase;
         w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
                                      CRampGains{dryGains, wetGains}, n, pairs);
         done += n;
