@@ -393,9 +393,10 @@ private:
             m_fast.reset(static_cast<Optimised*>(m_fast->Clone()));
             m_slow.reset(static_cast<Reference*>(m_slow->Clone()));
         } else {
-            const double rates[] = {44100.0, 96000.0, 8000.0};
+            // 0 Hz: a host that never told the rate; the chorus must still behave the same.
+            const double rates[] = {44100.0, 96000.0, 8000.0, 0.0};
             m_last = "initialize";
-            Initialize(rates[m_random.Below(3)]);
+            Initialize(rates[m_random.Below(4)]);
             m_current = kDefaults;
         }
         return SameState();
