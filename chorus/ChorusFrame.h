@@ -88,10 +88,12 @@ inline __m128 FiniteFloatPair(__m128d x) { return _mm_cvtpd_ps(SaturatePair(x, F
 inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m128d depth, __m128d baseDelay)
 {
     const __m128i i = _mm_cvttpd_epi32(SaturatePair(g, kIndexLimit));
-    const int32_t i0 = _mm_cvtsi128_si32(i);
-    const int32_t i1 = _mm_cvtsi128_si32(_mm_shuffle_epi32(i, 1));
-    const __m128 t0 = LoadFloatPair(table + (i0 & tableMask), table + (i1 & tableMask));
-    const __m128 t1 = LoadFloatPair(table + ((i0 + 1) & tableMask), table + ((i1 + 1) & tableMask));
+    // Unsigned indices select the same slots and need no sign extension.
+    const uint32_t mask = static_cast<uint32_t>(tableMask);
+    const uint32_t i0 = static_cast<uint32_t>(_mm_cvtsi128_si32(i));
+    const uint32_t i1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(i, 1)));
+    const __m128 t0 = LoadFloatPair(table + (i0 & mask), table + (i1 & mask));
+    const __m128 t1 = LoadFloatPair(table + ((i0 + 1u) & mask), table + ((i1 + 1u) & mask));
     const __m128d fraction = _mm_sub_pd(g, _mm_cvtepi32_pd(i));
     const __m128d v = _mm_add_pd(_mm_cvtps_pd(t0), _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m128d swept = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(v, depth), _mm_set1_pd(1.0)), baseDelay);
