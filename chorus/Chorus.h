@@ -76,7 +76,8 @@ private:
     float m_baseDelay = 0.0f; // samples
     float m_depth = 0.0f;     // fraction
     CWavetableLfo* m_lfo;
-    float m_sets[3][kParameterCount] = {};
+    static constexpr int kSets = 3; // values, per-frame steps, steps of the steps
+    float m_sets[kSets][kParameterCount] = {};
     CRingBuffer m_line;
     CWavetableLfo m_sine;
     CWavetableLfo m_triangle;
