@@ -76,16 +76,12 @@ void CChorus::ProcessSteady(const CFrames& io, int frames)
 template <bool Accumulate>
 void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
 {
-    // Per chunk: the ramp is stepped frame by frame into snapshots, everything derived from them
-    // is computed two frames at a time, then the sweep (accumulating the phase frame by frame) and
+    // Per chunk: the ramp steps two frames at a time and everything derived from the two frames'
+    // values is computed side by side; then the sweep (accumulating the phase frame by frame) and
     // the delay line follow. The waveform stays, so one table serves the whole block.
     static_assert(kParameterCount == 8, "a set is two registers of four");
-    float v[kSets][kParameterCount];
-    for (int s = 0; s < kSets; ++s)
-        for (int p = 0; p < kParameterCount; ++p)
-            v[s][p] = m_sets[s][p];
-    const bool gainMoves = !IsZeroStep(v[1][kGain]) || (curved && !IsZeroStep(v[2][kGain]));
-    const double fixedLevel = FastDecibelToLevel(v[0][kGain]);
+    const bool gainMoves = !IsZeroStep(m_sets[1][kGain]) || (curved && !IsZeroStep(m_sets[2][kGain]));
+    const double fixedLevel = FastDecibelToLevel(m_sets[0][kGain]);
     const double tablePerSecond = m_tablePerSecond;
 
     CWavetableLfo& lfo = *m_lfo;
@@ -101,7 +97,6 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     float* y = io.output;
     const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
 
-    alignas(16) float snapshots[kChunkFrames][kParameterCount];
     alignas(16) float depths[kChunkFrames];
     alignas(16) float baseDelays[kChunkFrames];
     alignas(16) float dryGains[kChunkFrames];
@@ -109,49 +104,48 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     alignas(16) float offsets[kChunkFrames];
     alignas(16) double increments[kChunkFrames];
     alignas(16) double delays[kChunkFrames];
+    // The eight values of a set are two registers of four, each lane adding as its own float.
+    __m128 values0 = _mm_loadu_ps(m_sets[0]), values1 = _mm_loadu_ps(m_sets[0] + 4);
+    __m128 steps0 = _mm_loadu_ps(m_sets[1]), steps1 = _mm_loadu_ps(m_sets[1] + 4);
+    const __m128 curve0 = _mm_loadu_ps(m_sets[2]), curve1 = _mm_loadu_ps(m_sets[2] + 4);
+    auto step = [&] {
+        if (curved) {
+            steps0 = _mm_add_ps(steps0, curve0);
+            steps1 = _mm_add_ps(steps1, curve1);
+        }
+        values0 = _mm_add_ps(values0, steps0);
+        values1 = _mm_add_ps(values1, steps1);
+    };
+    const __m128d levels = _mm_set1_pd(fixedLevel);
+    const __m128d tablePerSecondPair = _mm_set1_pd(tablePerSecond);
+    const __m128 tableSizes = _mm_set1_ps(tableSize);
     for (int done = 0; done < frames; done += kChunkFrames) {
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-        // Frame f runs on the values after f steps. The eight values of a set are two registers
-        // of four, each lane adding as its own float.
-        __m128 values0 = _mm_loadu_ps(v[0]), values1 = _mm_loadu_ps(v[0] + 4);
-        __m128 steps0 = _mm_loadu_ps(v[1]), steps1 = _mm_loadu_ps(v[1] + 4);
-        if (curved) {
-            const __m128 curve0 = _mm_loadu_ps(v[2]), curve1 = _mm_loadu_ps(v[2] + 4);
-            for (int f = 0; f < n; ++f) {
-                _mm_store_ps(snapshots[f], values0);
-                _mm_store_ps(snapshots[f] + 4, values1);
-                steps0 = _mm_add_ps(steps0, curve0);
-                steps1 = _mm_add_ps(steps1, curve1);
-                values0 = _mm_add_ps(values0, steps0);
-                values1 = _mm_add_ps(values1, steps1);
-            }
-        } else {
-            for (int f = 0; f < n; ++f) {
-                _mm_store_ps(snapshots[f], values0);
-                _mm_store_ps(snapshots[f] + 4, values1);
-                values0 = _mm_add_ps(values0, steps0);
-                values1 = _mm_add_ps(values1, steps1);
-            }
-        }
-        _mm_storeu_ps(v[0], values0);
-        _mm_storeu_ps(v[0] + 4, values1);
-        _mm_storeu_ps(v[1], steps0);
-        _mm_storeu_ps(v[1] + 4, steps1);
-
+        // Frame f runs on the values after f steps; two frames' values interleave into pairs.
         int f = 0;
-        const __m128d levels = _mm_set1_pd(fixedLevel);
         for (; f + 2 <= n; f += 2) {
-            auto pair = [&snapshots, f](int p) { return FloatPair(snapshots[f][p], snapshots[f + 1][p]); };
-            const __m128d level = gainMoves ? FastDecibelToLevelPair(_mm_cvtps_pd(pair(kGain))) : levels;
-            StoreFloatPair(dryGains + f, FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(pair(kDry)))));
-            StoreFloatPair(wetGains + f, FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(pair(kWet)))));
-            StoreFloatPair(baseDelays + f, pair(kDelay));
-            StoreFloatPair(depths + f, pair(kDepth));
-            _mm_store_pd(increments + f, _mm_mul_pd(_mm_set1_pd(tablePerSecond), _mm_cvtps_pd(pair(kRate))));
-            StoreFloatPair(offsets + f, _mm_mul_ps(_mm_set1_ps(tableSize), pair(kPhase)));
+            const __m128 first0 = values0, first1 = values1;
+            step();
+            const __m128 gainDry = _mm_unpacklo_ps(first0, values0);   // Gain, Gain, Dry, Dry
+            const __m128 wetDelay = _mm_unpackhi_ps(first0, values0);  // Wet, Wet, Delay, Delay
+            const __m128 depthRate = _mm_unpacklo_ps(first1, values1); // Depth, Depth, Rate, Rate
+            const __m128 phases = _mm_unpackhi_ps(first1, values1);    // Phase, Phase, Type, Type
+            step();
+            const __m128d level = gainMoves ? FastDecibelToLevelPair(_mm_cvtps_pd(gainDry)) : levels;
+            StoreFloatPair(dryGains + f,
+                           FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(_mm_movehl_ps(gainDry, gainDry)))));
+            StoreFloatPair(wetGains + f, FiniteFloatPair(_mm_mul_pd(level, _mm_cvtps_pd(wetDelay))));
+            StoreFloatPair(baseDelays + f, _mm_movehl_ps(wetDelay, wetDelay));
+            StoreFloatPair(depths + f, depthRate);
+            _mm_store_pd(increments + f,
+                         _mm_mul_pd(tablePerSecondPair, _mm_cvtps_pd(_mm_movehl_ps(depthRate, depthRate))));
+            StoreFloatPair(offsets + f, _mm_mul_ps(tableSizes, phases));
         }
-        for (; f < n; ++f) {
-            const float* s = snapshots[f];
+        if (f < n) {
+            alignas(16) float s[kParameterCount];
+            _mm_store_ps(s, values0);
+            _mm_store_ps(s + 4, values1);
+            step();
             const double level = gainMoves ? FastDecibelToLevel(s[kGain]) : fixedLevel;
             dryGains[f] = FiniteFloat(level * s[kDry]);
             wetGains[f] = FiniteFloat(level * s[kWet]);
@@ -166,9 +160,10 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
                                      CRampGains{dryGains, wetGains}, n, pairs);
     }
 
-    for (int s = 0; s < kSets; ++s)
-        for (int p = 0; p < kParameterCount; ++p)
-            m_sets[s][p] = v[s][p];
+    _mm_storeu_ps(m_sets[0], values0);
+    _mm_storeu_ps(m_sets[0] + 4, values1);
+    _mm_storeu_ps(m_sets[1], steps0);
+    _mm_storeu_ps(m_sets[1] + 4, steps1);
     lfo.phase = phase;
     m_line.SetPosition(static_cast<int>(w & mask));
     Recompute(); // the values after the last step, as the next block starts from them
