@@ -1,32 +1,7 @@
 #include "Chorus.h"
 #include "ChorusPresets.h"
+#include "ChorusFrame.h"
 #include "FastDecibel.h"
-#include <cfloat>
-#include <cstdint>
-
-namespace {
-
-constexpr int kSets = 3;
-
-// x held within -limit..limit; NaN maps to the limit. Compiles to min/max, no branch, so the
-// frame loop can afford it on every sample.
-inline double Saturate(double x, double limit)
-{
-    x = x < limit ? x : limit;
-    return x > -limit ? x : -limit;
-}
-
-// Far beyond any real delay or table position, yet safe to truncate to 32 bits; the masked reads
-// keep every access inside the storage.
-constexpr double kIndexLimit = 1073741824.0; // 2^30
-
-// Truncation toward zero that saturates instead of overflowing.
-inline int32_t SaturatingTrunc(double x) { return static_cast<int32_t>(Saturate(x, kIndexLimit)); }
-
-// A gain, or a sample, kept finite whatever values the host drove the parameters to.
-inline float FiniteFloat(double x) { return static_cast<float>(Saturate(x, FLT_MAX)); }
-
-} // namespace
 
 const CParameterInfoList* ChorusParameterInfo()
 {
@@ -134,9 +109,7 @@ void CChorus::Recompute()
     m_baseDelay = v[kDelay];
     m_depth = v[kDepth];
 
-    CWavetableLfo* chosen = v[kLfoType] == 0.0f ? &m_sine
-                          : v[kLfoType] == 1.0f ? &m_triangle
-                          : m_custom ? m_custom : m_lfo;
+    CWavetableLfo* chosen = ChooseLfo(v[kLfoType], m_lfo);
     if (chosen != m_lfo) {
         chosen->phase = m_lfo->phase; // the sweep continues without a jump
         m_lfo = chosen;
@@ -145,89 +118,6 @@ void CChorus::Recompute()
         m_lfo->increment = m_tablePerSecond * v[kRate];
         m_lfo->offset = static_cast<float>(m_lfo->table.GetSize()) * v[kPhase];
     }
-}
-
-template <bool Accumulate>
-void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
-                      const CValueArrayList* changes)
-{
-    if (!inputs || !outputs || inputs->GetCount() == 0 || outputs->GetCount() == 0)
-        return;
-    const CAudioBuffer* in = inputs->GetConstBuffer(0);
-    CAudioBuffer* out = outputs->GetBuffer(0);
-    if (!in || !out || !m_line.Data())
-        return;
-
-    int sets = 0;
-    if (changes) {
-        sets = changes->GetUsed() < kSets ? changes->GetUsed() : kSets;
-        for (int s = 0; s < sets; ++s)
-            if (const CValueArray* values = changes->GetItem(s); values && values->GetCount() == kParameterCount)
-                ToInternal(*values, m_sets[s]);
-        if (sets >= 1)
-            Recompute();
-    }
-
-    const float* x = in->GetReadPointer();
-    float* y = out->GetWritePointer();
-    const int inStride = in->GetStride();
-    const int outStride = out->GetStride();
-    float* line = m_line.Data();
-    const int mask = m_line.GetMask();
-    int w = m_line.GetPosition();
-
-    for (int f = 0; f < frames; ++f) {
-        CWavetableLfo& lfo = *m_lfo;
-        const float* table = lfo.table.Data();
-        const int tableMask = lfo.table.GetMask();
-
-        const double g = lfo.offset + lfo.phase;
-        const int32_t i = SaturatingTrunc(g);
-        lfo.phase += lfo.increment;
-        const float t0 = table[i & tableMask];
-        const float t1 = table[(i + 1) & tableMask];
-        const double v = t0 + (t1 - t0) * (g - i);
-
-        // Saturated before the split into whole and fractional samples, so both stay finite.
-        const double delay = Saturate((v * m_depth + 1.0) * m_baseDelay, kIndexLimit);
-        const int32_t k = static_cast<int32_t>(delay);
-
-        const float input = *x;
-        line[w & mask] = input; // written before the read: delay 0 reads this very sample
-        const double dry = static_cast<double>(input) * m_dryGain;
-        const float a = line[(w - k) & mask];
-        const float b = line[(w - k - 1) & mask];
-        const double wet = a + (b - a) * (delay - k);
-        const float result = FiniteFloat(dry + wet * m_wetGain);
-        if (Accumulate)
-            *y += result;
-        else
-            *y = result;
-        w = (w + 1) & mask;
-        x += inStride;
-        y += outStride;
-
-        if (sets > 1) {
-            for (int s = sets - 2; s >= 0; --s)
-                for (int p = 0; p < kParameterCount; ++p)
-                    m_sets[s][p] += m_sets[s + 1][p];
-            Recompute();
-        }
-    }
-    m_line.SetPosition(w);
-    m_lfo->WrapPhase();
-}
-
-void CChorus::ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
-                               const CValueArrayList* changes)
-{
-    Process<false>(inputs, outputs, frames, changes);
-}
-
-void CChorus::ProcessAccumulating(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
-                                  const CValueArrayList* changes)
-{
-    Process<true>(inputs, outputs, frames, changes);
 }
 
 void CChorus::Skip(int frames)

@@ -40,9 +40,33 @@ public:
     const CRingBuffer& GetDelayLine() const { return m_line; }
 
 private:
+    // The sample pointers of one block: frame f at pointer + f * stride.
+    struct CFrames
+    {
+        const float* input;
+        int inputStride;
+        float* output;
+        int outputStride;
+    };
+
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
+    // The frame loop with fixed parameters, and with a ramp of `sets` (2 or 3) entries. Both work
+    // on local copies of the state, so stores to the samples never force it to be reloaded.
+    template <bool Accumulate>
+    void ProcessSteady(const CFrames& io, int frames);
+    template <bool Accumulate>
+    void ProcessRamp(const CFrames& io, int frames, int sets);
+    // The common ramp: the waveform stays and the sample rate is known, so everything derived
+    // can be computed for many frames at once.
+    template <bool Accumulate>
+    void ProcessRampOneWaveform(const CFrames& io, int frames, bool curved);
+    // The oscillator an LFO Type value selects; values that name none keep `current`.
+    CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
+    {
+        return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
+    }
     // Converts real parameter values into the internal units of a ramp set.
     void ToInternal(const CValueArray& values, float* set) const;
     void Recompute();
@@ -52,7 +76,8 @@ private:
     float m_baseDelay = 0.0f; // samples
     float m_depth = 0.0f;     // fraction
     CWavetableLfo* m_lfo;
-    float m_sets[3][kParameterCount] = {};
+    static constexpr int kSets = 3; // values, per-frame steps, steps of the steps
+    float m_sets[kSets][kParameterCount] = {};
     CRingBuffer m_line;
     CWavetableLfo m_sine;
     CWavetableLfo m_triangle;
