@@ -62,6 +62,9 @@ private:
     // can be computed for many frames at once.
     template <bool Accumulate>
     void ProcessRampOneWaveform(const CFrames& io, int frames, bool curved);
+    // The one-knob ramp: only the Delay and the Depth move, everything else derived holds.
+    template <bool Accumulate>
+    void ProcessRampSweepOnly(const CFrames& io, int frames, bool curved);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

@@ -1,6 +1,7 @@
 #include "Chorus.h"
 #include "ChorusChunk.h"
 #include "FastDecibel.h"
+#include <cmath>
 
 // The processing path: Process() takes the block's ramp, then one of the frame loops runs the
 // block on local copies of the state.
@@ -10,6 +11,16 @@ namespace {
 // True when adding the step cannot change what the value derives: the step is a zero of
 // either sign (it may at most turn -0 into +0, which derives the same gain level and waveform).
 inline bool IsZeroStep(float step) { return step == 0.0f; }
+
+// True when every frame of a ramp sees exactly the starting bits of a value: its step (and, on a
+// curved ramp, the step's step) are zeros of either sign, so the steps stay zeros, and the value
+// is one that adding a zero leaves bit for bit (not -0, which +0 turns into +0, and not NaN,
+// whose bits an addition may quieten). Whatever the value derives then holds for the block.
+inline bool HoldsStill(float value, float step, float curve, bool curved)
+{
+    const bool negativeZero = value == 0.0f && std::signbit(value);
+    return IsZeroStep(step) && (!curved || IsZeroStep(curve)) && !negativeZero && value == value;
+}
 
 } // namespace
 
@@ -80,6 +91,11 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     // values is computed side by side; then the sweep (accumulating the phase frame by frame) and
     // the delay line follow. The waveform stays, so one table serves the whole block.
     static_assert(kParameterCount == 8, "a set is two registers of four");
+    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
+    if (holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate) && holds(kPhase)) {
+        ProcessRampSweepOnly<Accumulate>(io, frames, curved);
+        return;
+    }
     const bool gainMoves = !IsZeroStep(m_sets[1][kGain]) || (curved && !IsZeroStep(m_sets[2][kGain]));
     const double fixedLevel = FastDecibelToLevel(m_sets[0][kGain]);
     const double tablePerSecond = m_tablePerSecond;
@@ -158,6 +174,77 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
         phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
         w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
                                      CRampGains{dryGains, wetGains}, n, pairs);
+    }
+
+    _mm_storeu_ps(m_sets[0], values0);
+    _mm_storeu_ps(m_sets[0] + 4, values1);
+    _mm_storeu_ps(m_sets[1], steps0);
+    _mm_storeu_ps(m_sets[1] + 4, steps1);
+    lfo.phase = phase;
+    m_line.SetPosition(static_cast<int>(w & mask));
+    Recompute(); // the values after the last step, as the next block starts from them
+}
+
+template <bool Accumulate>
+void CChorus::ProcessRampSweepOnly(const CFrames& io, int frames, bool curved)
+{
+    // Only the Delay and the Depth may move: the gains, the increment and the phase offset that
+    // Recompute() derived from the starting values hold for every frame, so per frame the ramp
+    // only steps and hands the sweep its base delay and depth.
+    CWavetableLfo& lfo = *m_lfo;
+    const float* table = lfo.table.Data();
+    const int tableMask = lfo.table.GetMask();
+    const double offset = lfo.offset;
+    const double increment = lfo.increment;
+    double phase = lfo.phase;
+    const CFixedGains gains{m_dryGain, m_wetGain};
+
+    float* line = m_line.Data();
+    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
+    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
+    const float* x = io.input;
+    float* y = io.output;
+    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
+
+    alignas(16) double delays[kChunkFrames];
+    __m128 values0 = _mm_loadu_ps(m_sets[0]), values1 = _mm_loadu_ps(m_sets[0] + 4);
+    __m128 steps0 = _mm_loadu_ps(m_sets[1]), steps1 = _mm_loadu_ps(m_sets[1] + 4);
+    const __m128 curve0 = _mm_loadu_ps(m_sets[2]), curve1 = _mm_loadu_ps(m_sets[2] + 4);
+    auto step = [&] {
+        if (curved) {
+            steps0 = _mm_add_ps(steps0, curve0);
+            steps1 = _mm_add_ps(steps1, curve1);
+        }
+        values0 = _mm_add_ps(values0, steps0);
+        values1 = _mm_add_ps(values1, steps1);
+    };
+    const __m128d offsets = _mm_set1_pd(offset);
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+        int f = 0;
+        for (; f + 2 <= n; f += 2) {
+            const __m128 first0 = values0, first1 = values1;
+            step();
+            const __m128 wetDelay = _mm_unpackhi_ps(first0, values0);  // Wet, Wet, Delay, Delay
+            const __m128 depthRate = _mm_unpacklo_ps(first1, values1); // Depth, Depth, Rate, Rate
+            step();
+            const double p0 = phase;
+            phase += increment;
+            const double p1 = phase;
+            phase += increment;
+            const __m128d g = _mm_add_pd(offsets, _mm_set_pd(p1, p0));
+            _mm_store_pd(delays + f, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(depthRate),
+                                                    _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay))));
+        }
+        if (f < n) {
+            const float baseDelay = _mm_cvtss_f32(_mm_shuffle_ps(values0, values0, 3));
+            const float depth = _mm_cvtss_f32(values1);
+            step();
+            const double g = offset + phase;
+            phase += increment;
+            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
+        }
+        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays, gains, n, pairs);
     }
 
     _mm_storeu_ps(m_sets[0], values0);

@@ -98,6 +98,31 @@ ChorusSettings RandomSteps(CRandom& random, float scale)
     return s;
 }
 
+// A ramp in which only a few parameters move, as when one to three knobs are turned: the others
+// start anywhere (-0, NaN and the infinities included) and step by zeros of either sign.
+void KnobSubset(CRandom& random, ChorusSettings& start, ChorusSettings& step, ChorusSettings& curve)
+{
+    const int moving = 1 + random.Below(3);
+    bool moves[8] = {};
+    for (int k = 0; k < moving; ++k)
+        moves[random.Chance(60) ? 3 + random.Below(2) : random.Below(7)] = true;
+    for (int p = 0; p < 8; ++p) {
+        if (moves[p]) {
+            if (random.Chance(10))
+                step[static_cast<size_t>(p)] = Extreme(random);
+            continue;
+        }
+        step[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+        curve[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+        if (p < 7 && random.Chance(15))
+            start[static_cast<size_t>(p)] = Extreme(random);
+    }
+    // Now and then the moving ones move only on the curve, or the curve alone stays zero.
+    for (int p = 0; p < 8; ++p)
+        if (moves[p] && random.Chance(10))
+            step[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+}
+
 ChorusSettings PresetSettings(const CPresetList* presets, int index)
 {
     ChorusSettings s = kDefaults;
@@ -324,7 +349,18 @@ private:
     // or a short, odd or over-long list.
     void FillRamp(CValueArrayList& list, int frames)
     {
-        const ChorusSettings start = m_random.Chance(50) ? m_current : RandomSettings(m_random);
+        ChorusSettings start = m_random.Chance(50) ? m_current : RandomSettings(m_random);
+        if (m_random.Chance(40)) {
+            ChorusSettings step = RandomSteps(m_random, m_random.Chance(50) ? 0.01f : 1.0f);
+            ChorusSettings curve = RandomSteps(m_random, 1e-4f);
+            KnobSubset(m_random, start, step, curve);
+            const CValueArray first = Values(start), steps = Values(step), curves = Values(curve);
+            list.Assign(0, &first);
+            list.Assign(1, &steps);
+            list.Assign(2, &curves);
+            m_current = start;
+            return;
+        }
         const CValueArray first = Values(start);
         list.Assign(0, &first);
         if (m_random.Chance(40)) {
@@ -491,6 +527,26 @@ void SweepPrograms()
                     ASSERT_TRUE(twin.CurvedBlock(frames, {0.001f, -0.01f, 0.01f, 0.001f, 0.002f, 0.0001f, 0.01f, 0.0f},
                                                  {0, 0, 0, 0.000002f, -1e-6f, 0, 0, 0.001f}, kInterleavedInPlace))
                         << block;
+                    // One knob turned: only the Delay, only the Depth, both on a curve.
+                    ChorusSettings delayed = program, deeper = program;
+                    delayed[3] += 0.03f;
+                    deeper[4] -= 1.5f;
+                    ASSERT_TRUE(twin.RampBlock(frames, delayed, false, kSeparate)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, program, true, kInterleaved)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, deeper, false, kSeparate)) << block;
+                    ASSERT_TRUE(twin.CurvedBlock(frames, {0, -0.0f, 0, 0.001f, -0.002f, -0.0f, 0, 0},
+                                                 {-0.0f, 0, 0, 1e-6f, 2e-6f, 0, -0.0f, 0}, kSeparate))
+                        << block;
+                    // Zero gains of either sign while the Delay moves: adding the +0 steps turns
+                    // a -0 Dry into +0, which changes the sign of silent output samples.
+                    for (float wet : {0.0f, -0.0f}) {
+                        ChorusSettings silent = program;
+                        silent[1] = -0.0f;
+                        silent[2] = wet;
+                        twin.SetParameters(silent);
+                        silent[3] += 0.03f;
+                        ASSERT_TRUE(twin.RampBlock(frames, silent, false, kSeparate)) << block;
+                    }
                     twin.SetParameters(program);
                 }
             }
