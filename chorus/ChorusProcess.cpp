@@ -28,12 +28,20 @@ template <bool Accumulate>
 void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                       const CValueArrayList* changes)
 {
+    CBlock block;
+    if (Begin(inputs, outputs, changes, block))
+        Run<Accumulate>(block, frames);
+}
+
+bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
+                    CBlock& block)
+{
     if (!inputs || !outputs || inputs->GetCount() == 0 || outputs->GetCount() == 0)
-        return;
+        return false;
     const CAudioBuffer* in = inputs->GetConstBuffer(0);
     CAudioBuffer* out = outputs->GetBuffer(0);
     if (!in || !out || !m_line.Data())
-        return;
+        return false;
 
     int sets = 0;
     if (changes) {
@@ -44,14 +52,164 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
         if (sets >= 1)
             Recompute();
     }
+    block.io = CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
+    block.sets = sets;
+    block.sweepOnly = sets > 1 && IsSweepOnlyRamp(sets);
+    return true;
+}
 
-    const CFrames io{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
-    if (sets > 1)
-        ProcessRamp<Accumulate>(io, frames, sets);
+bool CChorus::IsSweepOnlyRamp(int sets) const
+{
+#if defined(__SSE2__)
+    const bool curved = sets > 2;
+    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
+    const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
+    return !typeMoves && m_sampleRate != 0.0 && holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate)
+        && holds(kPhase);
+#else
+    (void)sets;
+    return false;
+#endif
+}
+
+template <bool Accumulate>
+void CChorus::Run(const CBlock& block, int frames)
+{
+#if defined(__SSE2__)
+    if (block.sweepOnly)
+        RunChunks<Accumulate>(block.io, frames, DelayDepthSweep(block.sets > 2));
+    else if (block.sets <= 1)
+        RunChunks<Accumulate>(block.io, frames, FixedSweep());
     else
-        ProcessSteady<Accumulate>(io, frames);
+#endif
+    if (block.sets > 1)
+        ProcessRamp<Accumulate>(block.io, frames, block.sets);
+    else
+        ProcessSteady<Accumulate>(block.io, frames);
     m_lfo->WrapPhase();
 }
+
+void CChorus::Run(const CBlock& block, int frames, bool accumulate)
+{
+    if (accumulate)
+        Run<true>(block, frames);
+    else
+        Run<false>(block, frames);
+}
+
+void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames, bool accumulate)
+{
+#if defined(__SSE2__)
+    // One pass runs a chunk of a, then the same chunk of b: the same as a's block then b's only
+    // while neither channel's samples are written where the other one reads or writes.
+    const bool fusable = (blockA.sets <= 1 || blockA.sweepOnly) && (blockB.sets <= 1 || blockB.sweepOnly);
+    const CFrames& x = blockA.io;
+    const CFrames& y = blockB.io;
+    if (fusable && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
+        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
+        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames)) {
+        if (accumulate)
+            RunFused<true>(a, blockA, b, blockB, frames);
+        else
+            RunFused<false>(a, blockA, b, blockB, frames);
+        return;
+    }
+#endif
+    a.Run(blockA, frames, accumulate);
+    b.Run(blockB, frames, accumulate);
+}
+
+#if defined(__SSE2__)
+CFixedSweep CChorus::FixedSweep() const
+{
+    const CWavetableLfo& lfo = *m_lfo;
+    return CFixedSweep{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth, m_baseDelay,
+                       lfo.phase};
+}
+
+CDelayDepthSweep CChorus::DelayDepthSweep(bool curved) const
+{
+    // The gains, the increment and the phase offset Recompute() derived from the starting values
+    // hold for every frame; the base delay and the depth come from the stepping set.
+    static_assert(kParameterCount == 8, "a set is two registers of four");
+    const CWavetableLfo& lfo = *m_lfo;
+    return CDelayDepthSweep{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
+                            _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
+                            _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
+}
+
+CLinePass CChorus::LinePass(const CFrames& io, int frames)
+{
+    return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
+                     io.input, io.inputStride, io.output, io.outputStride,
+                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
+                     CFixedGains{m_dryGain, m_wetGain}};
+}
+
+void CChorus::Finish(const CFixedSweep& sweep, const CLinePass& pass)
+{
+    m_lfo->phase = sweep.phase;
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
+}
+
+void CChorus::Finish(const CDelayDepthSweep& sweep, const CLinePass& pass)
+{
+    _mm_storeu_ps(m_sets[0], sweep.values0);
+    _mm_storeu_ps(m_sets[0] + 4, sweep.values1);
+    _mm_storeu_ps(m_sets[1], sweep.steps0);
+    _mm_storeu_ps(m_sets[1] + 4, sweep.steps1);
+    m_lfo->phase = sweep.phase;
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
+    Recompute(); // the values after the last step, as the next block starts from them
+}
+
+template <bool Accumulate, class Sweep>
+void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
+{
+    CLinePass pass = LinePass(io, frames);
+    alignas(16) double delays[kChunkFrames];
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+        SweepChunk(sweep, delays, n);
+        pass.Run<Accumulate>(delays, n);
+    }
+    Finish(sweep, pass);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
+                       SweepB sweepB, int frames)
+{
+    CLinePass passA = a.LinePass(blockA.io, frames);
+    CLinePass passB = b.LinePass(blockB.io, frames);
+    alignas(16) double delaysA[kChunkFrames];
+    alignas(16) double delaysB[kChunkFrames];
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+        SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
+        passA.Run<Accumulate>(delaysA, n);
+        passB.Run<Accumulate>(delaysB, n);
+    }
+    a.Finish(sweepA, passA);
+    a.m_lfo->WrapPhase();
+    b.Finish(sweepB, passB);
+    b.m_lfo->WrapPhase();
+}
+
+template <bool Accumulate>
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames)
+{
+    const bool curvedA = blockA.sets > 2, curvedB = blockB.sets > 2;
+    if (blockA.sweepOnly && blockB.sweepOnly)
+        RunFused<Accumulate>(a, blockA, a.DelayDepthSweep(curvedA), b, blockB, b.DelayDepthSweep(curvedB), frames);
+    else if (blockA.sweepOnly)
+        RunFused<Accumulate>(a, blockA, a.DelayDepthSweep(curvedA), b, blockB, b.FixedSweep(), frames);
+    else if (blockB.sweepOnly)
+        RunFused<Accumulate>(a, blockA, a.FixedSweep(), b, blockB, b.DelayDepthSweep(curvedB), frames);
+    else
+        RunFused<Accumulate>(a, blockA, a.FixedSweep(), b, blockB, b.FixedSweep(), frames);
+}
+#endif
 
 template <bool Accumulate>
 void CChorus::ProcessSteady(const CFrames& io, int frames)
@@ -91,11 +249,6 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     // values is computed side by side; then the sweep (accumulating the phase frame by frame) and
     // the delay line follow. The waveform stays, so one table serves the whole block.
     static_assert(kParameterCount == 8, "a set is two registers of four");
-    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
-    if (holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate) && holds(kPhase)) {
-        ProcessRampSweepOnly<Accumulate>(io, frames, curved);
-        return;
-    }
     const bool gainMoves = !IsZeroStep(m_sets[1][kGain]) || (curved && !IsZeroStep(m_sets[2][kGain]));
     const double fixedLevel = FastDecibelToLevel(m_sets[0][kGain]);
     const double tablePerSecond = m_tablePerSecond;
@@ -185,76 +338,6 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     Recompute(); // the values after the last step, as the next block starts from them
 }
 
-template <bool Accumulate>
-void CChorus::ProcessRampSweepOnly(const CFrames& io, int frames, bool curved)
-{
-    // Only the Delay and the Depth may move: the gains, the increment and the phase offset that
-    // Recompute() derived from the starting values hold for every frame, so per frame the ramp
-    // only steps and hands the sweep its base delay and depth.
-    CWavetableLfo& lfo = *m_lfo;
-    const float* table = lfo.table.Data();
-    const int tableMask = lfo.table.GetMask();
-    const double offset = lfo.offset;
-    const double increment = lfo.increment;
-    double phase = lfo.phase;
-    const CFixedGains gains{m_dryGain, m_wetGain};
-
-    float* line = m_line.Data();
-    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
-    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
-    const float* x = io.input;
-    float* y = io.output;
-    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
-
-    alignas(16) double delays[kChunkFrames];
-    __m128 values0 = _mm_loadu_ps(m_sets[0]), values1 = _mm_loadu_ps(m_sets[0] + 4);
-    __m128 steps0 = _mm_loadu_ps(m_sets[1]), steps1 = _mm_loadu_ps(m_sets[1] + 4);
-    const __m128 curve0 = _mm_loadu_ps(m_sets[2]), curve1 = _mm_loadu_ps(m_sets[2] + 4);
-    auto step = [&] {
-        if (curved) {
-            steps0 = _mm_add_ps(steps0, curve0);
-            steps1 = _mm_add_ps(steps1, curve1);
-        }
-        values0 = _mm_add_ps(values0, steps0);
-        values1 = _mm_add_ps(values1, steps1);
-    };
-    const __m128d offsets = _mm_set1_pd(offset);
-    for (int done = 0; done < frames; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-        int f = 0;
-        for (; f + 2 <= n; f += 2) {
-            const __m128 first0 = values0, first1 = values1;
-            step();
-            const __m128 wetDelay = _mm_unpackhi_ps(first0, values0);  // Wet, Wet, Delay, Delay
-            const __m128 depthRate = _mm_unpacklo_ps(first1, values1); // Depth, Depth, Rate, Rate
-            step();
-            const double p0 = phase;
-            phase += increment;
-            const double p1 = phase;
-            phase += increment;
-            const __m128d g = _mm_add_pd(offsets, _mm_set_pd(p1, p0));
-            _mm_store_pd(delays + f, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(depthRate),
-                                                    _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay))));
-        }
-        if (f < n) {
-            const float baseDelay = _mm_cvtss_f32(_mm_shuffle_ps(values0, values0, 3));
-            const float depth = _mm_cvtss_f32(values1);
-            step();
-            const double g = offset + phase;
-            phase += increment;
-            delays[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
-        }
-        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays, gains, n, pairs);
-    }
-
-    _mm_storeu_ps(m_sets[0], values0);
-    _mm_storeu_ps(m_sets[0] + 4, values1);
-    _mm_storeu_ps(m_sets[1], steps0);
-    _mm_storeu_ps(m_sets[1] + 4, steps1);
-    lfo.phase = phase;
-    m_line.SetPosition(static_cast<int>(w & mask));
-    Recompute(); // the values after the last step, as the next block starts from them
-}
 #endif
 
 template <bool Accumulate>

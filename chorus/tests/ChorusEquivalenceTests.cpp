@@ -135,8 +135,10 @@ ChorusSettings PresetSettings(const CPresetList* presets, int index)
 const int kBlockSizes[] = {0, 1, 2, 3, 157, 512, 4096};
 
 // How the channels lie in memory for one block. kOverlapping writes each output one sample
-// past its input, so every output sample overwrites the input of the next frame.
-enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kOverlapping, kLayoutCount };
+// past its input, so every output sample overwrites the input of the next frame. kCrossed writes
+// each channel's output one sample past the next channel's input, so the right channel reads what
+// the left one wrote and the right one writes inputs the left one has yet to read.
+enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kOverlapping, kCrossed, kLayoutCount };
 
 // The buffers one effect processes: channel c of frame f at data + offset(c) + f * stride.
 struct CBlockBuffers
@@ -153,7 +155,9 @@ struct CBlockBuffers
             const int inBase = interleaved ? c : c * (frames * inStride + 1);
             const int outBase = interleaved ? c : c * frames * outStride;
             ins.push_back(std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride));
+            const int next = (c + 1) % channels * (frames * inStride + 1) + 1;
             outs.push_back(inPlace ? std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride)
+                           : layout == kCrossed ? std::make_unique<CVectorBuffer>(in.data() + next, frames)
                            : layout == kOverlapping ? std::make_unique<CVectorBuffer>(in.data() + inBase + 1, frames)
                                                     : std::make_unique<CVectorBuffer>(out.data() + outBase, frames, outStride));
         }
@@ -522,6 +526,7 @@ void SweepPrograms()
                     const std::string block = where + ", " + std::to_string(frames) + " frames";
                     ASSERT_TRUE(twin.Block(frames, nullptr, false, kSeparate)) << block;
                     ASSERT_TRUE(twin.Block(frames, nullptr, true, kInterleaved)) << block;
+                    ASSERT_TRUE(twin.Block(frames, nullptr, false, kCrossed)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, next, false, kInPlace)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, program, true, kOverlapping)) << block;
                     ASSERT_TRUE(twin.CurvedBlock(frames, {0.001f, -0.01f, 0.01f, 0.001f, 0.002f, 0.0001f, 0.01f, 0.0f},
@@ -533,7 +538,7 @@ void SweepPrograms()
                     deeper[4] -= 1.5f;
                     ASSERT_TRUE(twin.RampBlock(frames, delayed, false, kSeparate)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, program, true, kInterleaved)) << block;
-                    ASSERT_TRUE(twin.RampBlock(frames, deeper, false, kSeparate)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, deeper, false, kCrossed)) << block;
                     ASSERT_TRUE(twin.CurvedBlock(frames, {0, -0.0f, 0, 0.001f, -0.002f, -0.0f, 0, 0},
                                                  {-0.0f, 0, 0, 1e-6f, 2e-6f, 0, -0.0f, 0}, kSeparate))
                         << block;
