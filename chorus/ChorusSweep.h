@@ -19,14 +19,14 @@ struct CFixedSweep
     double baseDelay;
     double phase;
 
-    void Pair(double* delay)
+    __m128d Pair()
     {
         const double p0 = phase;
         phase += increment;
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        _mm_store_pd(delay, SweptDelayPair(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay)));
+        return SweptDelayPair(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay));
     }
     void Single(double* delay)
     {
@@ -58,7 +58,7 @@ struct CDelayDepthSweep
         values1 = _mm_add_ps(values1, steps1);
     }
     // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
-    void Pair(double* delay)
+    __m128d Pair()
     {
         const __m128 first0 = values0, first1 = values1;
         Step();
@@ -70,8 +70,8 @@ struct CDelayDepthSweep
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        _mm_store_pd(delay, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(depths),
-                                           _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay))));
+        return SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(depths),
+                              _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)));
     }
     void Single(double* delay)
     {
@@ -92,7 +92,7 @@ inline void SweepChunk(Sweep& sweep, double* delay, int n)
     Sweep local = sweep;
     int f = 0;
     for (; f + 2 <= n; f += 2)
-        local.Pair(delay + f);
+        _mm_store_pd(delay + f, local.Pair());
     if (f < n)
         local.Single(delay + f);
     sweep = local;
@@ -106,8 +106,8 @@ inline void SweepChunks(SweepA& a, double* delayA, SweepB& b, double* delayB, in
     SweepB localB = b;
     int f = 0;
     for (; f + 2 <= n; f += 2) {
-        localA.Pair(delayA + f);
-        localB.Pair(delayB + f);
+        _mm_store_pd(delayA + f, localA.Pair());
+        _mm_store_pd(delayB + f, localB.Pair());
     }
     if (f < n) {
         localA.Single(delayA + f);
@@ -132,13 +132,14 @@ struct CLinePass
     bool pairs;
     CFixedGains gains;
 
-    // Works on local copies of the pointers, which the sample stores cannot alias.
+    // Works on local copies, which the sample stores cannot alias.
     template <bool Accumulate>
     void Run(const double* delays, int n)
     {
         const float* input = x;
         float* output = y;
-        w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, gains, n, pairs);
+        const CFixedGains fixed = gains;
+        w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
         x = input;
         y = output;
     }
