@@ -12,14 +12,17 @@ namespace {
 // either sign (it may at most turn -0 into +0, which derives the same gain level and waveform).
 inline bool IsZeroStep(float step) { return step == 0.0f; }
 
-// True when every frame of a ramp sees exactly the starting bits of a value: its step (and, on a
-// curved ramp, the step's step) are zeros of either sign, so the steps stay zeros, and the value
-// is one that adding a zero leaves bit for bit (not -0, which +0 turns into +0, and not NaN,
-// whose bits an addition may quieten). Whatever the value derives then holds for the block.
+// True when every frame of a ramp sees exactly the starting bits of a value, so that whatever
+// it derives holds for the block: its step (and, on a curved ramp, the step's step) are zeros,
+// so the steps stay zeros, and adding a zero leaves the value bit for bit in any rounding mode. Not so for NaN (an addition may quieten it), subnormals (flushed to zero
+// where the host asks for it), -0 (which +0 turns into +0) and +0 meeting a -0 (which gives -0
+// when rounding down).
 inline bool HoldsStill(float value, float step, float curve, bool curved)
 {
-    const bool negativeZero = value == 0.0f && std::signbit(value);
-    return IsZeroStep(step) && (!curved || IsZeroStep(curve)) && !negativeZero && value == value;
+    const bool zeroSteps = step == 0.0f && (!curved || curve == 0.0f);
+    const bool onlyPlusZeros = !std::signbit(value) && !std::signbit(step) && (!curved || !std::signbit(curve));
+    const int kind = std::fpclassify(value);
+    return zeroSteps && (kind == FP_NORMAL || kind == FP_INFINITE || (kind == FP_ZERO && onlyPlusZeros));
 }
 
 } // namespace
