@@ -79,10 +79,8 @@ template <bool Accumulate>
 void CChorus::Run(const CBlock& block, int frames)
 {
 #if defined(__SSE2__)
-    if (block.sweepOnly)
-        RunChunks<Accumulate>(block.io, frames, DelayDepthSweep(block.sets > 2));
-    else if (block.sets <= 1)
-        RunChunks<Accumulate>(block.io, frames, FixedSweep());
+    if (block.sweepOnly || block.sets <= 1)
+        WithSweep(block, frames, [&](auto sweep) { RunChunks<Accumulate>(block.io, frames, sweep); });
     else
 #endif
     if (block.sets > 1)
@@ -123,11 +121,27 @@ void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock
 }
 
 #if defined(__SSE2__)
-CFixedSweep CChorus::FixedSweep() const
+template <bool Saturating>
+CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
     const CWavetableLfo& lfo = *m_lfo;
-    return CFixedSweep{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth, m_baseDelay,
-                       lfo.phase};
+    return CFixedSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth,
+                                   m_baseDelay, lfo.phase};
+}
+
+template <class Then>
+void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
+{
+    if (block.sweepOnly) {
+        run(DelayDepthSweep(block.sets > 2));
+        return;
+    }
+    const CFixedSweep<false> unsaturated = FixedSweep<false>();
+    // The sine and the triangle lie within +-1.
+    if ((m_lfo == &m_sine || m_lfo == &m_triangle) && unsaturated.InRange(frames))
+        run(unsaturated);
+    else
+        run(FixedSweep<true>());
 }
 
 CDelayDepthSweep CChorus::DelayDepthSweep(bool curved) const
@@ -149,7 +163,8 @@ CLinePass CChorus::LinePass(const CFrames& io, int frames)
                      CFixedGains{m_dryGain, m_wetGain}};
 }
 
-void CChorus::Finish(const CFixedSweep& sweep, const CLinePass& pass)
+template <bool Saturating>
+void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass)
 {
     m_lfo->phase = sweep.phase;
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
@@ -202,15 +217,9 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus&
 template <bool Accumulate>
 void CChorus::RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames)
 {
-    const bool curvedA = blockA.sets > 2, curvedB = blockB.sets > 2;
-    if (blockA.sweepOnly && blockB.sweepOnly)
-        RunFused<Accumulate>(a, blockA, a.DelayDepthSweep(curvedA), b, blockB, b.DelayDepthSweep(curvedB), frames);
-    else if (blockA.sweepOnly)
-        RunFused<Accumulate>(a, blockA, a.DelayDepthSweep(curvedA), b, blockB, b.FixedSweep(), frames);
-    else if (blockB.sweepOnly)
-        RunFused<Accumulate>(a, blockA, a.FixedSweep(), b, blockB, b.DelayDepthSweep(curvedB), frames);
-    else
-        RunFused<Accumulate>(a, blockA, a.FixedSweep(), b, blockB, b.FixedSweep(), frames);
+    a.WithSweep(blockA, frames, [&](auto sweepA) {
+        b.WithSweep(blockB, frames, [&](auto sweepB) { RunFused<Accumulate>(a, blockA, sweepA, b, blockB, sweepB, frames); });
+    });
 }
 #endif
 

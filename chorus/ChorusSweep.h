@@ -1,5 +1,6 @@
 #pragma once
 #include "ChorusChunk.h"
+#include <cmath>
 
 // The oscillator of one channel as an object that fills a chunk's delays two frames at a time,
 // so one loop can run the sweeps of two channels side by side: each sweep accumulates its phase
@@ -8,7 +9,9 @@
 
 #if defined(__SSE2__)
 
-// Fixed parameters: the phase steps by the increment after every frame.
+// Fixed parameters: the phase steps by the increment after every frame. Without Saturating, for
+// a block whose table positions and swept delays stay within +-kIndexLimit (InRange()).
+template <bool Saturating>
 struct CFixedSweep
 {
     const float* table;
@@ -26,13 +29,22 @@ struct CFixedSweep
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        return SweptDelayPair(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay));
+        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay));
     }
     void Single(double* delay)
     {
         const double g = offset + phase;
         phase += increment;
         *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
+    }
+    // Whether n frames keep within the limit, for a table whose values lie within +-1: the phase
+    // moves by at most n + 1 increments (rounding included); interpolating between two values
+    // within +-1 gives at most 3 in size; the sums are false for NaN and infinities.
+    bool InRange(int n) const
+    {
+        constexpr double kBound = kIndexLimit / 2;
+        return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound
+            && (4.0 * std::fabs(depth) + 2.0) * std::fabs(baseDelay) < kBound;
     }
 };
 
