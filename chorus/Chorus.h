@@ -89,15 +89,17 @@ private:
     // state, the delay line pass over the block's samples, and the state stored back afterwards.
     template <bool Saturating>
     CFixedSweep<Saturating> FixedSweep() const;
-    // Calls run(sweep) with the sweep for the block: the one-knob ramp's, or the fixed one, which
-    // needs no saturation where the block keeps within the limit on a table within +-1.
+    // Calls run(sweep) with the sweep for the block: the one-knob ramp's or the fixed one, without
+    // saturation where the block keeps within the limit on a table within +-1.
     template <class Then>
     void WithSweep(const CBlock& block, int frames, const Then& run);
-    CDelayDepthSweep DelayDepthSweep(bool curved) const;
+    template <bool Saturating>
+    CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
     CLinePass LinePass(const CFrames& io, int frames);
     template <bool Saturating>
     void Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass);
-    void Finish(const CDelayDepthSweep& sweep, const CLinePass& pass);
+    template <bool Saturating>
+    void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Accumulate, class Sweep>
     void RunChunks(const CFrames& io, int frames, Sweep sweep);
     template <bool Accumulate, class SweepA, class SweepB>

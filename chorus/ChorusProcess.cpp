@@ -132,25 +132,33 @@ CFixedSweep<Saturating> CChorus::FixedSweep() const
 template <class Then>
 void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
 {
+    // The sine and the triangle lie within +-1.
+    const bool unitTable = m_lfo == &m_sine || m_lfo == &m_triangle;
+    const CWavetableLfo& lfo = *m_lfo;
     if (block.sweepOnly) {
-        run(DelayDepthSweep(block.sets > 2));
+        const bool curved = block.sets > 2;
+        auto bound = [&](int p) { return RampBound(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved, frames); };
+        if (unitTable && frames <= kLongestBoundedRamp
+            && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, bound(kDepth), bound(kDelay)))
+            run(DelayDepthSweep<false>(curved));
+        else
+            run(DelayDepthSweep<true>(curved));
         return;
     }
-    const CFixedSweep<false> unsaturated = FixedSweep<false>();
-    // The sine and the triangle lie within +-1.
-    if ((m_lfo == &m_sine || m_lfo == &m_triangle) && unsaturated.InRange(frames))
-        run(unsaturated);
+    if (unitTable && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, m_depth, m_baseDelay))
+        run(FixedSweep<false>());
     else
         run(FixedSweep<true>());
 }
 
-CDelayDepthSweep CChorus::DelayDepthSweep(bool curved) const
+template <bool Saturating>
+CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
 {
     // The gains, the increment and the phase offset Recompute() derived from the starting values
     // hold for every frame; the base delay and the depth come from the stepping set.
     static_assert(kParameterCount == 8, "a set is two registers of four");
     const CWavetableLfo& lfo = *m_lfo;
-    return CDelayDepthSweep{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
+    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
                             _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
                             _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
 }
@@ -170,7 +178,8 @@ void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
 }
 
-void CChorus::Finish(const CDelayDepthSweep& sweep, const CLinePass& pass)
+template <bool Saturating>
+void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
 {
     _mm_storeu_ps(m_sets[0], sweep.values0);
     _mm_storeu_ps(m_sets[0] + 4, sweep.values1);

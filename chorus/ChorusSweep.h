@@ -9,8 +9,28 @@
 
 #if defined(__SSE2__)
 
+// Whether n frames of a sweep keep its table positions and swept delays within half the limit,
+// for a table whose values lie within +-1 and depths and base delays within +-depth and
+// +-baseDelay: the phase moves by at most n + 1 increments (rounding included); interpolating
+// between two values within +-1 gives at most 3 in size. False for NaN and infinities.
+inline bool KeepsInRange(double offset, double phase, double increment, int n, double depth, double baseDelay)
+{
+    constexpr double kBound = kIndexLimit / 2;
+    return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound
+        && (4.0 * std::fabs(depth) + 2.0) * std::fabs(baseDelay) < kBound;
+}
+
+// The largest size a ramped float reaches in n frames (n at most kLongestBoundedRamp): the sum of
+// the sizes of the value, the steps and the curve, doubled for the rounding of n additions.
+constexpr int kLongestBoundedRamp = 1 << 20;
+inline double RampBound(float value, float step, float curve, bool curved, int n)
+{
+    const double frames = n;
+    return 2.0 * (std::fabs(value) + frames * std::fabs(step) + (curved ? frames * frames * std::fabs(curve) : 0.0));
+}
+
 // Fixed parameters: the phase steps by the increment after every frame. Without Saturating, for
-// a block whose table positions and swept delays stay within +-kIndexLimit (InRange()).
+// a block that KeepsInRange().
 template <bool Saturating>
 struct CFixedSweep
 {
@@ -37,19 +57,11 @@ struct CFixedSweep
         phase += increment;
         *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
     }
-    // Whether n frames keep within the limit, for a table whose values lie within +-1: the phase
-    // moves by at most n + 1 increments (rounding included); interpolating between two values
-    // within +-1 gives at most 3 in size; the sums are false for NaN and infinities.
-    bool InRange(int n) const
-    {
-        constexpr double kBound = kIndexLimit / 2;
-        return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound
-            && (4.0 * std::fabs(depth) + 2.0) * std::fabs(baseDelay) < kBound;
-    }
 };
 
 // A ramp that moves only the base delay and the depth: the whole set steps on every frame (its
 // eight values are two registers of four), the sweep takes the two it needs from each frame.
+template <bool Saturating>
 struct CDelayDepthSweep
 {
     const float* table;
@@ -82,7 +94,7 @@ struct CDelayDepthSweep
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        return SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(depths),
+        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_cvtps_pd(depths),
                               _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)));
     }
     void Single(double* delay)
