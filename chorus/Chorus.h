@@ -2,6 +2,7 @@
 #include "Effect.h"
 #include "RingBuffer.h"
 #include "WavetableLfo.h"
+#include "ChorusSweep.h"
 
 // The single-channel chorus: the input goes into a delay line and is read back at a delay that
 // a table oscillator sweeps around a base delay; the swept copy is mixed with the dry signal.
@@ -39,7 +40,6 @@ public:
     const float* GetRampSet(int set) const { return m_sets[set]; }
     const CRingBuffer& GetDelayLine() const { return m_line; }
 
-private:
     // The sample pointers of one block: frame f at pointer + f * stride.
     struct CFrames
     {
@@ -48,7 +48,25 @@ private:
         float* output;
         int outputStride;
     };
+    // A block Begin() has prepared: where its samples lie and which frame loop runs it.
+    struct CBlock
+    {
+        CFrames io;
+        int sets;       // ramp entries taken: 0 or 1 run the steady loop
+        bool sweepOnly; // a ramp that moves only the Delay and the Depth
+    };
 
+    // Process() in two halves, so a stereo pair can take both channels' ramps before running
+    // both channels in one pass: Begin() takes the block's ramp and returns false when there is
+    // nothing to process; Run() processes the frames.
+    bool Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
+               CBlock& block);
+    void Run(const CBlock& block, int frames, bool accumulate);
+    // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
+    static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
+                        bool accumulate);
+
+private:
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
@@ -62,6 +80,34 @@ private:
     // can be computed for many frames at once.
     template <bool Accumulate>
     void ProcessRampOneWaveform(const CFrames& io, int frames, bool curved);
+    // Whether the ramp in m_sets moves only the Delay and the Depth (and the waveform stays).
+    bool IsSweepOnlyRamp(int sets) const;
+    template <bool Accumulate>
+    void Run(const CBlock& block, int frames);
+#if defined(__SSE2__)
+    // The pieces of the steady and the one-knob loops, each channel's own: the sweep from the
+    // state, the delay line pass over the block's samples, and the state stored back afterwards.
+    template <bool Saturating>
+    CFixedSweep<Saturating> FixedSweep() const;
+    // Calls run(sweep) with the sweep for the block: the one-knob ramp's or the fixed one, without
+    // saturation where the block keeps within the limit on a table within +-1.
+    template <class Then>
+    void WithSweep(const CBlock& block, int frames, const Then& run);
+    template <bool Saturating>
+    CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
+    CLinePass LinePass(const CFrames& io, int frames);
+    template <bool Saturating>
+    void Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass);
+    template <bool Saturating>
+    void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
+    template <bool Accumulate, class Sweep>
+    void RunChunks(const CFrames& io, int frames, Sweep sweep);
+    template <bool Accumulate, class SweepA, class SweepB>
+    static void RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
+                         SweepB sweepB, int frames);
+    template <bool Accumulate>
+    static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
+#endif
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

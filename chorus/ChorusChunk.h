@@ -10,6 +10,24 @@
 // Frames per chunk: enough to amortise the passes, few enough to keep their arrays in L1.
 constexpr int kChunkFrames = 64;
 
+// Whether the samples frames of p (stride pStride) and q (stride qStride) touch lie in
+// separate address ranges.
+inline bool Disjoint(const float* p, int pStride, const float* q, int qStride, int frames)
+{
+    if (frames <= 0)
+        return true;
+    auto range = [frames](const float* start, int stride, uintptr_t& lo, uintptr_t& hi) {
+        const intptr_t span = static_cast<intptr_t>(frames - 1) * stride * static_cast<intptr_t>(sizeof(float));
+        const uintptr_t first = reinterpret_cast<uintptr_t>(start);
+        lo = span < 0 ? first - static_cast<uintptr_t>(-span) : first;
+        hi = (span < 0 ? first : first + static_cast<uintptr_t>(span)) + sizeof(float);
+    };
+    uintptr_t pLo, pHi, qLo, qHi;
+    range(p, pStride, pLo, pHi);
+    range(q, qStride, qLo, qHi);
+    return pHi <= qLo || qHi <= pLo;
+}
+
 // Whether the delay line may take two frames at a time, reading both input samples before it
 // writes the first output sample: true unless some output sample of the block is also an input
 // sample (in-place processing, same pointer and stride, is safe: each frame reads its own
@@ -18,16 +36,7 @@ inline bool MayPairFrames(const float* x, int inStride, const float* y, int outS
 {
     if (frames < 2 || (x == y && inStride == outStride && inStride != 0))
         return true;
-    auto range = [frames](const float* p, int stride, uintptr_t& lo, uintptr_t& hi) {
-        const intptr_t span = static_cast<intptr_t>(frames - 1) * stride * static_cast<intptr_t>(sizeof(float));
-        const uintptr_t start = reinterpret_cast<uintptr_t>(p);
-        lo = span < 0 ? start - static_cast<uintptr_t>(-span) : start;
-        hi = (span < 0 ? start : start + static_cast<uintptr_t>(span)) + sizeof(float);
-    };
-    uintptr_t xLo, xHi, yLo, yHi;
-    range(x, inStride, xLo, xHi);
-    range(y, outStride, yLo, yHi);
-    return xHi <= yLo || yHi <= xLo;
+    return Disjoint(x, inStride, y, outStride, frames);
 }
 
 // Gains that hold for the whole block.

@@ -84,10 +84,12 @@ inline void StoreFloatPair(float* p, __m128 pair) { _mm_store_sd(reinterpret_cas
 // FiniteFloat for two values.
 inline __m128 FiniteFloatPair(__m128d x) { return _mm_cvtpd_ps(SaturatePair(x, FLT_MAX)); }
 
-// SweptDelay for two table positions.
+// SweptDelay for two table positions. Without Saturating, for callers that have shown the table
+// position and the swept delay to lie within +-kIndexLimit, where the saturation changes nothing.
+template <bool Saturating = true>
 inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m128d depth, __m128d baseDelay)
 {
-    const __m128i i = _mm_cvttpd_epi32(SaturatePair(g, kIndexLimit));
+    const __m128i i = _mm_cvttpd_epi32(Saturating ? SaturatePair(g, kIndexLimit) : g);
     // Unsigned indices select the same slots and need no sign extension.
     const uint32_t mask = static_cast<uint32_t>(tableMask);
     const uint32_t i0 = static_cast<uint32_t>(_mm_cvtsi128_si32(i));
@@ -97,7 +99,7 @@ inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m1
     const __m128d fraction = _mm_sub_pd(g, _mm_cvtepi32_pd(i));
     const __m128d v = _mm_add_pd(_mm_cvtps_pd(t0), _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m128d swept = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(v, depth), _mm_set1_pd(1.0)), baseDelay);
-    return SaturatePair(swept, kIndexLimit);
+    return Saturating ? SaturatePair(swept, kIndexLimit) : swept;
 }
 
 // DelayLineFrame for frames w and w + 1, whose input samples are the low lanes of `input`: the

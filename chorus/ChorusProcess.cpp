@@ -1,6 +1,7 @@
 #include "Chorus.h"
 #include "ChorusChunk.h"
 #include "FastDecibel.h"
+#include <cmath>
 
 // The processing path: Process() takes the block's ramp, then one of the frame loops runs the
 // block on local copies of the state.
@@ -11,18 +12,39 @@ namespace {
 // either sign (it may at most turn -0 into +0, which derives the same gain level and waveform).
 inline bool IsZeroStep(float step) { return step == 0.0f; }
 
+// True when every frame of a ramp sees exactly the starting bits of a value, so that whatever
+// it derives holds for the block: its step (and, on a curved ramp, the step's step) are zeros,
+// so the steps stay zeros, and adding a zero leaves the value bit for bit in any rounding mode. Not so for NaN (an addition may quieten it), subnormals (flushed to zero
+// where the host asks for it), -0 (which +0 turns into +0) and +0 meeting a -0 (which gives -0
+// when rounding down).
+inline bool HoldsStill(float value, float step, float curve, bool curved)
+{
+    const bool zeroSteps = step == 0.0f && (!curved || curve == 0.0f);
+    const bool onlyPlusZeros = !std::signbit(value) && !std::signbit(step) && (!curved || !std::signbit(curve));
+    const int kind = std::fpclassify(value);
+    return zeroSteps && (kind == FP_NORMAL || kind == FP_INFINITE || (kind == FP_ZERO && onlyPlusZeros));
+}
+
 } // namespace
 
 template <bool Accumulate>
 void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                       const CValueArrayList* changes)
 {
+    CBlock block;
+    if (Begin(inputs, outputs, changes, block))
+        Run<Accumulate>(block, frames);
+}
+
+bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
+                    CBlock& block)
+{
     if (!inputs || !outputs || inputs->GetCount() == 0 || outputs->GetCount() == 0)
-        return;
+        return false;
     const CAudioBuffer* in = inputs->GetConstBuffer(0);
     CAudioBuffer* out = outputs->GetBuffer(0);
     if (!in || !out || !m_line.Data())
-        return;
+        return false;
 
     int sets = 0;
     if (changes) {
@@ -33,14 +55,182 @@ void CChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* ou
         if (sets >= 1)
             Recompute();
     }
+    block.io = CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
+    block.sets = sets;
+    block.sweepOnly = sets > 1 && IsSweepOnlyRamp(sets);
+    return true;
+}
 
-    const CFrames io{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
-    if (sets > 1)
-        ProcessRamp<Accumulate>(io, frames, sets);
+bool CChorus::IsSweepOnlyRamp(int sets) const
+{
+#if defined(__SSE2__)
+    const bool curved = sets > 2;
+    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
+    const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
+    return !typeMoves && m_sampleRate != 0.0 && holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate)
+        && holds(kPhase);
+#else
+    (void)sets;
+    return false;
+#endif
+}
+
+template <bool Accumulate>
+void CChorus::Run(const CBlock& block, int frames)
+{
+#if defined(__SSE2__)
+    if (block.sweepOnly || block.sets <= 1)
+        WithSweep(block, frames, [&](auto sweep) { RunChunks<Accumulate>(block.io, frames, sweep); });
     else
-        ProcessSteady<Accumulate>(io, frames);
+#endif
+    if (block.sets > 1)
+        ProcessRamp<Accumulate>(block.io, frames, block.sets);
+    else
+        ProcessSteady<Accumulate>(block.io, frames);
     m_lfo->WrapPhase();
 }
+
+void CChorus::Run(const CBlock& block, int frames, bool accumulate)
+{
+    if (accumulate)
+        Run<true>(block, frames);
+    else
+        Run<false>(block, frames);
+}
+
+void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames, bool accumulate)
+{
+#if defined(__SSE2__)
+    // One pass runs a chunk of a, then the same chunk of b: the same as a's block then b's only
+    // while neither channel's samples are written where the other one reads or writes.
+    const bool fusable = (blockA.sets <= 1 || blockA.sweepOnly) && (blockB.sets <= 1 || blockB.sweepOnly);
+    const CFrames& x = blockA.io;
+    const CFrames& y = blockB.io;
+    if (fusable && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
+        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
+        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames)) {
+        if (accumulate)
+            RunFused<true>(a, blockA, b, blockB, frames);
+        else
+            RunFused<false>(a, blockA, b, blockB, frames);
+        return;
+    }
+#endif
+    a.Run(blockA, frames, accumulate);
+    b.Run(blockB, frames, accumulate);
+}
+
+#if defined(__SSE2__)
+template <bool Saturating>
+CFixedSweep<Saturating> CChorus::FixedSweep() const
+{
+    const CWavetableLfo& lfo = *m_lfo;
+    return CFixedSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth,
+                                   m_baseDelay, lfo.phase};
+}
+
+template <class Then>
+void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
+{
+    // The sine and the triangle lie within +-1.
+    const bool unitTable = m_lfo == &m_sine || m_lfo == &m_triangle;
+    const CWavetableLfo& lfo = *m_lfo;
+    if (block.sweepOnly) {
+        const bool curved = block.sets > 2;
+        auto bound = [&](int p) { return RampBound(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved, frames); };
+        if (unitTable && frames <= kLongestBoundedRamp
+            && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, bound(kDepth), bound(kDelay)))
+            run(DelayDepthSweep<false>(curved));
+        else
+            run(DelayDepthSweep<true>(curved));
+        return;
+    }
+    if (unitTable && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, m_depth, m_baseDelay))
+        run(FixedSweep<false>());
+    else
+        run(FixedSweep<true>());
+}
+
+template <bool Saturating>
+CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
+{
+    // The gains, the increment and the phase offset Recompute() derived from the starting values
+    // hold for every frame; the base delay and the depth come from the stepping set.
+    static_assert(kParameterCount == 8, "a set is two registers of four");
+    const CWavetableLfo& lfo = *m_lfo;
+    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
+                            _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
+                            _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
+}
+
+CLinePass CChorus::LinePass(const CFrames& io, int frames)
+{
+    return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
+                     io.input, io.inputStride, io.output, io.outputStride,
+                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
+                     CFixedGains{m_dryGain, m_wetGain}};
+}
+
+template <bool Saturating>
+void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass)
+{
+    m_lfo->phase = sweep.phase;
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
+}
+
+template <bool Saturating>
+void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
+{
+    _mm_storeu_ps(m_sets[0], sweep.values0);
+    _mm_storeu_ps(m_sets[0] + 4, sweep.values1);
+    _mm_storeu_ps(m_sets[1], sweep.steps0);
+    _mm_storeu_ps(m_sets[1] + 4, sweep.steps1);
+    m_lfo->phase = sweep.phase;
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
+    Recompute(); // the values after the last step, as the next block starts from them
+}
+
+template <bool Accumulate, class Sweep>
+void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
+{
+    CLinePass pass = LinePass(io, frames);
+    alignas(16) double delays[kChunkFrames];
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+        SweepChunk(sweep, delays, n);
+        pass.Run<Accumulate>(delays, n);
+    }
+    Finish(sweep, pass);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
+                       SweepB sweepB, int frames)
+{
+    CLinePass passA = a.LinePass(blockA.io, frames);
+    CLinePass passB = b.LinePass(blockB.io, frames);
+    alignas(16) double delaysA[kChunkFrames];
+    alignas(16) double delaysB[kChunkFrames];
+    for (int done = 0; done < frames; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+        SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
+        passA.Run<Accumulate>(delaysA, n);
+        passB.Run<Accumulate>(delaysB, n);
+    }
+    a.Finish(sweepA, passA);
+    a.m_lfo->WrapPhase();
+    b.Finish(sweepB, passB);
+    b.m_lfo->WrapPhase();
+}
+
+template <bool Accumulate>
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames)
+{
+    a.WithSweep(blockA, frames, [&](auto sweepA) {
+        b.WithSweep(blockB, frames, [&](auto sweepB) { RunFused<Accumulate>(a, blockA, sweepA, b, blockB, sweepB, frames); });
+    });
+}
+#endif
 
 template <bool Accumulate>
 void CChorus::ProcessSteady(const CFrames& io, int frames)
@@ -168,6 +358,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     m_line.SetPosition(static_cast<int>(w & mask));
     Recompute(); // the values after the last step, as the next block starts from them
 }
+
 #endif
 
 template <bool Accumulate>

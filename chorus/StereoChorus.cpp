@@ -86,11 +86,21 @@ template <bool Accumulate>
 void CStereoChorus::Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                             const CValueArrayList* changes)
 {
+    // Both channels take their ramps first, so that both can then run in one pass.
     const CValueArrayList* ramp = RampFor(changes, kLeftSpread);
-    ProcessLeft(inputs, outputs, frames, ramp, Accumulate);
+    CChorus::CBlock left, right;
+    const bool leftReady = m_left.Begin(inputs, outputs, ramp, left);
     if (ramp)
         ScaleStereo(changes, kRightSpread);
-    ProcessRight(inputs, outputs, frames, ramp, Accumulate);
+    const CSingleBufferList in(RightInput(inputs));
+    const CSingleBufferList out(RightOutput(outputs));
+    const bool rightReady = m_right.Begin(&in, &out, ramp, right);
+    if (leftReady && rightReady)
+        CChorus::RunPair(m_left, left, m_right, right, frames, Accumulate);
+    else if (leftReady)
+        m_left.Run(left, frames, Accumulate);
+    else if (rightReady)
+        m_right.Run(right, frames, Accumulate);
 }
 
 template <bool Accumulate>

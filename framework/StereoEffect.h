@@ -99,8 +99,8 @@ protected:
     void ProcessRight(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                       const CValueArrayList* changes, bool accumulate)
     {
-        const CSingleBufferList in(inputs && m_inputCount ? const_cast<CAudioBuffer*>(inputs->GetConstBuffer(1)) : nullptr);
-        const CSingleBufferList out(outputs && m_outputCount ? outputs->GetBuffer(1) : nullptr);
+        const CSingleBufferList in(RightInput(inputs));
+        const CSingleBufferList out(RightOutput(outputs));
         if (accumulate)
             m_right.ProcessAccumulating(&in, &out, frames, changes);
         else
@@ -113,9 +113,19 @@ protected:
     }
     bool TailRight(const CAudioBufferList* outputs, int frames, const CValueArrayList* changes, bool accumulate)
     {
-        const CSingleBufferList out(outputs && m_outputCount ? outputs->GetBuffer(1) : nullptr);
+        const CSingleBufferList out(RightOutput(outputs));
         return accumulate ? m_right.ProcessTailAccumulating(&out, frames, changes)
                           : m_right.ProcessTailReplacing(&out, frames, changes);
+    }
+
+    // The buffers of channel 1, which the right instance takes (nullptr when there are none).
+    CAudioBuffer* RightInput(const CAudioBufferList* inputs) const
+    {
+        return inputs && m_inputCount ? const_cast<CAudioBuffer*>(inputs->GetConstBuffer(1)) : nullptr;
+    }
+    CAudioBuffer* RightOutput(const CAudioBufferList* outputs) const
+    {
+        return outputs && m_outputCount ? outputs->GetBuffer(1) : nullptr;
     }
 
     TInner m_left;

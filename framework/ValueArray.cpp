@@ -1,4 +1,22 @@
 #include "ValueArray.h"
+#include <algorithm>
+
+namespace {
+
+// array[i] = view[i] for equal counts: one copy when both keep plain values.
+void CopyValues(CValueArray* array, const CValueArray* view)
+{
+    const int count = array->GetCount();
+    const float* from = view->PlainValues();
+    if (float* to = array->PlainValues(); to && from) {
+        std::copy(from, from + count, to);
+        return;
+    }
+    for (int i = 0; i < count; ++i)
+        array->SetValue(i, view->GetValue(i));
+}
+
+} // namespace
 
 CValueArray::CValueArray(const float* source, int count)
 {
@@ -26,14 +44,14 @@ int CValueArray::GetCount() const { return static_cast<int>(m_values.size()); }
 
 float CValueArray::GetValue(int index) const
 {
-    if (index < 0 || index >= GetCount())
+    if (index < 0 || index >= static_cast<int>(m_values.size()))
         return 0.0f;
     return m_values[static_cast<size_t>(index)];
 }
 
 void CValueArray::SetValue(int index, float value)
 {
-    if (index < 0 || index >= GetCount())
+    if (index < 0 || index >= static_cast<int>(m_values.size()))
         return;
     m_values[static_cast<size_t>(index)] = value;
 }
@@ -75,14 +93,21 @@ void CValueArrayList::Assign(int index, const CValueArray* source)
     CValueArray* entry = GetItem(index);
     if (!entry || !source || entry->GetCount() != source->GetCount())
         return;
-    for (int i = 0; i < source->GetCount(); ++i)
-        entry->SetValue(i, source->GetValue(i));
+    CopyValues(entry, source);
 }
 
 bool ValuesEqual(const CValueArray* view, const CValueArray* array)
 {
     if (!view || !array || !array->HasStorage() || view->GetCount() != array->GetCount())
         return false;
+    const float* a = view->PlainValues();
+    const float* b = array->PlainValues();
+    if (a && b) {
+        for (int i = 0, n = array->GetCount(); i < n; ++i)
+            if (!(a[i] == b[i]))
+                return false;
+        return true;
+    }
     for (int i = 0; i < array->GetCount(); ++i)
         if (!(view->GetValue(i) == array->GetValue(i)))
             return false;
@@ -94,6 +119,12 @@ void ValuesToStep(const CValueArray* view, CValueArray* array, int frames)
     if (!view || !array || array->GetCount() == 0 || view->GetCount() != array->GetCount())
         return;
     const float factor = frames == 0 ? 0.0f : 1.0f / static_cast<float>(frames);
+    const float* from = view->PlainValues();
+    if (float* to = array->PlainValues(); to && from) {
+        for (int i = 0, n = array->GetCount(); i < n; ++i)
+            to[i] = (to[i] - from[i]) * factor;
+        return;
+    }
     for (int i = 0; i < array->GetCount(); ++i)
         array->SetValue(i, (array->GetValue(i) - view->GetValue(i)) * factor);
 }
@@ -102,6 +133,5 @@ void AssignValues(CValueArray* array, const CValueArray* view)
 {
     if (!view || !array || array->GetCount() == 0 || view->GetCount() != array->GetCount())
         return;
-    for (int i = 0; i < array->GetCount(); ++i)
-        array->SetValue(i, view->GetValue(i));
+    CopyValues(array, view);
 }

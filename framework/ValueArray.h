@@ -18,6 +18,12 @@ public:
     virtual void SetValue(int index, float value);
     virtual ~CValueArray() = default;
 
+    // The values as one plain array when this array answers from its own storage; nullptr for
+    // views and shared arrays, which only their operations can read or write. Lets whole-array
+    // work on the audio thread skip a call per value.
+    virtual const float* PlainValues() const { return m_values.empty() ? nullptr : m_values.data(); }
+    virtual float* PlainValues() { return m_values.empty() ? nullptr : m_values.data(); }
+
     bool HasStorage() const { return !m_values.empty(); }
     float* Data() { return m_values.data(); }
 
@@ -34,6 +40,8 @@ public:
     int GetCount() const override;
     float GetValue(int index) const override;
     void SetValue(int, float) override {}
+    const float* PlainValues() const override { return nullptr; }
+    float* PlainValues() override { return nullptr; }
     void SetFirst(const CValueArray* first) { m_first = first; }
     void SetSecond(const CValueArray* second) { m_second = second; }
 

@@ -18,6 +18,8 @@ public:
     int GetCount() const override { return m_count; }
     float GetValue(int index) const override;
     void SetValue(int index, float value) override;
+    const float* PlainValues() const override { return nullptr; }
+    float* PlainValues() override { return nullptr; }
 
 private:
     int m_count;

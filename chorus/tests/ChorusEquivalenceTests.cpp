@@ -98,6 +98,31 @@ ChorusSettings RandomSteps(CRandom& random, float scale)
     return s;
 }
 
+// A ramp in which only a few parameters move, as when one to three knobs are turned: the others
+// start anywhere (-0, NaN and the infinities included) and step by zeros of either sign.
+void KnobSubset(CRandom& random, ChorusSettings& start, ChorusSettings& step, ChorusSettings& curve)
+{
+    const int moving = 1 + random.Below(3);
+    bool moves[8] = {};
+    for (int k = 0; k < moving; ++k)
+        moves[random.Chance(60) ? 3 + random.Below(2) : random.Below(7)] = true;
+    for (int p = 0; p < 8; ++p) {
+        if (moves[p]) {
+            if (random.Chance(10))
+                step[static_cast<size_t>(p)] = Extreme(random);
+            continue;
+        }
+        step[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+        curve[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+        if (p < 7 && random.Chance(15))
+            start[static_cast<size_t>(p)] = Extreme(random);
+    }
+    // Now and then the moving ones move only on the curve, or the curve alone stays zero.
+    for (int p = 0; p < 8; ++p)
+        if (moves[p] && random.Chance(10))
+            step[static_cast<size_t>(p)] = random.Chance(50) ? 0.0f : -0.0f;
+}
+
 ChorusSettings PresetSettings(const CPresetList* presets, int index)
 {
     ChorusSettings s = kDefaults;
@@ -110,8 +135,10 @@ ChorusSettings PresetSettings(const CPresetList* presets, int index)
 const int kBlockSizes[] = {0, 1, 2, 3, 157, 512, 4096};
 
 // How the channels lie in memory for one block. kOverlapping writes each output one sample
-// past its input, so every output sample overwrites the input of the next frame.
-enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kOverlapping, kLayoutCount };
+// past its input, so every output sample overwrites the input of the next frame. kCrossed writes
+// each channel's output one sample past the next channel's input, so the right channel reads what
+// the left one wrote and the right one writes inputs the left one has yet to read.
+enum Layout { kSeparate, kInPlace, kInterleaved, kInterleavedInPlace, kWideInput, kOverlapping, kCrossed, kLayoutCount };
 
 // The buffers one effect processes: channel c of frame f at data + offset(c) + f * stride.
 struct CBlockBuffers
@@ -128,7 +155,9 @@ struct CBlockBuffers
             const int inBase = interleaved ? c : c * (frames * inStride + 1);
             const int outBase = interleaved ? c : c * frames * outStride;
             ins.push_back(std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride));
+            const int next = (c + 1) % channels * (frames * inStride + 1) + 1;
             outs.push_back(inPlace ? std::make_unique<CVectorBuffer>(in.data() + inBase, frames, inStride)
+                           : layout == kCrossed ? std::make_unique<CVectorBuffer>(in.data() + next, frames)
                            : layout == kOverlapping ? std::make_unique<CVectorBuffer>(in.data() + inBase + 1, frames)
                                                     : std::make_unique<CVectorBuffer>(out.data() + outBase, frames, outStride));
         }
@@ -324,7 +353,18 @@ private:
     // or a short, odd or over-long list.
     void FillRamp(CValueArrayList& list, int frames)
     {
-        const ChorusSettings start = m_random.Chance(50) ? m_current : RandomSettings(m_random);
+        ChorusSettings start = m_random.Chance(50) ? m_current : RandomSettings(m_random);
+        if (m_random.Chance(40)) {
+            ChorusSettings step = RandomSteps(m_random, m_random.Chance(50) ? 0.01f : 1.0f);
+            ChorusSettings curve = RandomSteps(m_random, 1e-4f);
+            KnobSubset(m_random, start, step, curve);
+            const CValueArray first = Values(start), steps = Values(step), curves = Values(curve);
+            list.Assign(0, &first);
+            list.Assign(1, &steps);
+            list.Assign(2, &curves);
+            m_current = start;
+            return;
+        }
         const CValueArray first = Values(start);
         list.Assign(0, &first);
         if (m_random.Chance(40)) {
@@ -486,11 +526,32 @@ void SweepPrograms()
                     const std::string block = where + ", " + std::to_string(frames) + " frames";
                     ASSERT_TRUE(twin.Block(frames, nullptr, false, kSeparate)) << block;
                     ASSERT_TRUE(twin.Block(frames, nullptr, true, kInterleaved)) << block;
+                    ASSERT_TRUE(twin.Block(frames, nullptr, false, kCrossed)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, next, false, kInPlace)) << block;
                     ASSERT_TRUE(twin.RampBlock(frames, program, true, kOverlapping)) << block;
                     ASSERT_TRUE(twin.CurvedBlock(frames, {0.001f, -0.01f, 0.01f, 0.001f, 0.002f, 0.0001f, 0.01f, 0.0f},
                                                  {0, 0, 0, 0.000002f, -1e-6f, 0, 0, 0.001f}, kInterleavedInPlace))
                         << block;
+                    // One knob turned: only the Delay, only the Depth, both on a curve.
+                    ChorusSettings delayed = program, deeper = program;
+                    delayed[3] += 0.03f;
+                    deeper[4] -= 1.5f;
+                    ASSERT_TRUE(twin.RampBlock(frames, delayed, false, kSeparate)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, program, true, kInterleaved)) << block;
+                    ASSERT_TRUE(twin.RampBlock(frames, deeper, false, kCrossed)) << block;
+                    ASSERT_TRUE(twin.CurvedBlock(frames, {0, -0.0f, 0, 0.001f, -0.002f, -0.0f, 0, 0},
+                                                 {-0.0f, 0, 0, 1e-6f, 2e-6f, 0, -0.0f, 0}, kSeparate))
+                        << block;
+                    // Zero gains of either sign while the Delay moves: adding the +0 steps turns
+                    // a -0 Dry into +0, which changes the sign of silent output samples.
+                    for (float wet : {0.0f, -0.0f}) {
+                        ChorusSettings silent = program;
+                        silent[1] = -0.0f;
+                        silent[2] = wet;
+                        twin.SetParameters(silent);
+                        silent[3] += 0.03f;
+                        ASSERT_TRUE(twin.RampBlock(frames, silent, false, kSeparate)) << block;
+                    }
                     twin.SetParameters(program);
                 }
             }

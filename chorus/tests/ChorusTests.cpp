@@ -651,3 +651,21 @@ TEST(Chorus, TailRingsOutTheDelayLineOnSilence)
     EXPECT_EQ(blocks, 8); // 4096 frames
     EXPECT_TRUE(heard);
 }
+
+// The steady loop drops its saturation when a block provably keeps within the limit, and the
+// proof takes every oscillator table to lie within +-1.
+TEST(Chorus, SineAndTriangleTablesLieWithinPlusMinusOne)
+{
+    CChorus chorus;
+    chorus.Initialize(44100.0, nullptr);
+    for (float type : {0.0f, 1.0f}) {
+        ChorusSettings settings = kDefaults;
+        settings[7] = type;
+        const CValueArray values = Values(settings);
+        chorus.SetParameters(&values);
+        const CRingBuffer& table = chorus.GetLfo().table;
+        ASSERT_EQ(table.GetSize(), CWavetableLfo::kTableSize);
+        for (int i = 0; i < table.GetSize(); ++i)
+            ASSERT_TRUE(table.Data()[i] >= -1.0f && table.Data()[i] <= 1.0f) << "type " << type << ", entry " << i;
+    }
+}

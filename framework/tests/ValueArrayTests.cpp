@@ -1,5 +1,9 @@
 #include "ValueArray.h"
 #include <gtest/gtest.h>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -220,4 +224,53 @@ TEST(AssignValues, CopiesOnlyBetweenEqualNonZeroCounts)
     EXPECT_EQ(target.GetValue(0), 1.0f);
     AssignValues(&target, nullptr);
     EXPECT_EQ(target.GetValue(1), 2.0f);
+}
+
+// Whole-array work takes a shortcut between plain arrays; through a view it goes value by value.
+// Both must give the same bits, -0 and NaN included.
+TEST(ValueArray, PlainArraysAndViewsGiveTheSameBitsInEveryWholeArrayOperation)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float a[] = {-0.0f, 0.0f, nan, inf, -inf, 1e-40f, 3.5f, -7.25f};
+    const float b[] = {0.0f, -0.0f, 1.0f, inf, 2.0f, 1e-40f, nan, 8.0f};
+    const CValueArray plainA(a, 8), plainB(b, 8), empty;
+    const CJoinedValueArray viewA(&plainA, &empty), viewB(&plainB, &empty);
+    EXPECT_NE(plainA.PlainValues(), nullptr);
+    EXPECT_EQ(viewA.PlainValues(), nullptr);
+
+    auto bits = [](const CValueArray& values) {
+        std::vector<uint32_t> out;
+        for (int i = 0; i < values.GetCount(); ++i) {
+            const float x = values.GetValue(i);
+            uint32_t u;
+            std::memcpy(&u, &x, sizeof u);
+            out.push_back(u);
+        }
+        return out;
+    };
+    for (int frames : {0, 1, 3, 512}) {
+        CValueArray stepPlain(&plainB), stepView(&plainB);
+        ValuesToStep(&plainA, &stepPlain, frames);
+        ValuesToStep(&viewA, &stepView, frames); // the view forces the per-value path
+        EXPECT_EQ(bits(stepPlain), bits(stepView)) << frames << " frames";
+    }
+    CValueArray copyPlain(nullptr, 8), copyView(nullptr, 8);
+    AssignValues(&copyPlain, &plainA);
+    AssignValues(&copyView, &viewA);
+    EXPECT_EQ(bits(copyPlain), bits(plainA));
+    EXPECT_EQ(bits(copyView), bits(plainA));
+    CValueArrayList list(2, 8);
+    list.Assign(0, &plainB);
+    list.Assign(1, &viewB);
+    EXPECT_EQ(bits(*list.GetItem(0)), bits(plainB));
+    EXPECT_EQ(bits(*list.GetItem(1)), bits(plainB));
+
+    const float c[] = {-0.0f, 0.0f, 1.0f, inf, -inf, 1e-40f, 3.5f, -7.25f};
+    const CValueArray plainC(c, 8), same(c, 8);
+    const CJoinedValueArray viewC(&plainC, &empty);
+    EXPECT_TRUE(ValuesEqual(&plainC, &same));
+    EXPECT_TRUE(ValuesEqual(&viewC, &same));
+    EXPECT_FALSE(ValuesEqual(&plainA, &plainA)); // NaN equals nothing
+    EXPECT_FALSE(ValuesEqual(&viewA, &plainA));
 }

@@ -1,0 +1,170 @@
+#pragma once
+#include "ChorusChunk.h"
+#include <cmath>
+
+// The oscillator of one channel as an object that fills a chunk's delays two frames at a time,
+// so one loop can run the sweeps of two channels side by side: each sweep accumulates its phase
+// serially, and two independent chains hide each other's latency. Each computes exactly what
+// SweepFixed / SweptDelay compute frame by frame.
+
+#if defined(__SSE2__)
+
+// Whether n frames of a sweep keep its table positions and swept delays within half the limit,
+// for a table whose values lie within +-1 and depths and base delays within +-depth and
+// +-baseDelay: the phase moves by at most n + 1 increments (rounding included); interpolating
+// between two values within +-1 gives at most 3 in size. False for NaN and infinities.
+inline bool KeepsInRange(double offset, double phase, double increment, int n, double depth, double baseDelay)
+{
+    constexpr double kBound = kIndexLimit / 2;
+    return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound
+        && (4.0 * std::fabs(depth) + 2.0) * std::fabs(baseDelay) < kBound;
+}
+
+// The largest size a ramped float reaches in n frames (n at most kLongestBoundedRamp): the sum of
+// the sizes of the value, the steps and the curve, doubled for the rounding of n additions.
+constexpr int kLongestBoundedRamp = 1 << 20;
+inline double RampBound(float value, float step, float curve, bool curved, int n)
+{
+    const double frames = n;
+    return 2.0 * (std::fabs(value) + frames * std::fabs(step) + (curved ? frames * frames * std::fabs(curve) : 0.0));
+}
+
+// Fixed parameters: the phase steps by the increment after every frame. Without Saturating, for
+// a block that KeepsInRange().
+template <bool Saturating>
+struct CFixedSweep
+{
+    const float* table;
+    int tableMask;
+    double offset;
+    double increment;
+    double depth;
+    double baseDelay;
+    double phase;
+
+    __m128d Pair()
+    {
+        const double p0 = phase;
+        phase += increment;
+        const double p1 = phase;
+        phase += increment;
+        const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
+        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay));
+    }
+    void Single(double* delay)
+    {
+        const double g = offset + phase;
+        phase += increment;
+        *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
+    }
+};
+
+// A ramp that moves only the base delay and the depth: the whole set steps on every frame (its
+// eight values are two registers of four), the sweep takes the two it needs from each frame.
+template <bool Saturating>
+struct CDelayDepthSweep
+{
+    const float* table;
+    int tableMask;
+    double offset;
+    double increment;
+    double phase;
+    bool curved;
+    __m128 values0, values1, steps0, steps1, curve0, curve1;
+
+    void Step()
+    {
+        if (curved) {
+            steps0 = _mm_add_ps(steps0, curve0);
+            steps1 = _mm_add_ps(steps1, curve1);
+        }
+        values0 = _mm_add_ps(values0, steps0);
+        values1 = _mm_add_ps(values1, steps1);
+    }
+    // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
+    __m128d Pair()
+    {
+        const __m128 first0 = values0, first1 = values1;
+        Step();
+        const __m128 wetDelay = _mm_unpackhi_ps(first0, values0); // Wet, Wet, Delay, Delay
+        const __m128 depths = _mm_unpacklo_ps(first1, values1);   // Depth, Depth, Rate, Rate
+        Step();
+        const double p0 = phase;
+        phase += increment;
+        const double p1 = phase;
+        phase += increment;
+        const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
+        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_cvtps_pd(depths),
+                              _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)));
+    }
+    void Single(double* delay)
+    {
+        const float baseDelay = _mm_cvtss_f32(_mm_shuffle_ps(values0, values0, 3));
+        const float depth = _mm_cvtss_f32(values1);
+        Step();
+        const double g = offset + phase;
+        phase += increment;
+        *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
+    }
+};
+
+// n frames of one sweep. The loop works on a local copy, which the stores to the delays cannot
+// alias, so the phase stays in a register.
+template <class Sweep>
+inline void SweepChunk(Sweep& sweep, double* delay, int n)
+{
+    Sweep local = sweep;
+    int f = 0;
+    for (; f + 2 <= n; f += 2)
+        _mm_store_pd(delay + f, local.Pair());
+    if (f < n)
+        local.Single(delay + f);
+    sweep = local;
+}
+
+// n frames of two sweeps, interleaved.
+template <class SweepA, class SweepB>
+inline void SweepChunks(SweepA& a, double* delayA, SweepB& b, double* delayB, int n)
+{
+    SweepA localA = a;
+    SweepB localB = b;
+    int f = 0;
+    for (; f + 2 <= n; f += 2) {
+        _mm_store_pd(delayA + f, localA.Pair());
+        _mm_store_pd(delayB + f, localB.Pair());
+    }
+    if (f < n) {
+        localA.Single(delayA + f);
+        localB.Single(delayB + f);
+    }
+    a = localA;
+    b = localB;
+}
+
+#endif
+
+// The delay line side of one channel's block: where the samples lie and the fixed gains.
+struct CLinePass
+{
+    float* line;
+    uint32_t mask;
+    uint32_t w;
+    const float* x;
+    int inStride;
+    float* y;
+    int outStride;
+    bool pairs;
+    CFixedGains gains;
+
+    // Works on local copies, which the sample stores cannot alias.
+    template <bool Accumulate>
+    void Run(const double* delays, int n)
+    {
+        const float* input = x;
+        float* output = y;
+        const CFixedGains fixed = gains;
+        w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+        x = input;
+        y = output;
+    }
+};
