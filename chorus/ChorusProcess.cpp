@@ -1,5 +1,7 @@
 #include "Chorus.h"
+#include "ChorusAvx2.h"
 #include "ChorusChunk.h"
+#include "ChorusKernels.h"
 #include "FastDecibel.h"
 #include <cmath>
 
@@ -195,6 +197,17 @@ void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
 {
     CLinePass pass = LinePass(io, frames);
     alignas(16) double delays[kChunkFrames];
+#if CHORUS_AVX2
+    if (UsingAvx2Kernels()) {
+        for (int done = 0; done < frames; done += kChunkFrames) {
+            const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+            SweepChunkAvx2(sweep, delays, n);
+            pass.RunAvx2<Accumulate>(delays, n);
+        }
+        Finish(sweep, pass);
+        return;
+    }
+#endif
     for (int done = 0; done < frames; done += kChunkFrames) {
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
         SweepChunk(sweep, delays, n);
@@ -211,7 +224,20 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus&
     CLinePass passB = b.LinePass(blockB.io, frames);
     alignas(16) double delaysA[kChunkFrames];
     alignas(16) double delaysB[kChunkFrames];
-    for (int done = 0; done < frames; done += kChunkFrames) {
+#if CHORUS_AVX2
+    const bool avx2 = UsingAvx2Kernels();
+#else
+    const bool avx2 = false;
+#endif
+    for (int done = 0; done < frames && avx2; done += kChunkFrames) {
+        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+#if CHORUS_AVX2
+        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
+        passA.RunAvx2<Accumulate>(delaysA, n);
+        passB.RunAvx2<Accumulate>(delaysB, n);
+#endif
+    }
+    for (int done = 0; done < frames && !avx2; done += kChunkFrames) {
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
         SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
         passA.Run<Accumulate>(delaysA, n);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ChorusAvx2.h"
 #include "ChorusChunk.h"
 #include <cmath>
 
@@ -167,4 +168,17 @@ struct CLinePass
         x = input;
         y = output;
     }
+#if CHORUS_AVX2
+    // The same with the AVX2 kernel (only where UsingAvx2Kernels()).
+    template <bool Accumulate>
+    void RunAvx2(const double* delays, int n)
+    {
+        const float* input = x;
+        float* output = y;
+        const CFixedGains fixed = gains;
+        w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+        x = input;
+        y = output;
+    }
+#endif
 };

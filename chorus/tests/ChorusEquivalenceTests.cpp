@@ -1,3 +1,4 @@
+#include "ChorusKernels.h"
 #include "ChorusPresets.h"
 #include "ChorusTestSupport.h"
 #include "ReferenceChorus.h"
@@ -6,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -501,6 +503,26 @@ void CTwin<CStereoPair>::ResetBoth()
 
 const double kRates[] = {44100.0, 96000.0, 8000.0};
 
+// Runs `check` on the SSE2 kernels, then on the AVX2 ones where the CPU has them; the automatic
+// choice comes back afterwards.
+template <class Check>
+void OnEveryKernel(const Check& check)
+{
+    for (EChorusKernels kernels : {EChorusKernels::kSse2, EChorusKernels::kAvx2}) {
+        const char* name = kernels == EChorusKernels::kAvx2 ? "AVX2" : "SSE2";
+        if (!SelectChorusKernels(kernels)) {
+            std::printf("[ SKIPPED  ] the %s kernels: this CPU lacks them\n", name);
+            continue;
+        }
+        std::printf("[ KERNELS  ] %s\n", name);
+        SCOPED_TRACE(std::string(name) + " kernels");
+        check();
+        if (::testing::Test::HasFatalFailure())
+            break;
+    }
+    SelectChorusKernels(EChorusKernels::kAuto);
+}
+
 } // namespace
 
 // Every program (the defaults and each factory preset) with each waveform, at each sample rate,
@@ -559,26 +581,30 @@ void SweepPrograms()
 
 TEST(ChorusEquivalence, MonoMatchesTheReferenceForEveryProgramWaveformRateAndBlockSize)
 {
-    SweepPrograms<CMonoPair>();
+    OnEveryKernel([] { SweepPrograms<CMonoPair>(); });
 }
 
 TEST(ChorusEquivalence, StereoMatchesTheReferenceForEveryProgramWaveformRateAndBlockSize)
 {
-    SweepPrograms<CStereoPair>();
+    OnEveryKernel([] { SweepPrograms<CStereoPair>(); });
 }
 
 TEST(ChorusEquivalence, MonoMatchesTheReferenceBitForBitThroughRandomCalls)
 {
-    for (uint32_t seed = 1; seed <= 12; ++seed) {
-        CTwin<CMonoPair> twin(seed, kRates[seed % 3]);
-        EXPECT_TRUE(twin.Run(300)) << "seed " << seed;
-    }
+    OnEveryKernel([] {
+        for (uint32_t seed = 1; seed <= 12; ++seed) {
+            CTwin<CMonoPair> twin(seed, kRates[seed % 3]);
+            EXPECT_TRUE(twin.Run(300)) << "seed " << seed;
+        }
+    });
 }
 
 TEST(ChorusEquivalence, StereoMatchesTheReferenceBitForBitThroughRandomCalls)
 {
-    for (uint32_t seed = 100; seed <= 108; ++seed) {
-        CTwin<CStereoPair> twin(seed, kRates[seed % 3]);
-        EXPECT_TRUE(twin.Run(300)) << "seed " << seed;
-    }
+    OnEveryKernel([] {
+        for (uint32_t seed = 100; seed <= 108; ++seed) {
+            CTwin<CStereoPair> twin(seed, kRates[seed % 3]);
+            EXPECT_TRUE(twin.Run(300)) << "seed " << seed;
+        }
+    });
 }

@@ -1,0 +1,200 @@
+#include "ChorusAvx2.h"
+#include "ChorusSweep.h"
+
+#if CHORUS_AVX2
+#include <immintrin.h>
+
+// Only these functions use AVX2: the rest of the program runs on any SSE2 CPU. The frame
+// arithmetic is that of ChorusFrame.h four lanes wide; packed and scalar IEEE operations give the
+// same bits, and the target enables no fused multiply-add.
+#define AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+namespace {
+
+// A gather: measured well ahead of four single loads put together lane by lane.
+AVX2_INLINE __m128 LoadFour(const float* base, __m128i index) { return _mm_i32gather_ps(base, index, 4); }
+
+AVX2_INLINE __m256d SaturateFour(__m256d x, double limit)
+{
+    return _mm256_max_pd(_mm256_min_pd(x, _mm256_set1_pd(limit)), _mm256_set1_pd(-limit));
+}
+
+// SweptDelayPair() for four table positions.
+template <bool Saturating>
+AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay)
+{
+    const __m128i i = _mm256_cvttpd_epi32(Saturating ? SaturateFour(g, kIndexLimit) : g);
+    const __m128i mask = _mm_set1_epi32(tableMask);
+    const __m128 t0 = LoadFour(table, _mm_and_si128(i, mask));
+    const __m128 t1 = LoadFour(table, _mm_and_si128(_mm_add_epi32(i, _mm_set1_epi32(1)), mask));
+    const __m256d fraction = _mm256_sub_pd(g, _mm256_cvtepi32_pd(i));
+    const __m256d v = _mm256_add_pd(_mm256_cvtps_pd(t0), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
+    const __m256d swept = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(v, depth), _mm256_set1_pd(1.0)), baseDelay);
+    return Saturating ? SaturateFour(swept, kIndexLimit) : swept;
+}
+
+// Four frames' table positions; the phase still accumulates frame by frame.
+AVX2_INLINE __m256d Positions(double offset, double& phase, double increment)
+{
+    const double p0 = phase;
+    phase += increment;
+    const double p1 = phase;
+    phase += increment;
+    const double p2 = phase;
+    phase += increment;
+    const double p3 = phase;
+    phase += increment;
+    return _mm256_add_pd(_mm256_set1_pd(offset), _mm256_setr_pd(p0, p1, p2, p3));
+}
+
+template <bool Saturating>
+AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
+{
+    const __m256d g = Positions(s.offset, s.phase, s.increment);
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay));
+}
+
+template <bool Saturating>
+AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
+{
+    // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
+    const __m128 a0 = s.values0, a1 = s.values1;
+    s.Step();
+    const __m128 b0 = s.values0, b1 = s.values1;
+    s.Step();
+    const __m128 c0 = s.values0, c1 = s.values1;
+    s.Step();
+    const __m128 d0 = s.values0, d1 = s.values1;
+    s.Step();
+    const __m128 delays = _mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0));
+    const __m128 depths = _mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1));
+    const __m256d g = Positions(s.offset, s.phase, s.increment);
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays));
+}
+
+// Clears the upper halves of the wide registers before SSE code runs (here or in the caller): with
+// them dirty, every SSE instruction would wait on them. The compiler does not do it for functions
+// whose target only an attribute sets.
+AVX2_INLINE void LeaveWideRegisters() { _mm256_zeroupper(); }
+
+} // namespace
+
+template <class Sweep>
+AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n)
+{
+    Sweep local = sweep;
+    int f = 0;
+    for (; f + 4 <= n; f += 4)
+        _mm256_storeu_pd(delay + f, Four(local));
+    LeaveWideRegisters();
+    for (; f + 2 <= n; f += 2)
+        _mm_store_pd(delay + f, local.Pair());
+    if (f < n)
+        local.Single(delay + f);
+    sweep = local;
+}
+
+template <class SweepA, class SweepB>
+AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* delayB, int n)
+{
+    SweepA localA = a;
+    SweepB localB = b;
+    int f = 0;
+    for (; f + 4 <= n; f += 4) {
+        _mm256_storeu_pd(delayA + f, Four(localA));
+        _mm256_storeu_pd(delayB + f, Four(localB));
+    }
+    LeaveWideRegisters();
+    for (; f + 2 <= n; f += 2) {
+        _mm_store_pd(delayA + f, localA.Pair());
+        _mm_store_pd(delayB + f, localB.Pair());
+    }
+    if (f < n) {
+        localA.Single(delayA + f);
+        localB.Single(delayB + f);
+    }
+    a = localA;
+    b = localB;
+}
+
+template <bool Accumulate>
+AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
+                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs)
+{
+    // Four frames at a time need unit strides, buffers that pairs may take, and a line of 8 or more.
+    if (!pairs || inStride != 1 || outStride != 1 || mask < 7)
+        return RunDelayLine<Accumulate>(line, mask, w, x, inStride, y, outStride, delay, gains, n, pairs);
+    const float* input = x;
+    float* output = y;
+    const __m256d dryGain = _mm256_set1_pd(gains.dry);
+    const __m256d wetGain = _mm256_set1_pd(gains.wet);
+    const __m128i masks = _mm_set1_epi32(static_cast<int>(mask));
+    const __m128i steps = _mm_setr_epi32(0, 1, 2, 3);
+    const __m128i ones = _mm_set1_epi32(1);
+    // A frame whose whole delay k lies within 0..size - 5 reads two slots at or before its own:
+    // never one that a later frame of the four writes, even through the wrap. With every k so,
+    // the four writes may come first.
+    const __m128i farthest = _mm_set1_epi32(static_cast<int>(mask - 4));
+    int f = 0;
+    for (; f + 4 <= n; f += 4) {
+        const __m256d d = _mm256_loadu_pd(delay + f);
+        const __m128i k = _mm256_cvttpd_epi32(d);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(k, farthest), k)) != 0xFFFF) {
+            for (int pair = 0; pair < 4; pair += 2) {
+                const __m128 result = DelayLinePair(line, mask, w, LoadFloatPair(input), _mm_load_pd(delay + f + pair),
+                                                    _mm_set1_pd(gains.dry), _mm_set1_pd(gains.wet));
+                StoreFloatPair(output, Accumulate ? _mm_add_ps(LoadFloatPair(output), result) : result);
+                w += 2;
+                input += 2;
+                output += 2;
+            }
+            continue;
+        }
+        const __m128 in = _mm_loadu_ps(input);
+        const uint32_t slot = w & mask;
+        if (slot + 3u <= mask) {
+            _mm_storeu_ps(line + slot, in);
+        } else {
+            _mm_store_ss(line + slot, in);
+            _mm_store_ss(line + ((w + 1u) & mask), _mm_shuffle_ps(in, in, 1));
+            _mm_store_ss(line + ((w + 2u) & mask), _mm_shuffle_ps(in, in, 2));
+            _mm_store_ss(line + ((w + 3u) & mask), _mm_shuffle_ps(in, in, 3));
+        }
+        const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
+        const __m128 a = LoadFour(line, _mm_and_si128(r, masks));
+        const __m128 b = LoadFour(line, _mm_and_si128(_mm_sub_epi32(r, ones), masks));
+        const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), dryGain);
+        const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));
+        const __m256d wet = _mm256_add_pd(_mm256_cvtps_pd(a), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(b, a)), fraction));
+        const __m128 result = _mm256_cvtpd_ps(SaturateFour(_mm256_add_pd(dry, _mm256_mul_pd(wet, wetGain)), FLT_MAX));
+        _mm_storeu_ps(output, Accumulate ? _mm_add_ps(_mm_loadu_ps(output), result) : result);
+        w += 4;
+        input += 4;
+        output += 4;
+    }
+    LeaveWideRegisters();
+    w = RunDelayLine<Accumulate, true>(line, mask, w, input, 1, output, 1, delay + f, gains, n - f, true);
+    x = input;
+    y = output;
+    return w;
+}
+
+template uint32_t RunDelayLineAvx2<false>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
+                                          const CFixedGains&, int, bool);
+template uint32_t RunDelayLineAvx2<true>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
+                                         const CFixedGains&, int, bool);
+
+#define CHORUS_SWEEP_ONE(A) template void SweepChunkAvx2<A>(A&, double*, int);
+#define CHORUS_SWEEP_TWO(A, B) template void SweepChunksAvx2<A, B>(A&, double*, B&, double*, int);
+#define CHORUS_SWEEP_WITH(A)                                                                                         \
+    CHORUS_SWEEP_ONE(A)                                                                                              \
+    CHORUS_SWEEP_TWO(A, CFixedSweep<false>)                                                                          \
+    CHORUS_SWEEP_TWO(A, CFixedSweep<true>)                                                                           \
+    CHORUS_SWEEP_TWO(A, CDelayDepthSweep<false>)                                                                     \
+    CHORUS_SWEEP_TWO(A, CDelayDepthSweep<true>)
+CHORUS_SWEEP_WITH(CFixedSweep<false>)
+CHORUS_SWEEP_WITH(CFixedSweep<true>)
+CHORUS_SWEEP_WITH(CDelayDepthSweep<false>)
+CHORUS_SWEEP_WITH(CDelayDepthSweep<true>)
+
+#endif
