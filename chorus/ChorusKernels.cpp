@@ -3,20 +3,25 @@
 
 namespace {
 
-EChorusKernels g_selected = EChorusKernels::kAuto;
-
-} // namespace
-
-bool CpuHasAvx2()
+bool DetectAvx2()
 {
 #if CHORUS_AVX2
+    // Runs among the static constructors, which may come before the library's own CPU probe.
     // Also false where the system does not save the wide registers.
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
 #else
     return false;
 #endif
 }
+
+// Probed when the program or plug-in loads, so the audio thread never waits on a first-use guard.
+const bool g_cpuHasAvx2 = DetectAvx2();
+EChorusKernels g_selected = EChorusKernels::kAuto;
+
+} // namespace
+
+bool CpuHasAvx2() { return g_cpuHasAvx2; }
 
 bool SelectChorusKernels(EChorusKernels kernels)
 {
