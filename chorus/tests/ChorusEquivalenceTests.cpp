@@ -1,4 +1,4 @@
-#include "ChorusKernels.h"
+#include "EveryKernel.h"
 #include "ChorusPresets.h"
 #include "ChorusTestSupport.h"
 #include "ReferenceChorus.h"
@@ -7,7 +7,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -502,26 +501,6 @@ void CTwin<CStereoPair>::ResetBoth()
 }
 
 const double kRates[] = {44100.0, 96000.0, 8000.0};
-
-// Runs `check` on the SSE2 kernels, then on the AVX2 ones where the CPU has them; the automatic
-// choice comes back afterwards.
-template <class Check>
-void OnEveryKernel(const Check& check)
-{
-    for (EChorusKernels kernels : {EChorusKernels::kSse2, EChorusKernels::kAvx2}) {
-        const char* name = kernels == EChorusKernels::kAvx2 ? "AVX2" : "SSE2";
-        if (!SelectChorusKernels(kernels)) {
-            std::printf("[ SKIPPED  ] the %s kernels: this CPU lacks them\n", name);
-            continue;
-        }
-        std::printf("[ KERNELS  ] %s\n", name);
-        SCOPED_TRACE(std::string(name) + " kernels");
-        check();
-        if (::testing::Test::HasFatalFailure())
-            break;
-    }
-    SelectChorusKernels(EChorusKernels::kAuto);
-}
 
 } // namespace
 
