@@ -87,11 +87,8 @@ AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n)
     for (; f + 4 <= n; f += 4)
         _mm256_storeu_pd(delay + f, Four(local));
     LeaveWideRegisters();
-    for (; f + 2 <= n; f += 2)
-        _mm_store_pd(delay + f, local.Pair());
-    if (f < n)
-        local.Single(delay + f);
     sweep = local;
+    SweepChunk(sweep, delay + f, n - f); // the last frames, two at a time
 }
 
 template <class SweepA, class SweepB>
@@ -105,16 +102,9 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
         _mm256_storeu_pd(delayB + f, Four(localB));
     }
     LeaveWideRegisters();
-    for (; f + 2 <= n; f += 2) {
-        _mm_store_pd(delayA + f, localA.Pair());
-        _mm_store_pd(delayB + f, localB.Pair());
-    }
-    if (f < n) {
-        localA.Single(delayA + f);
-        localB.Single(delayB + f);
-    }
     a = localA;
     b = localB;
+    SweepChunks(a, delayA + f, b, delayB + f, n - f); // the last frames, two at a time
 }
 
 template <bool Accumulate>

@@ -202,7 +202,7 @@ void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
         for (int done = 0; done < frames; done += kChunkFrames) {
             const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
             SweepChunkAvx2(sweep, delays, n);
-            pass.RunAvx2<Accumulate>(delays, n);
+            pass.Run<Accumulate, true>(delays, n);
         }
         Finish(sweep, pass);
         return;
@@ -233,8 +233,8 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus&
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
 #if CHORUS_AVX2
         SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
-        passA.RunAvx2<Accumulate>(delaysA, n);
-        passB.RunAvx2<Accumulate>(delaysB, n);
+        passA.Run<Accumulate, true>(delaysA, n);
+        passB.Run<Accumulate, true>(delaysB, n);
 #endif
     }
     for (int done = 0; done < frames && !avx2; done += kChunkFrames) {

@@ -157,28 +157,23 @@ struct CLinePass
     bool pairs;
     CFixedGains gains;
 
-    // Works on local copies, which the sample stores cannot alias.
-    template <bool Accumulate>
+    // Works on local copies, which the sample stores cannot alias. With Avx2, the AVX2 kernel
+    // (only where UsingAvx2Kernels()).
+    template <bool Accumulate, bool Avx2 = false>
     void Run(const double* delays, int n)
     {
         const float* input = x;
         float* output = y;
         const CFixedGains fixed = gains;
-        w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
-        x = input;
-        y = output;
-    }
 #if CHORUS_AVX2
-    // The same with the AVX2 kernel (only where UsingAvx2Kernels()).
-    template <bool Accumulate>
-    void RunAvx2(const double* delays, int n)
-    {
-        const float* input = x;
-        float* output = y;
-        const CFixedGains fixed = gains;
-        w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+        if constexpr (Avx2) {
+            w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+        } else
+#endif
+        {
+            w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+        }
         x = input;
         y = output;
     }
-#endif
 };
