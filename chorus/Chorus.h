@@ -70,10 +70,9 @@ private:
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
-    // The frame loop with fixed parameters, and with a ramp of `sets` (2 or 3) entries. Both work
-    // on local copies of the state, so stores to the samples never force it to be reloaded.
-    template <bool Accumulate>
-    void ProcessSteady(const CFrames& io, int frames);
+    // The frame loop with a ramp of `sets` (2 or 3) entries that moves more than the Delay and the
+    // Depth. It works on local copies of the state, so stores to the samples never force it to be
+    // reloaded.
     template <bool Accumulate>
     void ProcessRamp(const CFrames& io, int frames, int sets);
     // The common ramp: the waveform stays and the sample rate is known, so everything derived
@@ -84,7 +83,6 @@ private:
     bool IsSweepOnlyRamp(int sets) const;
     template <bool Accumulate>
     void Run(const CBlock& block, int frames);
-#if defined(__SSE2__)
     // The pieces of the steady and the one-knob loops, each channel's own: the sweep from the
     // state, the delay line pass over the block's samples, and the state stored back afterwards.
     template <bool Saturating>
@@ -107,7 +105,6 @@ private:
                          SweepB sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
-#endif
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

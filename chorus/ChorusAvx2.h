@@ -5,7 +5,7 @@
 // what the SSE2 forms compute (the same IEEE operations in the same order, no fused multiply-add).
 // Callable only where UsingAvx2Kernels().
 
-#if defined(__SSE2__) && defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define CHORUS_AVX2 1
 #else
 #define CHORUS_AVX2 0

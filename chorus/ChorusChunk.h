@@ -45,10 +45,8 @@ struct CFixedGains
     double dry, wet;
     double Dry(int) const { return dry; }
     double Wet(int) const { return wet; }
-#if defined(__SSE2__)
     __m128d DryPair(int) const { return _mm_set1_pd(dry); }
     __m128d WetPair(int) const { return _mm_set1_pd(wet); }
-#endif
 };
 
 // Gains that a ramp moves on every frame.
@@ -58,10 +56,8 @@ struct CRampGains
     const float* wet;
     double Dry(int f) const { return dry[f]; }
     double Wet(int f) const { return wet[f]; }
-#if defined(__SSE2__)
     __m128d DryPair(int f) const { return _mm_cvtps_pd(LoadFloatPair(dry + f)); }
     __m128d WetPair(int f) const { return _mm_cvtps_pd(LoadFloatPair(wet + f)); }
-#endif
 };
 
 template <bool Accumulate>
@@ -83,7 +79,6 @@ uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, i
     if (UnitStrides)
         inStride = outStride = 1;
     int f = 0;
-#if defined(__SSE2__)
     if (pairs)
         for (; f + 2 <= n; f += 2) {
             const __m128 input = UnitStrides ? LoadFloatPair(x) : LoadFloatPair(x, x + inStride);
@@ -99,9 +94,6 @@ uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, i
             x += 2 * inStride;
             y += 2 * outStride;
         }
-#else
-    (void)pairs;
-#endif
     for (; f < n; ++f) {
         Emit<Accumulate>(y, DelayLineFrame(line, mask, w, *x, delay[f], gains.Dry(f), gains.Wet(f)));
         ++w;
@@ -120,33 +112,6 @@ uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, i
     return RunDelayLine<Accumulate, false>(line, mask, w, x, inStride, y, outStride, delay, gains, n, pairs);
 }
 
-// The oscillator for n frames of fixed parameters: delay[f] at table position offset + phase,
-// the phase stepping by increment after each frame. Returns the phase after them.
-inline double SweepFixed(const float* table, int tableMask, double offset, double phase, double increment, double depth,
-                  double baseDelay, double* delay, int n)
-{
-    int f = 0;
-#if defined(__SSE2__)
-    const __m128d offsets = _mm_set1_pd(offset);
-    const __m128d depths = _mm_set1_pd(depth);
-    const __m128d baseDelays = _mm_set1_pd(baseDelay);
-    for (; f + 2 <= n; f += 2) {
-        const double p0 = phase;
-        phase += increment;
-        const double p1 = phase;
-        phase += increment;
-        const __m128d g = _mm_add_pd(offsets, _mm_set_pd(p1, p0));
-        _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, g, depths, baseDelays));
-    }
-#endif
-    for (; f < n; ++f) {
-        const double g = offset + phase;
-        phase += increment;
-        delay[f] = SweptDelay(table, tableMask, g, depth, baseDelay);
-    }
-    return phase;
-}
-
 // The oscillator for n frames whose phase offset, increment, depth and base delay a ramp moves:
 // delay[f] at table position offset[f] + phase, the phase stepping by increment[f] after frame f.
 // Returns the phase after them.
@@ -154,7 +119,6 @@ inline double SweepRamped(const float* table, int tableMask, const float* offset
                    const float* depth, const float* baseDelay, double* delay, int n)
 {
     int f = 0;
-#if defined(__SSE2__)
     for (; f + 2 <= n; f += 2) {
         const double p0 = phase;
         phase += increment[f];
@@ -164,7 +128,6 @@ inline double SweepRamped(const float* table, int tableMask, const float* offset
         _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(LoadFloatPair(depth + f)),
                                                _mm_cvtps_pd(LoadFloatPair(baseDelay + f))));
     }
-#endif
     for (; f < n; ++f) {
         const double g = offset[f] + phase;
         phase += increment[f];

@@ -1,9 +1,12 @@
 #pragma once
 #include <cfloat>
 #include <cstdint>
-#if defined(__SSE2__)
-#include <emmintrin.h>
+// Every build of ours has SSE2 (the 32-bit ones are compiled for it), and the frame loops are
+// written for it.
+#if !defined(__SSE2__)
+#error "the chorus frame loops need SSE2"
 #endif
+#include <emmintrin.h>
 
 // The arithmetic of the chorus frame loop. Every variant computes the same bits as the plain
 // per-frame form: the same operations, in the same order and precision. The SSE2 pair forms
@@ -14,15 +17,10 @@
 // frame loop can afford it on every sample.
 inline double Saturate(double x, double limit)
 {
-#if defined(__SSE2__)
     // minsd and maxsd are these two comparisons exactly (each returns its second operand when the
     // comparison is false, NaN included); written out because the compiler would otherwise branch.
     const __m128d low = _mm_min_sd(_mm_set_sd(x), _mm_set_sd(limit));
     return _mm_cvtsd_f64(_mm_max_sd(low, _mm_set_sd(-limit)));
-#else
-    x = x < limit ? x : limit;
-    return x > -limit ? x : -limit;
-#endif
 }
 
 // Far beyond any real delay or table position, yet safe to truncate to 32 bits; the masked reads
@@ -62,8 +60,6 @@ inline float DelayLineFrame(float* line, uint32_t mask, uint32_t w, float input,
     const double wet = a + (b - a) * (delay - k);
     return FiniteFloat(dry + wet * wetGain);
 }
-
-#if defined(__SSE2__)
 
 inline __m128d SaturatePair(__m128d x, double limit)
 {
@@ -122,5 +118,3 @@ inline __m128 DelayLinePair(float* line, uint32_t mask, uint32_t w, __m128 input
     const __m128d wet = _mm_add_pd(_mm_cvtps_pd(a), _mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(b, a)), fraction));
     return FiniteFloatPair(_mm_add_pd(dry, _mm_mul_pd(wet, wetGain)));
 }
-
-#endif

@@ -65,30 +65,20 @@ bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outp
 
 bool CChorus::IsSweepOnlyRamp(int sets) const
 {
-#if defined(__SSE2__)
     const bool curved = sets > 2;
     auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
     const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
     return !typeMoves && m_sampleRate != 0.0 && holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate)
         && holds(kPhase);
-#else
-    (void)sets;
-    return false;
-#endif
 }
 
 template <bool Accumulate>
 void CChorus::Run(const CBlock& block, int frames)
 {
-#if defined(__SSE2__)
     if (block.sweepOnly || block.sets <= 1)
         WithSweep(block, frames, [&](auto sweep) { RunChunks<Accumulate>(block.io, frames, sweep); });
     else
-#endif
-    if (block.sets > 1)
         ProcessRamp<Accumulate>(block.io, frames, block.sets);
-    else
-        ProcessSteady<Accumulate>(block.io, frames);
     m_lfo->WrapPhase();
 }
 
@@ -102,7 +92,6 @@ void CChorus::Run(const CBlock& block, int frames, bool accumulate)
 
 void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames, bool accumulate)
 {
-#if defined(__SSE2__)
     // One pass runs a chunk of a, then the same chunk of b: the same as a's block then b's only
     // while neither channel's samples are written where the other one reads or writes.
     const bool fusable = (blockA.sets <= 1 || blockA.sweepOnly) && (blockB.sets <= 1 || blockB.sweepOnly);
@@ -117,12 +106,10 @@ void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock
             RunFused<false>(a, blockA, b, blockB, frames);
         return;
     }
-#endif
     a.Run(blockA, frames, accumulate);
     b.Run(blockB, frames, accumulate);
 }
 
-#if defined(__SSE2__)
 template <bool Saturating>
 CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
@@ -256,39 +243,7 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBloc
         b.WithSweep(blockB, frames, [&](auto sweepB) { RunFused<Accumulate>(a, blockA, sweepA, b, blockB, sweepB, frames); });
     });
 }
-#endif
 
-template <bool Accumulate>
-void CChorus::ProcessSteady(const CFrames& io, int frames)
-{
-    CWavetableLfo& lfo = *m_lfo;
-    const float* table = lfo.table.Data();
-    const int tableMask = lfo.table.GetMask();
-    const double offset = lfo.offset;
-    const double increment = lfo.increment;
-    double phase = lfo.phase;
-    const double depth = m_depth;
-    const double baseDelay = m_baseDelay;
-    const CFixedGains gains{m_dryGain, m_wetGain};
-
-    float* line = m_line.Data();
-    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
-    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
-    const float* x = io.input;
-    float* y = io.output;
-    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
-
-    alignas(16) double delays[kChunkFrames];
-    for (int done = 0; done < frames; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-        phase = SweepFixed(table, tableMask, offset, phase, increment, depth, baseDelay, delays, n);
-        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays, gains, n, pairs);
-    }
-    lfo.phase = phase;
-    m_line.SetPosition(static_cast<int>(w & mask));
-}
-
-#if defined(__SSE2__)
 template <bool Accumulate>
 void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
 {
@@ -306,12 +261,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     const float tableSize = static_cast<float>(lfo.table.GetSize());
     double phase = lfo.phase;
 
-    float* line = m_line.Data();
-    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
-    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
-    const float* x = io.input;
-    float* y = io.output;
-    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
+    CLinePass pass = LinePass(io, frames);
 
     alignas(16) float depths[kChunkFrames];
     alignas(16) float baseDelays[kChunkFrames];
@@ -372,8 +322,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
         }
 
         phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
-        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
-                                     CRampGains{dryGains, wetGains}, n, pairs);
+        pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});
     }
 
     _mm_storeu_ps(m_sets[0], values0);
@@ -381,11 +330,9 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
     _mm_storeu_ps(m_sets[1], steps0);
     _mm_storeu_ps(m_sets[1] + 4, steps1);
     lfo.phase = phase;
-    m_line.SetPosition(static_cast<int>(w & mask));
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
     Recompute(); // the values after the last step, as the next block starts from them
 }
-
-#endif
 
 template <bool Accumulate>
 void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
@@ -401,12 +348,10 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     const bool typeMoves = !IsZeroStep(v[1][kLfoType]) || (curved && !IsZeroStep(v[2][kLfoType]));
     const bool rateKnown = m_sampleRate != 0.0;
     const double tablePerSecond = m_tablePerSecond;
-#if defined(__SSE2__)
     if (!typeMoves && rateKnown) {
         ProcessRampOneWaveform<Accumulate>(io, frames, curved);
         return;
     }
-#endif
 
     CWavetableLfo* lfo = m_lfo;
     double phase = lfo->phase;
@@ -418,12 +363,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     float baseDelay = m_baseDelay;
     float depth = m_depth;
 
-    float* line = m_line.Data();
-    const uint32_t mask = static_cast<uint32_t>(m_line.GetMask());
-    uint32_t w = static_cast<uint32_t>(m_line.GetPosition());
-    const float* x = io.input;
-    float* y = io.output;
-    const bool pairs = MayPairFrames(x, io.inputStride, y, io.outputStride, frames);
+    CLinePass pass = LinePass(io, frames);
 
     alignas(16) float offsets[kChunkFrames];
     alignas(16) double increments[kChunkFrames];
@@ -482,8 +422,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
         phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
         if (left)
             left->phase = phase;
-        w = RunDelayLine<Accumulate>(line, mask, w, x, io.inputStride, y, io.outputStride, delays,
-                                     CRampGains{dryGains, wetGains}, n, pairs);
+        pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});
         done += n;
     }
 
@@ -498,7 +437,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
     m_wetGain = wetGain;
     m_baseDelay = baseDelay;
     m_depth = depth;
-    m_line.SetPosition(static_cast<int>(w & mask));
+    m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
 }
 
 void CChorus::ProcessReplacing(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,

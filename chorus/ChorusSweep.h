@@ -6,9 +6,7 @@
 // The oscillator of one channel as an object that fills a chunk's delays two frames at a time,
 // so one loop can run the sweeps of two channels side by side: each sweep accumulates its phase
 // serially, and two independent chains hide each other's latency. Each computes exactly what
-// SweepFixed / SweptDelay compute frame by frame.
-
-#if defined(__SSE2__)
+// SweptDelay computes frame by frame.
 
 // Whether n frames of a sweep keep its table positions and swept delays within half the limit,
 // for a table whose values lie within +-1 and depths and base delays within +-depth and
@@ -142,8 +140,6 @@ inline void SweepChunks(SweepA& a, double* delayA, SweepB& b, double* delayB, in
     b = localB;
 }
 
-#endif
-
 // The delay line side of one channel's block: where the samples lie and the fixed gains.
 struct CLinePass
 {
@@ -158,22 +154,28 @@ struct CLinePass
     CFixedGains gains;
 
     // Works on local copies, which the sample stores cannot alias. With Avx2, the AVX2 kernel
-    // (only where UsingAvx2Kernels()).
-    template <bool Accumulate, bool Avx2 = false>
-    void Run(const double* delays, int n)
+    // (only where UsingAvx2Kernels(), and for fixed gains).
+    template <bool Accumulate, bool Avx2 = false, class Gains>
+    void Run(const double* delays, int n, const Gains& mix)
     {
         const float* input = x;
         float* output = y;
-        const CFixedGains fixed = gains;
 #if CHORUS_AVX2
         if constexpr (Avx2) {
-            w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+            w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, mix, n, pairs);
         } else
 #endif
         {
-            w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, fixed, n, pairs);
+            w = RunDelayLine<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, mix, n, pairs);
         }
         x = input;
         y = output;
+    }
+    // With the block's fixed gains.
+    template <bool Accumulate, bool Avx2 = false>
+    void Run(const double* delays, int n)
+    {
+        const CFixedGains fixed = gains;
+        Run<Accumulate, Avx2>(delays, n, fixed);
     }
 };

@@ -1,9 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 // K = ln(10) * 2^20 / (ln(2) * 20), computed once when the library loads.
 extern const double kFastDecibelFactor;
@@ -27,7 +25,6 @@ inline double FastDecibelToLevel(double gainDb)
     return level;
 }
 
-#if defined(__SSE2__)
 // FastDecibelToLevel for two gains side by side: the same operations lane by lane (minpd and
 // maxpd are the two comparisons, NaN included).
 inline __m128d FastDecibelToLevelPair(__m128d gainDb)
@@ -37,4 +34,3 @@ inline __m128d FastDecibelToLevelPair(__m128d gainDb)
     // Each truncated word becomes the upper half of a 64-bit lane whose lower half is zero.
     return _mm_castsi128_pd(_mm_unpacklo_epi32(_mm_setzero_si128(), _mm_cvttpd_epi32(hi)));
 }
-#endif
