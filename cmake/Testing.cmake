@@ -18,3 +18,7 @@ function(add_unit_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main project_options)
   add_test(NAME ${name} COMMAND ${name})
 endfunction()
+
+# Counts and fails allocations in the test program it is linked into (it replaces operator new).
+add_library(counting_allocator OBJECT ${CMAKE_SOURCE_DIR}/tests/support/CountingAllocator.cpp)
+target_include_directories(counting_allocator PUBLIC ${CMAKE_SOURCE_DIR}/tests/support)

@@ -1,12 +1,9 @@
-// The plug-in's entry point: a stereo chorus behind the VST 2 adapter.
-#include "PluginEditorFactory.h"
-#include "StereoChorus.h"
+// The plug-in's VST 2 entry point: the stereo chorus behind the VST 2 adapter.
+#include "StereoChorusDescription.h"
 #include "VstPlugin.h"
-#include <new>
 
 namespace {
 constexpr VstInt32 kUniqueId = 0x36716E76; // '6qnv'
-constexpr double kOutputRefreshRate = 20.0; // output parameters reach the host 20 times a second
 } // namespace
 
 extern "C" {
@@ -19,9 +16,13 @@ extern "C" {
 
 PLUGIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
 {
-    // Nothing may unwind into a host written in another language.
+    // Nothing may unwind into a host written in another language. Each object is owned from the
+    // moment it exists, so a failed allocation anywhere leaves nothing behind.
     try {
-        return CreateVstPlugin(host, new CStereoChorus(), kUniqueId, CreatePluginEditor(), kOutputRefreshRate,
+        const SPluginDescription& plugin = StereoChorusDescription();
+        std::unique_ptr<CEffect> effect = plugin.createEffect();
+        std::unique_ptr<CPluginEditor> editor = plugin.createEditor();
+        return CreateVstPlugin(host, std::move(effect), kUniqueId, std::move(editor), plugin.outputRefreshRate,
                                nullptr);
     } catch (...) {
         return nullptr;

@@ -2,6 +2,7 @@
 #include "HostText.h"
 #include "VstEditor.h"
 #include "VstPlugin.h"
+#include <climits>
 
 namespace {
 
@@ -10,6 +11,18 @@ constexpr VstIntPtr kVendorVersion = 1000;
 constexpr VstIntPtr kVstVersion = 2300;
 constexpr VstIntPtr kIdentify = 0x4E764566; // 'NvEf'
 constexpr size_t kNameChars = 23;
+
+// The float truncated toward zero, held within the int range; 0 for NaN.
+int SaturatingInt(float value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483647.0f)
+        return INT_MAX;
+    if (value <= -2147483648.0f)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
 
 } // namespace
 
@@ -63,7 +76,7 @@ VstIntPtr CVstPlugin::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     case effGetVendorVersion: return kVendorVersion;
     case effVendorSpecific: return 0;
     case effCanDo: return 0; // no statement about any capability
-    case effGetTailSize: return m_effect->GetTailLength();
+    case effGetTailSize: return m_core.GetTailLength();
     case effIdle: return 0;
     case effGetIcon: return 0;
     case effSetViewPosition: return 0;
@@ -94,7 +107,7 @@ VstIntPtr CVstPlugin::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr valu
 
 VstIntPtr CVstPlugin::OnSetProgram(VstIntPtr value)
 {
-    if (value >= 0 && value < m_programCount)
+    if (value >= 0 && value < m_core.GetProgramCount())
         setProgram(static_cast<VstInt32>(value));
     return 0;
 }
@@ -138,8 +151,7 @@ VstIntPtr CVstPlugin::OnSetBlockSizeAndSampleRate(VstIntPtr value, float opt)
 
 VstIntPtr CVstPlugin::OnGetEffectName(void* ptr)
 {
-    const CEffectInfo* info = m_effect->GetInfo();
-    CopyHostText(static_cast<char*>(ptr), info ? info->GetName() : nullptr, kNameChars);
+    CopyHostText(static_cast<char*>(ptr), m_core.GetEffectName(), kNameChars);
     return 1;
 }
 
@@ -153,7 +165,10 @@ VstIntPtr CVstPlugin::OnEditKey(bool down, VstInt32 index, VstIntPtr value, floa
 {
     if (!m_editor)
         return 0;
-    VstKeyCode key{index, static_cast<unsigned char>(value), static_cast<unsigned char>(static_cast<int>(opt))};
+    // The modifiers arrive as a float; NaN and values beyond an int must not be converted as they
+    // stand (undefined), so they saturate first.
+    const int modifiers = SaturatingInt(opt);
+    VstKeyCode key{index, static_cast<unsigned char>(value), static_cast<unsigned char>(modifiers)};
     return down ? m_editor->onKeyDown(key) : m_editor->onKeyUp(key);
 }
 

@@ -9,7 +9,6 @@ CVstEditor::~CVstEditor()
 {
     if (m_editor)
         m_editor->Close();
-    delete m_editor;
 }
 
 bool CVstEditor::getRect(ERect** place)

@@ -139,3 +139,28 @@ TEST_F(AdapterTest, EditorParameterSetsWorkInRealUnitsAndReportAutomation)
     EXPECT_EQ(TheHost().automations[0].value, 0.25f);
     EXPECT_TRUE(TheHost().otherOpcodes.empty()); // no begin or end of a gesture reaches the host
 }
+
+TEST_F(AdapterTest, OnlyValuesTheAdapterAppliedAreReportedAsAutomation)
+{
+    Create();
+    struct Case
+    {
+        int index;
+        float value;
+        bool applied;
+    };
+    const Case cases[] = {
+        {2, 0.25f, true},          {2, std::nanf(""), false}, {2, INFINITY, false},     {2, -INFINITY, false},
+        {-1, 0.5f, false},         {4, 0.5f, false},          {1 << 30, 0.5f, false}, {0, 1.0f, true},
+    };
+    for (const Case& c : cases) {
+        TheHost().automations.clear();
+        Plugin().setParameterAutomated(c.index, c.value);
+        EXPECT_EQ(TheHost().automations.size(), c.applied ? 1u : 0u) << "index " << c.index << " value " << c.value;
+    }
+    // The editor's parameter set reaches the host through the same door.
+    TheHost().automations.clear();
+    EXPECT_EQ(Plugin().GetInputParameterSet().SetValue(2, std::nanf("")), 0);
+    EXPECT_TRUE(TheHost().automations.empty());
+    EXPECT_EQ(record->getParameter(record, 2), 0.25f);
+}

@@ -1,8 +1,8 @@
 #pragma once
 #include "VstInterface.h"
+#include "PluginEditor.h"
 #include <atomic>
-
-class CPluginEditor;
+#include <memory>
 
 // Speaks the host's editor protocol (open, rect, idle, close, keys) over an editor-window object.
 // It owns that object: when the plug-in is closed with its editor still open (hosts do this),
@@ -10,7 +10,7 @@ class CPluginEditor;
 class CVstEditor
 {
 public:
-    explicit CVstEditor(CPluginEditor* editor) : m_editor(editor) {}
+    explicit CVstEditor(std::unique_ptr<CPluginEditor> editor) : m_editor(std::move(editor)) {}
     CVstEditor(const CVstEditor&) = delete;
     CVstEditor& operator=(const CVstEditor&) = delete;
     virtual ~CVstEditor();
@@ -36,7 +36,7 @@ public:
 private:
     void* m_systemWindow = nullptr;
     std::atomic<int> m_updateFlag{0};
-    CPluginEditor* m_editor;
+    std::unique_ptr<CPluginEditor> m_editor;
     bool m_open = false;
     ERect m_rect = {0, 0, 0, 0};
 };

@@ -1,8 +1,8 @@
 // The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
-#include "VstPlugin.h"
+#include "PluginCore.h"
 #include <cstring>
 
-void CVstPlugin::UpdateRamp(VstInt32 frames)
+void CPluginCore::UpdateRamp(int frames)
 {
     // One snapshot of the values other threads write serves the comparison, the steps and the
     // new "previous" values, so a change that lands while this runs is not half taken: it
@@ -24,7 +24,7 @@ void CVstPlugin::UpdateRamp(VstInt32 frames)
     AssignValues(&m_previousInputs, &m_rampTargets);
 }
 
-bool CVstPlugin::BindChannels(float** inputs, float** outputs, VstInt32 frames)
+bool CPluginCore::BindChannels(float** inputs, float** outputs, int frames)
 {
     // A host that passes no channel arrays (or a missing channel) gets nothing processed.
     if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
@@ -42,16 +42,15 @@ bool CVstPlugin::BindChannels(float** inputs, float** outputs, VstInt32 frames)
     return true;
 }
 
-template <bool Accumulate>
-void CVstPlugin::Process(float** inputs, float** outputs, VstInt32 frames)
+void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accumulate)
 {
     if (frames < 0)
         return;
-    if (m_bypass.load(std::memory_order_relaxed)) {
-        if (Accumulate)
+    if (IsBypassed()) {
+        if (accumulate)
             AddInputToOutputs(inputs, outputs, frames); // as the replacing path copies it
         else
-            passThrough(inputs, outputs, frames);
+            PassThrough(inputs, outputs, frames);
         m_effect->Skip(frames);
         return;
     }
@@ -60,37 +59,30 @@ void CVstPlugin::Process(float** inputs, float** outputs, VstInt32 frames)
     UpdateRamp(frames);
     const CBufferArrayList in(m_inputBuffers.data(), static_cast<int>(m_inputBuffers.size()));
     const CBufferArrayList out(m_outputBuffers.data(), static_cast<int>(m_outputBuffers.size()));
-    if (Accumulate)
+    if (accumulate)
         m_effect->ProcessAccumulating(&in, &out, frames, &m_ramp);
     else
         m_effect->ProcessReplacing(&in, &out, frames, &m_ramp);
     m_refreshCounter += frames;
     RefreshOutputs(true);
-    if (!Accumulate && m_outputBuffers.empty())
-        passThrough(inputs, outputs, frames);
+    if (!accumulate && m_outputBuffers.empty())
+        PassThrough(inputs, outputs, frames);
 }
-
-void CVstPlugin::processReplacing(float** inputs, float** outputs, VstInt32 frames)
-{
-    Process<false>(inputs, outputs, frames);
-}
-
-void CVstPlugin::process(float** inputs, float** outputs, VstInt32 frames) { Process<true>(inputs, outputs, frames); }
 
 template <class Transfer>
-void CVstPlugin::ForEachInputToOutput(float** inputs, float** outputs, VstInt32 frames, Transfer transfer) const
+void CPluginCore::ForEachInputToOutput(float** inputs, float** outputs, int frames, Transfer transfer) const
 {
     if (!inputs || !outputs || m_inputChannels == 0 || m_outputChannels <= 0 || frames <= 0)
         return;
     // Outputs beyond the inputs take the last input: a mono input reaches every output.
-    for (VstInt32 o = 0; o < m_outputChannels; ++o) {
+    for (int o = 0; o < m_outputChannels; ++o) {
         const float* in = inputs[o < m_inputChannels ? o : m_inputChannels - 1];
         if (in && outputs[o])
             transfer(in, outputs[o]);
     }
 }
 
-void CVstPlugin::passThrough(float** inputs, float** outputs, VstInt32 frames)
+void CPluginCore::PassThrough(float** inputs, float** outputs, int frames)
 {
     ForEachInputToOutput(inputs, outputs, frames, [frames](const float* in, float* out) {
         // In-place hosts hand the same buffer as input and output: memmove copes with overlap.
@@ -99,29 +91,26 @@ void CVstPlugin::passThrough(float** inputs, float** outputs, VstInt32 frames)
     });
 }
 
-void CVstPlugin::AddInputToOutputs(float** inputs, float** outputs, VstInt32 frames)
+void CPluginCore::AddInputToOutputs(float** inputs, float** outputs, int frames)
 {
     ForEachInputToOutput(inputs, outputs, frames, [frames](const float* in, float* out) {
-        for (VstInt32 f = 0; f < frames; ++f)
+        for (int f = 0; f < frames; ++f)
             out[f] += in[f];
     });
 }
 
-namespace {
-// Beyond the slowest and four times the fastest audio interfaces (768 kHz), a host's rate is
-// garbage, and taking it would size the effect's delay lines for it: FLT_MAX Hz asked the chorus
-// for 4 GB.
-constexpr float kLowestSampleRate = 1.0f;
-constexpr float kHighestSampleRate = 3072000.0f;
-} // namespace
-
-void CVstPlugin::setSampleRate(float rate)
+bool CPluginCore::SetSampleRate(float rate)
 {
-    if (rate >= kLowestSampleRate && rate <= kHighestSampleRate) // false for NaN
-        m_sampleRate = rate;
+    // Beyond the slowest and four times the fastest audio interfaces (768 kHz), a host's rate is
+    // garbage, and taking it would size the effect's delay lines for it: FLT_MAX Hz asked the
+    // chorus for 4 GB.
+    if (!(rate >= kLowestSampleRate && rate <= kHighestSampleRate)) // true for NaN
+        return false;
+    m_sampleRate = rate;
+    return true;
 }
 
-void CVstPlugin::resume()
+void CPluginCore::Resume()
 {
     m_effect->Initialize(m_sampleRate, m_settings);
     m_presetView.SetList(m_effect->GetPresets());

@@ -32,7 +32,8 @@ protected:
     }
     AEffect* Create(FakeEffect::Config config = {}, CPluginEditor* editor = nullptr)
     {
-        record = CreateVstPlugin(RecordingHost, new FakeEffect(log, config), 0x12345678, editor, 20.0, nullptr);
+        record = CreateVstPlugin(RecordingHost, std::make_unique<FakeEffect>(log, config), 0x12345678,
+                                 std::unique_ptr<CPluginEditor>(editor), 20.0, nullptr);
         return record;
     }
     VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f)
