@@ -335,6 +335,22 @@ void CPluginCore::SetProgramValue(int program, int index, float normalised)
                                                                                       : normalised);
 }
 
+void CPluginCore::RestorePrograms(int current, const float* values, const char* const* names)
+{
+    if (current < 0 || current >= m_programCount || !values || !names)
+        return;
+    const int valueCount = 1 + GetInputParameterCount();
+    for (int p = 0; p < m_programCount; ++p) {
+        CProgramSlot& program = *m_programs[static_cast<size_t>(p)];
+        for (int k = 0; k < valueCount; ++k)
+            program.values.SetValue(k, values[p * valueCount + k]);
+        CopyHostText(program.name, names[p], CProgramSlot::kNameChars);
+    }
+    m_currentProgram.store(current, std::memory_order_relaxed);
+    for (int k = 0; k < valueCount; ++k)
+        SetParameter(k, values[current * valueCount + k]);
+}
+
 void CPluginCore::RefreshOutputs(bool notifyHost)
 {
     if (m_refreshCounter < m_refreshInterval)

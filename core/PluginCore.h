@@ -101,6 +101,10 @@ public:
     // A program's stored value at host index 0..N; the current program's are the live values.
     float GetProgramValue(int program, int index) const;
     void SetProgramValue(int program, int index, float normalised);
+    // Replaces every program (values: GetProgramCount() rows of 1 + N finite values; names: one
+    // per program) and makes `current` the current program with its values live, without saving
+    // the state being left into any program.
+    void RestorePrograms(int current, const float* values, const char* const* names);
 
     // Audio.
     void Process(float** inputs, float** outputs, int frames, bool accumulate);

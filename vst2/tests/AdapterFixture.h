@@ -3,6 +3,16 @@
 #include "VstPlugin.h"
 #include <gtest/gtest.h>
 
+
+// A host callback that records what the plug-in reports.
+struct HostLog
+{
+    VstIntPtr version = 2400;
+    struct Automation { VstInt32 index; float value; };
+    std::vector<Automation> automations;
+    std::vector<VstInt32> otherOpcodes;
+};
+
 inline HostLog& TheHost()
 {
     static HostLog log;

@@ -1,7 +1,6 @@
 #pragma once
 // A configurable effect that records what the adapter asks of it.
 #include "Effect.h"
-#include "VstInterface.h"
 #include <cstring>
 #include <memory>
 #include <string>
@@ -129,13 +128,4 @@ private:
     std::unique_ptr<CParameterInfoList> m_inputInfo, m_outputInfo;
     std::unique_ptr<CValueArray> m_outputValues;
     std::unique_ptr<CPresetList> m_presets;
-};
-
-// A host callback that records what the plug-in reports.
-struct HostLog
-{
-    VstIntPtr version = 2400;
-    struct Automation { VstInt32 index; float value; };
-    std::vector<Automation> automations;
-    std::vector<VstInt32> otherOpcodes;
 };
