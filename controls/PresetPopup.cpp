@@ -58,7 +58,7 @@ void CPresetPopup::SlideOut()
     if (!GetHwnd())
         return;
     m_opening = true;
-    ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+    ShowWindow(GetHwnd(), SW_SHOWNOACTIVATE); // the host window keeps the keyboard and its title bar
     SetTimer(GetHwnd(), kTimerId, kTickPeriod, nullptr);
     TakeSizeFromWindow();
 }
@@ -67,7 +67,7 @@ void CPresetPopup::SlideIn()
 {
     if (!GetHwnd())
         return;
-    ShowWindow(GetHwnd(), SW_SHOWNORMAL);
+    ShowWindow(GetHwnd(), SW_SHOWNOACTIVATE); // the host window keeps the keyboard and its title bar
     SetTimer(GetHwnd(), kTimerId, kTickPeriod, nullptr);
     m_opening = false;
     TakeSizeFromWindow();

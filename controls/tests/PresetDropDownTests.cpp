@@ -152,6 +152,21 @@ TEST_F(PresetDropDownTest, TheListSlidesOutOfTheEditorsRightEdgeBy30PixelsATickU
     EXPECT_EQ(button.GetPopup().GetWidth(), 0);
 }
 
+TEST_F(PresetDropDownTest, TheListSlidesOutAndBackWithoutTakingActivationFromTheHostWindow)
+{
+    Fill();
+    SetForegroundWindow(host.Get());
+    SetActiveWindow(host.Get());
+    ASSERT_EQ(GetActiveWindow(), host.Get());
+    for (int slide = 0; slide < 2; ++slide) { // out, then back in
+        Click();
+        for (int tick = 0; tick < 6; ++tick)
+            Tick();
+        EXPECT_EQ(GetActiveWindow(), host.Get()) << (slide ? "sliding in" : "sliding out");
+        EXPECT_EQ(GetForegroundWindow(), host.Get()) << (slide ? "sliding in" : "sliding out");
+    }
+}
+
 TEST_F(PresetDropDownTest, ASecondClickDuringTheSlideReversesItFromTheCurrentWidth)
 {
     Fill();
