@@ -111,9 +111,11 @@ void CLv2Plugin::Run(uint32_t frames)
         m_core.SettleParameters();
         m_settle = false;
     }
-    // Beyond the core's block length a host is broken; a missing channel leaves nothing to
-    // process from or into, so whatever is connected hears silence.
-    if (frames > 0 && frames <= static_cast<uint32_t>(INT_MAX)) {
+    // A 0-frame block goes to the core as VST 2's does (a change made before it lands without a
+    // ramp at the next one), so both formats keep computing the same samples. Beyond the core's
+    // block length a host is broken; a missing channel leaves nothing to process from or into,
+    // so whatever is connected hears silence.
+    if (frames <= static_cast<uint32_t>(INT_MAX)) {
         if (BindAudio())
             m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(frames), false);
         else
