@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux build and the LV2 bundle, LMMS under Wine with
-# the 32-bit Windows build); both always run, and the result fails if either does.
+# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux build and with the LV2 bundle,
+# LMMS under Wine with the 32-bit Windows build); all always run, and the result fails if any does.
 here="$(cd "$(dirname "$0")" && pwd)"
 failed=()
 for host in ardour ardour-lv2 lmms; do
