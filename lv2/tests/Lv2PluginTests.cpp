@@ -1,4 +1,5 @@
 // The LV2 adapter driven as hosts drive it, well and badly, over an effect that records its calls.
+#include "CountingAllocator.h"
 #include "FakeEffect.h"
 #include "Lv2Plugin.h"
 #include <gtest/gtest.h>
@@ -189,6 +190,33 @@ TEST(Lv2Plugin, OutputParametersAndLatencyReachTheirPorts)
     plugin->Run(4096); // past the refresh interval of 48000 / 20 frames
     EXPECT_EQ(host.controls[8], -30.0f);
     EXPECT_EQ(host.controls[9], 3.0f);
+}
+
+TEST(Lv2Plugin, AFailedAllocationWhileInstantiatingLeavesNothingBehind)
+{
+    if (!CountingAllocator::IsActive())
+        GTEST_SKIP() << "this build's runtime owns operator new";
+    bool created = false;
+    for (long n = 1; !created && n < 10000; ++n) {
+        const long live = CountingAllocator::LiveBlocks();
+        bool failed = false, destroyed = false;
+        {
+            EffectLog log;
+            auto effect = std::make_unique<FakeEffect>(log, FakeEffect::Config{});
+            CountingAllocator::FailAllocation(n);
+            try {
+                created = CLv2Plugin::Create(std::move(effect), 44100.0, 20.0) != nullptr;
+            } catch (const std::bad_alloc&) {
+            }
+            failed = CountingAllocator::FailureHappened();
+            CountingAllocator::FailAllocation(0);
+            destroyed = log.destroyed;
+        }
+        EXPECT_EQ(created, !failed) << n;
+        EXPECT_TRUE(destroyed) << n;
+        EXPECT_EQ(CountingAllocator::LiveBlocks(), live) << "allocation " << n;
+    }
+    EXPECT_TRUE(created);
 }
 
 } // namespace
