@@ -2,6 +2,7 @@
 #include "Lv2PortLayout.h"
 #include "PluginCore.h"
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -271,10 +272,11 @@ void WriteLv2Turtle(const std::string& folder, const CPluginCore& core, const SL
                  {kLv2PresetsFile, Lv2PresetsTurtle(core, identity)}};
     for (const auto& file : files) {
         const std::string path = folder + "/" + file.name;
+        errno = 0;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << file.text;
         out.close();
         if (!out)
-            throw std::runtime_error("cannot write " + path);
+            throw std::runtime_error("cannot write " + path + (errno ? std::string(": ") + std::strerror(errno) : ""));
     }
 }
