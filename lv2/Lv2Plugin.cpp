@@ -12,8 +12,8 @@ uint32_t BitsOf(float value)
     return bits;
 }
 
-// No float has these bits as a port value a host could mean (a NaN with a payload), so every
-// connected control input is read at the first block.
+// A NaN: a value first read with these very bits would be refused anyway, and any other value
+// differs, so every connected control input is applied at its first block.
 constexpr uint32_t kNeverSeen = 0x7FC0DEADu;
 
 } // namespace
