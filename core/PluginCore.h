@@ -113,6 +113,10 @@ public:
     bool SetSampleRate(float rate);
     float GetSampleRate() const { return m_sampleRate; }
     void Resume();
+    // The current values become the effect's own at once, without a ramp from the old ones: for
+    // formats whose host hands the starting values with the first block after a resume. No
+    // allocation, so it may run on the audio thread.
+    void SettleParameters();
     bool IsBypassed() const { return m_bypass.load(std::memory_order_relaxed) != 0; }
 
     // For the editor: real-unit parameter sets over the core, and the effect's presets.

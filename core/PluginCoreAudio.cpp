@@ -121,3 +121,12 @@ void CPluginCore::Resume()
     RefreshOutputs(false);
     m_refreshCounter = m_refreshInterval;
 }
+
+void CPluginCore::SettleParameters()
+{
+    AssignValues(&m_rampTargets, &m_realInputs); // one snapshot, as UpdateRamp takes it
+    m_effect->SetParameters(&m_rampTargets);
+    AssignValues(&m_previousInputs, &m_rampTargets);
+    m_ramp.used = 0;
+    m_rampActive = false;
+}

@@ -1,0 +1,125 @@
+#include "Lv2Plugin.h"
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+uint32_t BitsOf(float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// A NaN: a value first read with these very bits would be refused anyway, and any other value
+// differs, so every connected control input is applied at its first block.
+constexpr uint32_t kNeverSeen = 0x7FC0DEADu;
+
+} // namespace
+
+std::unique_ptr<CLv2Plugin> CLv2Plugin::Create(std::unique_ptr<CEffect> effect, double sampleRate, double refreshRate)
+{
+    if (!effect)
+        return nullptr;
+    std::unique_ptr<CLv2Plugin> plugin(new CLv2Plugin(std::move(effect), refreshRate));
+    if (!plugin->m_core.SetSampleRate(static_cast<float>(sampleRate)))
+        return nullptr;
+    // Ready at the host's rate even for a host that runs without activating first.
+    plugin->m_core.Resume();
+    return plugin;
+}
+
+CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
+    : m_core(std::move(effect), nullptr, refreshRate),
+      m_layout(m_core),
+      m_ports(static_cast<size_t>(m_layout.Count()), nullptr),
+      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen),
+      m_inputs(static_cast<size_t>(m_layout.AudioInputs()), nullptr),
+      m_outputs(static_cast<size_t>(m_layout.AudioOutputs()), nullptr)
+{
+}
+
+void CLv2Plugin::ConnectPort(uint32_t port, void* location)
+{
+    if (port < m_ports.size())
+        m_ports[port] = static_cast<float*>(location);
+}
+
+void CLv2Plugin::Activate()
+{
+    m_core.Resume();
+    m_settle = true;
+}
+
+void CLv2Plugin::ApplyControls()
+{
+    for (int k = 0; k < m_layout.ControlInputs(); ++k) {
+        const float* port = m_ports[static_cast<size_t>(m_layout.ControlInput(k))];
+        if (!port)
+            continue;
+        const float value = *port;
+        const uint32_t bits = BitsOf(value);
+        if (bits == m_seen[static_cast<size_t>(k)])
+            continue;
+        m_seen[static_cast<size_t>(k)] = bits;
+        // A value that is not finite is refused, as the VST 2 adapter refuses it; the next
+        // finite one is taken.
+        if (!std::isfinite(value))
+            continue;
+        if (k == 0)
+            m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
+        else
+            m_core.SetParameter(k, m_core.ToNormalized(k, value));
+    }
+}
+
+bool CLv2Plugin::BindAudio()
+{
+    bool complete = true;
+    for (int c = 0; c < m_layout.AudioInputs(); ++c) {
+        m_inputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(c)];
+        complete = complete && m_inputs[static_cast<size_t>(c)];
+    }
+    for (int c = 0; c < m_layout.AudioOutputs(); ++c) {
+        m_outputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(m_layout.FirstAudioOutput() + c)];
+        complete = complete && m_outputs[static_cast<size_t>(c)];
+    }
+    return complete;
+}
+
+void CLv2Plugin::SilenceConnectedOutputs(uint32_t frames)
+{
+    for (float* output : m_outputs)
+        if (output)
+            std::memset(output, 0, static_cast<size_t>(frames) * sizeof(float));
+}
+
+void CLv2Plugin::ReportOutputs()
+{
+    for (int j = 0; j < m_layout.ControlOutputs(); ++j)
+        if (float* port = m_ports[static_cast<size_t>(m_layout.ControlOutput(j))])
+            *port = m_core.GetRealValue(1 + m_core.GetInputParameterCount() + j);
+    if (float* port = m_ports[static_cast<size_t>(m_layout.Latency())])
+        *port = static_cast<float>(m_core.GetLatency());
+}
+
+void CLv2Plugin::Run(uint32_t frames)
+{
+    ApplyControls();
+    if (m_settle) {
+        m_core.SettleParameters();
+        m_settle = false;
+    }
+    // A 0-frame block goes to the core as VST 2's does (a change made before it lands without a
+    // ramp at the next one), so both formats keep computing the same samples. Beyond the core's
+    // block length a host is broken; a missing channel leaves nothing to process from or into,
+    // so whatever is connected hears silence.
+    if (frames <= static_cast<uint32_t>(INT_MAX)) {
+        if (BindAudio())
+            m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(frames), false);
+        else
+            SilenceConnectedOutputs(frames);
+    }
+    ReportOutputs();
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include "Lv2PortLayout.h"
+#include "PluginCore.h"
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Publishes a plug-in core as one LV2 plug-in instance. Control ports carry real values; each
+// block applies the values that changed since the last one, so a change becomes that block's
+// ramp exactly as a VST 2 host's setParameter before processReplacing does. The bypass port is
+// LV2's "enabled" port: 1 plays, 0 bypasses.
+class CLv2Plugin
+{
+public:
+    // nullptr for a rate the core refuses (the VST 2 adapter's limits); the effect is freed then.
+    static std::unique_ptr<CLv2Plugin> Create(std::unique_ptr<CEffect> effect, double sampleRate, double refreshRate);
+    CLv2Plugin(const CLv2Plugin&) = delete;
+    CLv2Plugin& operator=(const CLv2Plugin&) = delete;
+
+    // An index outside the layout is ignored; nullptr disconnects.
+    void ConnectPort(uint32_t port, void* location);
+    void Activate();
+    // No allocation, lock or system call.
+    void Run(uint32_t frames);
+
+    const CLv2PortLayout& GetLayout() const { return m_layout; }
+    const CPluginCore& GetCore() const { return m_core; }
+
+private:
+    CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
+    void ApplyControls();
+    bool BindAudio();
+    void SilenceConnectedOutputs(uint32_t frames);
+    void ReportOutputs();
+
+    CPluginCore m_core;
+    CLv2PortLayout m_layout;
+    std::vector<float*> m_ports;    // every port's location as the host connected it
+    std::vector<uint32_t> m_seen;   // the bits of each control input last read
+    std::vector<float*> m_inputs;   // the block's channel arrays, sized once
+    std::vector<float*> m_outputs;
+    bool m_settle = true; // the next block's values are the starting point, not a change
+};
