@@ -15,12 +15,16 @@ void CPluginCore::UpdateRamp(int frames)
         m_rampActive = false;
         return;
     }
-    m_rampActive = true;
     AssignValues(&m_rampSteps, &m_rampTargets);
     ValuesToStep(&m_previousInputs, &m_rampSteps, frames);
     m_ramp.used = m_ramp.GetCapacity();
     m_ramp.Assign(0, &m_previousInputs);
     m_ramp.Assign(1, &m_rampSteps);
+    // A block of no frames moves nothing (its steps are 0), so the change stays pending and ramps
+    // across the next real block instead of jumping at its start.
+    if (frames == 0)
+        return;
+    m_rampActive = true;
     AssignValues(&m_previousInputs, &m_rampTargets);
 }
 

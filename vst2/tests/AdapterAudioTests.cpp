@@ -38,16 +38,23 @@ TEST_F(AdapterTest, ParameterChangeReachesTheEffectAsARampThenAsExactValues)
     EXPECT_EQ(log.setParameters.size(), calls + 1);
 }
 
-TEST_F(AdapterTest, ZeroFrameBlockStillRunsTheEffectWithZeroSteps)
+TEST_F(AdapterTest, ZeroFrameBlockRunsTheEffectWithZeroStepsAndTheChangeRampsAcrossTheNextBlock)
 {
     Create();
     Dispatch(effMainsChanged, 0, 1);
     record->setParameter(record, 2, 1.0f);
-    Block block(1);
+    Block block(512);
     record->processReplacing(record, block.in, block.out, 0);
     EXPECT_EQ(log.lastFrames, 0);
     EXPECT_EQ(log.rampUsed, 2);
     EXPECT_EQ(log.rampSteps, (std::vector<float>{0.0f, 0.0f, 0.0f}));
+    // Consumed by the empty block, the change would jump at the next one's start: a click.
+    const size_t calls = log.setParameters.size();
+    record->processReplacing(record, block.in, block.out, 512);
+    EXPECT_EQ(log.rampUsed, 2);
+    EXPECT_EQ(log.rampValues, (std::vector<float>{0.0f, 50.0f, 5.0f}));
+    EXPECT_EQ(log.rampSteps, (std::vector<float>{0.0f, 50.0f / 512, 0.0f}));
+    EXPECT_EQ(log.setParameters.size(), calls);
 }
 
 TEST_F(AdapterTest, BypassCopiesOrAddsTheInputAndLetsTheEffectSkip)
