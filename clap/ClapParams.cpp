@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -78,7 +79,14 @@ bool CClapPlugin::GetParamValue(clap::Id id, double* value) const
 {
     if (!value || id >= ParamCount())
         return false;
-    *value = m_core.GetRealValue(static_cast<int>(id));
+    // The host's own value while it is the one in effect: the core keeps 0..1 values, and 0.8 Hz
+    // comes back from them as 0.79999995.
+    const int index = static_cast<int>(id);
+    const float hostValue = IsInputParam(id) ? m_hostValues[id].load(std::memory_order_relaxed) : 0.0f;
+    if (IsInputParam(id) && m_core.ToNormalized(index, hostValue) == m_core.GetParameter(index))
+        *value = hostValue;
+    else
+        *value = m_core.GetRealValue(index);
     return true;
 }
 
@@ -88,11 +96,12 @@ bool CClapPlugin::ValueToText(clap::Id id, double value, char* text, uint32_t ca
         return false;
     // The VST 2 display text of the value, then its unit: "20.00000 ms".
     const int index = static_cast<int>(id);
-    const CParameterInfo* descriptor = m_core.GetParameterInfo(index);
-    const float real = static_cast<float>(std::min(std::max(value, double(descriptor->GetMin())), double(descriptor->GetMax())));
     char number[32] = {};
     char unit[32] = {};
-    m_core.FormatParameter(index, m_core.ToNormalized(index, real), number);
+    if (index == 0)
+        m_core.FormatParameter(0, static_cast<float>(value), number);
+    else
+        FloatToDisplayText(Clamped(id, value), number);
     m_core.GetParameterLabel(index, unit);
     std::snprintf(text, capacity, unit[0] ? "%s %s" : "%s", number, unit);
     return true;
@@ -100,11 +109,18 @@ bool CClapPlugin::ValueToText(clap::Id id, double value, char* text, uint32_t ca
 
 bool CClapPlugin::TextToValue(clap::Id id, const char* text, double* value) const
 {
+    // The core checks the text; the number in it is the value, in the parameter's unit.
     float normalised = 0.0f;
     if (!value || id >= ParamCount() || !m_core.ParseParameter(static_cast<int>(id), text, normalised))
         return false;
-    *value = id == 0 ? normalised : m_core.ToReal(static_cast<int>(id), normalised);
+    *value = id == 0 ? normalised : Clamped(id, std::strtod(text, nullptr));
     return true;
+}
+
+float CClapPlugin::Clamped(clap::Id id, double value) const
+{
+    const CParameterInfo* descriptor = m_core.GetParameterInfo(static_cast<int>(id));
+    return static_cast<float>(std::min(std::max(value, double(descriptor->GetMin())), double(descriptor->GetMax())));
 }
 
 void CClapPlugin::ApplyValue(clap::Id id, double value)
@@ -114,9 +130,9 @@ void CClapPlugin::ApplyValue(clap::Id id, double value)
     if (!IsInputParam(id) || !std::isfinite(value))
         return;
     const int index = static_cast<int>(id);
-    const CParameterInfo* descriptor = m_core.GetParameterInfo(index);
-    const double clamped = std::min(std::max(value, double(descriptor->GetMin())), double(descriptor->GetMax()));
-    m_core.SetParameter(index, m_core.ToNormalized(index, static_cast<float>(clamped)));
+    const float real = Clamped(id, value);
+    m_hostValues[id].store(real, std::memory_order_relaxed);
+    m_core.SetParameter(index, m_core.ToNormalized(index, real));
 }
 
 void CClapPlugin::ApplyEvents(const clap::InputEvents* in)

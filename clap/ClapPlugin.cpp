@@ -91,6 +91,7 @@ CClapPlugin* CClapPlugin::From(const clap::Plugin* plugin)
 CClapPlugin::CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* descriptor,
                          std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate)
     : m_record(), m_host(host), m_core(std::move(effect), nullptr, refreshRate), m_editor(std::move(editor)),
+      m_hostValues(static_cast<size_t>(1 + m_core.GetInputParameterCount())),
       m_inputs(static_cast<size_t>(m_core.GetInputChannels()), nullptr),
       m_outputs(static_cast<size_t>(m_core.GetOutputChannels()), nullptr)
 {
@@ -106,6 +107,8 @@ CClapPlugin::CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* d
     m_record.process = ProcessEntry;
     m_record.getExtension = GetExtensionEntry;
     m_record.onMainThread = OnMainThreadEntry;
+    for (size_t i = 0; i < m_hostValues.size(); ++i)
+        m_hostValues[i].store(m_core.GetParameterInfo(static_cast<int>(i))->GetDefault(), std::memory_order_relaxed);
     m_core.SetListener(this);
     if (m_editor) {
         m_editorContext = m_core.MakeEditorContext();

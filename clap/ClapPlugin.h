@@ -70,6 +70,7 @@ private:
     bool IsAudioThread() const;
     void ApplyEvents(const clap::InputEvents* in);
     void ApplyValue(clap::Id id, double value);
+    float Clamped(clap::Id id, double value) const; // within the published range
     bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }
     void PostToHost(CClapOutbox::EKind kind, int index, double value);
     void AfterValuesReplaced();
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
     CClapOutbox m_outbox;
+    std::vector<std::atomic<float>> m_hostValues; // the last real value the host sent, per input
     std::vector<float*> m_inputs;  // the block's channel pointers, sized once
     std::vector<float*> m_outputs;
     bool m_initialised = false;
