@@ -1,6 +1,9 @@
 // The editor window inside the host's: Win32 on Windows, X11 elsewhere, never floating.
 #include "ClapPlugin.h"
 #include <cstring>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -13,6 +16,25 @@ constexpr int kShowNormal = 1; // SW_SHOWNORMAL
 constexpr int kHide = 0;       // SW_HIDE
 
 bool IsNativeApi(const char* api) { return api && std::strcmp(api, kNativeApi) == 0; }
+
+// The size of the editor's window. The Windows editor knows it only once its window exists, and
+// CLAP hosts ask before they hand over their window: it is opened once in a hidden window of
+// our own to measure it.
+void MeasureEditor(CPluginEditor& editor, int& width, int& height)
+{
+    editor.GetSize(width, height);
+#if defined(_WIN32)
+    if (width > 0 && height > 0)
+        return;
+    HWND helper = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (!helper)
+        return;
+    editor.Open(helper);
+    editor.GetSize(width, height);
+    editor.Close();
+    DestroyWindow(helper);
+#endif
+}
 
 bool CLAP_CALL GuiIsApiSupported(const clap::Plugin* plugin, const char* api, bool floating)
 {
@@ -116,16 +138,20 @@ void CClapPlugin::DestroyGui()
     m_guiCreated = false;
 }
 
-bool CClapPlugin::GetGuiSize(uint32_t* width, uint32_t* height) const
+bool CClapPlugin::GetGuiSize(uint32_t* width, uint32_t* height)
 {
-    if (!m_editor || !width || !height)
+    if (!m_editor || !width || !height || IsAudioThread())
         return false;
-    int w = 0, h = 0;
-    m_editor->GetSize(w, h);
-    if (w <= 0 || h <= 0)
+    if (m_guiWidth <= 0 || m_guiHeight <= 0) {
+        if (m_guiParented)
+            m_editor->GetSize(m_guiWidth, m_guiHeight);
+        else
+            MeasureEditor(*m_editor, m_guiWidth, m_guiHeight);
+    }
+    if (m_guiWidth <= 0 || m_guiHeight <= 0)
         return false;
-    *width = static_cast<uint32_t>(w);
-    *height = static_cast<uint32_t>(h);
+    *width = static_cast<uint32_t>(m_guiWidth);
+    *height = static_cast<uint32_t>(m_guiHeight);
     return true;
 }
 

@@ -53,7 +53,7 @@ public:
     bool IsGuiApiSupported(const char* api, bool floating) const;
     bool CreateGui(const char* api, bool floating);
     void DestroyGui();
-    bool GetGuiSize(uint32_t* width, uint32_t* height) const;
+    bool GetGuiSize(uint32_t* width, uint32_t* height);
     bool SetGuiParent(const clap::Window* window);
     bool ShowGui(bool show);
 
@@ -92,6 +92,8 @@ private:
     bool m_initialised = false;
     bool m_guiCreated = false;
     bool m_guiParented = false;
+    int m_guiWidth = 0; // measured once: the editor has one size
+    int m_guiHeight = 0;
     std::atomic<bool> m_active{false};
     std::atomic<bool> m_processing{false};
 };
