@@ -17,6 +17,8 @@ PACKAGE      := StereoChorus-$(VERSION)
 # `make install` puts the Linux plug-in here; `make install PREFIX=dir` or `VST_DIR=dir` elsewhere.
 PREFIX       ?= $(HOME)/.vst
 VST_DIR      ?= $(PREFIX)
+# ... and the Linux CLAP plug-in into ~/.clap, or beside it when PREFIX is given (`CLAP_DIR=dir` to choose).
+CLAP_DIR     ?= $(if $(filter $(HOME)/.vst,$(PREFIX)),$(HOME)/.clap,$(PREFIX))
 
 .PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
@@ -42,7 +44,8 @@ $(addprefix test-,$(WIN_PRESETS)): test-%: build-%
 
 test-unit: deps $(addprefix test-,$(PRESETS))
 
-# Ardour 7 (Linux build) and LMMS under Wine (32-bit Windows build), headless.
+# Ardour 7 (Linux build), LMMS under Wine (32-bit Windows build) and Qtractor's scanner (Linux CLAP
+# build), headless.
 test-hosts: deps build-linux build-win32
 	@tests/hosts/run.sh
 
@@ -85,11 +88,15 @@ bench: deps build-linux
 install: build-linux
 	install -d "$(VST_DIR)"
 	install -m 755 dist/linux/StereoChorus.so "$(VST_DIR)/StereoChorus.so"
+	install -d "$(CLAP_DIR)"
+	install -m 755 dist/linux/StereoChorus.clap "$(CLAP_DIR)/StereoChorus.clap"
 
 uninstall:
 	rm -f "$(VST_DIR)/StereoChorus.so"
+	rm -f "$(CLAP_DIR)/StereoChorus.clap"
 
-# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, README, licence, install note.
+# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the three CLAP plug-ins, README,
+# licence, install note.
 dist: deps $(addprefix build-,$(PRESETS))
 	@test -f README.md || { echo "make dist: README.md is missing"; exit 1; }
 	rm -rf build/package dist/$(PACKAGE).zip
@@ -98,6 +105,9 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -m 644 dist/win64/StereoChorus.dll build/package/$(PACKAGE)/windows-64bit/
 	install -m 644 dist/win32/StereoChorus.dll build/package/$(PACKAGE)/windows-32bit/
 	install -m 755 dist/linux/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/
+	install -m 644 dist/win64/StereoChorus.clap build/package/$(PACKAGE)/windows-64bit/
+	install -m 644 dist/win32/StereoChorus.clap build/package/$(PACKAGE)/windows-32bit/
+	install -m 755 dist/linux/StereoChorus.clap build/package/$(PACKAGE)/linux-x86_64/
 	install -m 644 README.md packaging/LICENSE.txt packaging/INSTALL.txt build/package/$(PACKAGE)/
 	install -D -m 644 docs/editor.png build/package/$(PACKAGE)/docs/editor.png
 	cd build/package && zip -qrX ../../dist/$(PACKAGE).zip $(PACKAGE)

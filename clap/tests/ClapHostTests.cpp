@@ -537,6 +537,12 @@ TEST_F(ClapBinary, FiveHundredCreateAndDestroyCyclesLeaveTheHeapAsItWas)
 }
 
 #if defined(_WIN32)
+BOOL CALLBACK CountWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 TEST_F(ClapBinary, EditorWindowCyclesInTheHostsWindowLeaveNoWindowBehind)
 {
     const auto* gui = Extension<clap::PluginGui>(clap::kExtGui);
@@ -546,8 +552,7 @@ TEST_F(ClapBinary, EditorWindowCyclesInTheHostsWindowLeaveNoWindowBehind)
     ASSERT_NE(parent, nullptr);
     auto children = [&] {
         int count = 0;
-        EnumChildWindows(parent, [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-                         reinterpret_cast<LPARAM>(&count));
+        EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&count));
         return count;
     };
     const char* api = nullptr;
