@@ -5,10 +5,12 @@
 #include "ProcessMeasures.h"
 #include "VstInterface.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 #if defined(_WIN32)
 #include <windows.h>
@@ -534,6 +536,49 @@ TEST_F(ClapBinary, FiveHundredCreateAndDestroyCyclesLeaveTheHeapAsItWas)
     for (int i = 0; i < 500; ++i)
         cycle();
     EXPECT_LT(HeapBytesInUse() - before, 16 * 1024);
+}
+
+TEST_F(ClapBinary, MainThreadCallsWhileTheAudioThreadProcessesLeaveSoundOutputAndValuesInRange)
+{
+    // What CLAP lets a host do at once: the audio thread processes with values inside its blocks
+    // while the main thread reads values and texts, loads factory programs and saves and loads
+    // the state.
+    const auto* load = Extension<clap::PluginPresetLoad>(clap::kExtPresetLoad);
+    SMemoryStream saved;
+    ASSERT_TRUE(state->save(plugin, &saved.out));
+    Start();
+    std::atomic<bool> audioDone{false};
+    std::atomic<bool> finite{true};
+    std::thread audio([&] {
+        const std::vector<float> in = TestSignal(32, 5);
+        std::vector<float> left(32), right(32);
+        for (int block = 0; block < 4000; ++block) {
+            CInputEvents events;
+            events.Add(static_cast<clap::Id>(1 + block % 8), static_cast<double>(block % 21));
+            Block(in.data(), in.data(), left.data(), right.data(), 32, events);
+            if (!Finite(left) || !Finite(right))
+                finite = false;
+        }
+        audioDone = true;
+    });
+    int rounds = 0;
+    while (!audioDone) {
+        for (clap::Id id = 0; id < kParamCount; ++id) {
+            clap::ParamInfo info{};
+            params->getInfo(plugin, id, &info);
+            const double value = Value(id);
+            EXPECT_TRUE(value >= info.minValue && value <= info.maxValue) << id << " " << value;
+            Text(id, value);
+        }
+        load->fromLocation(plugin, clap::kPresetLocationPlugin, nullptr, std::to_string(1 + rounds % 10).c_str());
+        SMemoryStream copy;
+        copy.bytes = saved.bytes;
+        EXPECT_TRUE(state->load(plugin, &copy.in));
+        ++rounds;
+    }
+    audio.join();
+    EXPECT_TRUE(finite);
+    EXPECT_GT(rounds, 0);
 }
 
 #if defined(_WIN32)
