@@ -45,7 +45,8 @@ struct SMemoryStream
                              auto* self = static_cast<SMemoryStream*>(s->ctx);
                              const size_t n = std::min<size_t>({static_cast<size_t>(size), self->chunk,
                                                                self->bytes.size() - self->position});
-                             std::memcpy(buffer, self->bytes.data() + self->position, n);
+                             if (n > 0)
+                                 std::memcpy(buffer, self->bytes.data() + self->position, n);
                              self->position += n;
                              return static_cast<int64_t>(n);
                          }};

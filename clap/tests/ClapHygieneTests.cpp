@@ -29,6 +29,9 @@ TEST(ClapHygiene, ProcessAndFlushWithValuesInsideBlocksNeitherAllocateNorLockNor
     ASSERT_TRUE(library.IsLoaded()) << CLAP_PLUGIN_PATH;
     const auto* entry = static_cast<const clap::Entry*>(library.Symbol("clap_entry"));
     ASSERT_NE(entry, nullptr);
+    CAudioThreadProbe probe(reinterpret_cast<const void*>(entry->getFactory));
+    if (!probe.Unavailable().empty())
+        GTEST_SKIP() << probe.Unavailable();
     ASSERT_TRUE(entry->init(CLAP_PLUGIN_PATH));
     const auto* factory = static_cast<const clap::PluginFactory*>(entry->getFactory(clap::kPluginFactoryId));
     STestHost host;
@@ -55,9 +58,6 @@ TEST(ClapHygiene, ProcessAndFlushWithValuesInsideBlocksNeitherAllocateNorLockNor
     clap::AudioBuffer output{out, nullptr, 2, 0, 0};
     SCountingOutput sink;
 
-    CAudioThreadProbe probe(reinterpret_cast<const void*>(entry->getFactory));
-    if (!probe.Unavailable().empty())
-        GTEST_SKIP() << probe.Unavailable();
     int blocks = 0;
     probe.RunOnAudioThread([&] {
         {
