@@ -270,7 +270,7 @@ TEST_F(ClapBinary, ParametersAreTheNineInTheirOwnUnitsWithTheVst2Texts)
     EXPECT_STREQ(text, "12.3456");
 }
 
-TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2Binary)
+TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2BinaryAlsoInPlace)
 {
     // A change within a block: the block's last value per parameter is its ramp target.
     struct SChange
@@ -282,7 +282,9 @@ TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2Binary)
     };
     const SChange changes[] = {{1, 5, 90, 0},   {1, 5, 40, 17},  {1, 6, 0.8, 3},  {3, 7, 30, 0},   {3, 3, 55, 0},
                                {4, 8, 1, 0},    {5, 0, 1, 0},    {6, 0, 0, 0},    {6, 4, 12.5, 9}, {6, 1, -6, 0},
-                               {8, 2, 0, 0},    {8, 6, 19.5, 1}, {9, 4, 0, 0},    {9, 8, 0, 0}};
+                               {8, 2, 0, 0},    {8, 6, 19.5, 1}, {9, 4, 0, 0},    {9, 8, 0, 0},
+                               // values whose float lands elsewhere than the double's normalisation
+                               {2, 1, -19.852, 0}, {7, 6, 0.777, 0}, {7, 2, 1.665, 5}, {10, 4, 1.1655, 0}};
     const uint32_t sizes[] = {512, 300, 1, 1024, 77, 4096, 256, 33, 700, 64, 2000};
     size_t total = 0;
     for (uint32_t size : sizes)
@@ -320,21 +322,35 @@ TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2Binary)
     }
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);
 
-    Start();
-    at = 0;
-    for (int b = 0; b < static_cast<int>(std::size(sizes)); ++b) {
-        CInputEvents events;
-        events.AddGesture(clap::kEventParamGestureBegin, 5); // a host's gesture marks change nothing
-        for (const SChange& change : changes)
-            if (change.block == b)
-                events.Add(change.id, change.value, change.time);
-        ASSERT_EQ(Block(&left[at], &right[at], &clapLeft[at], &clapRight[at], sizes[b], events), clap::kProcessContinue);
-        at += sizes[b];
+    // The same through CLAP, with separate buffers and in place (the port pair's buffers shared).
+    for (bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "separate buffers");
+        const clap::Plugin* fresh = Create();
+        ASSERT_NE(fresh, nullptr);
+        std::swap(plugin, fresh);
+        fresh->destroy(fresh);
+        Start();
+        if (inPlace) {
+            clapLeft = left;
+            clapRight = right;
+        }
+        at = 0;
+        for (int b = 0; b < static_cast<int>(std::size(sizes)); ++b) {
+            CInputEvents events;
+            events.AddGesture(clap::kEventParamGestureBegin, 5); // a host's gesture marks change nothing
+            for (const SChange& change : changes)
+                if (change.block == b)
+                    events.Add(change.id, change.value, change.time);
+            const float* inLeft = inPlace ? &clapLeft[at] : &left[at];
+            const float* inRight = inPlace ? &clapRight[at] : &right[at];
+            ASSERT_EQ(Block(inLeft, inRight, &clapLeft[at], &clapRight[at], sizes[b], events), clap::kProcessContinue);
+            at += sizes[b];
+        }
+        EXPECT_EQ(std::memcmp(clapLeft.data(), vstLeft.data(), total * sizeof(float)), 0);
+        EXPECT_EQ(std::memcmp(clapRight.data(), vstRight.data(), total * sizeof(float)), 0);
+        EXPECT_NE(std::memcmp(clapLeft.data(), left.data(), total * sizeof(float)), 0); // chorused, not copied
     }
-    EXPECT_EQ(std::memcmp(clapLeft.data(), vstLeft.data(), total * sizeof(float)), 0);
-    EXPECT_EQ(std::memcmp(clapRight.data(), vstRight.data(), total * sizeof(float)), 0);
-    EXPECT_NE(std::memcmp(clapLeft.data(), left.data(), total * sizeof(float)), 0); // chorused, not copied
-    EXPECT_EQ(Value(4), 0.0);
+    EXPECT_EQ(Value(4), static_cast<double>(1.1655f));
     EXPECT_EQ(Value(6), static_cast<double>(19.5f));
 }
 
