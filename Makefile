@@ -20,6 +20,8 @@ VST_DIR      ?= $(PREFIX)
 # ... and the LV2 bundle here (`make install LV2_DIR=dir` for another folder on the host's LV2 path).
 LV2_DIR      ?= $(HOME)/.lv2
 LV2_BUNDLE   := StereoChorus.lv2
+# ... and the Linux CLAP plug-in into ~/.clap, or beside it when PREFIX is given (`CLAP_DIR=dir` to choose).
+CLAP_DIR     ?= $(if $(filter $(HOME)/.vst,$(PREFIX)),$(HOME)/.clap,$(PREFIX))
 
 .PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
@@ -45,7 +47,8 @@ $(addprefix test-,$(WIN_PRESETS)): test-%: build-%
 
 test-unit: deps $(addprefix test-,$(PRESETS))
 
-# Ardour 7 (Linux build and LV2 bundle) and LMMS under Wine (32-bit Windows build), headless.
+# Ardour 7 (Linux build and LV2 bundle), LMMS under Wine (32-bit Windows build) and Qtractor's
+# scanner (Linux CLAP build), headless.
 test-hosts: deps build-linux build-win32
 	@tests/hosts/run.sh
 
@@ -93,13 +96,16 @@ install: build-linux
 	install -d "$(LV2_DIR)/$(LV2_BUNDLE)"
 	install -m 644 dist/linux/$(LV2_BUNDLE)/*.ttl "$(LV2_DIR)/$(LV2_BUNDLE)/"
 	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so "$(LV2_DIR)/$(LV2_BUNDLE)/"
+	install -d "$(CLAP_DIR)"
+	install -m 755 dist/linux/StereoChorus.clap "$(CLAP_DIR)/StereoChorus.clap"
 
 uninstall:
 	rm -f "$(VST_DIR)/StereoChorus.so"
 	rm -rf "$(LV2_DIR)/$(LV2_BUNDLE)"
+	rm -f "$(CLAP_DIR)/StereoChorus.clap"
 
-# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in and LV2 bundle, README, licence,
-# install note.
+# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the LV2 bundle, the three CLAP
+# plug-ins, README, licence, install note.
 dist: deps $(addprefix build-,$(PRESETS))
 	@test -f README.md || { echo "make dist: README.md is missing"; exit 1; }
 	rm -rf build/package dist/$(PACKAGE).zip
@@ -111,6 +117,9 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -d build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)
 	install -m 644 dist/linux/$(LV2_BUNDLE)/*.ttl build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)/
 	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)/
+	install -m 644 dist/win64/StereoChorus.clap build/package/$(PACKAGE)/windows-64bit/
+	install -m 644 dist/win32/StereoChorus.clap build/package/$(PACKAGE)/windows-32bit/
+	install -m 755 dist/linux/StereoChorus.clap build/package/$(PACKAGE)/linux-x86_64/
 	install -m 644 README.md packaging/LICENSE.txt packaging/INSTALL.txt build/package/$(PACKAGE)/
 	install -D -m 644 docs/editor.png build/package/$(PACKAGE)/docs/editor.png
 	cd build/package && zip -qrX ../../dist/$(PACKAGE).zip $(PACKAGE)

@@ -9,6 +9,8 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         tap-plugins caps swh-plugins ladspa-sdk        # the LADSPA chorus peers of the bench
         clang-14 libclang-rt-14-dev llvm   # sanitizer and fuzzer builds; llvm brings llvm-symbolizer
         lv2-dev lilv-utils)                # LV2: the headers, and lv2info / lv2apply for the bundle tests
+# Qtractor's plug-in scanner reads the CLAP build in make test-hosts.
+native+=(qtractor)
 # Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.
 foreign=(wine32:i386 lmms:i386 lmms-vst-server:i386)
 

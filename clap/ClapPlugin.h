@@ -1,0 +1,114 @@
+#pragma once
+#include "ClapInterface.h"
+#include "ClapOutbox.h"
+#include "PluginCore.h"
+#include <atomic>
+#include <memory>
+#include <vector>
+
+// Publishes a plug-in core as one CLAP plug-in: the plug-in record, its extensions, and CLAP's
+// lifecycle and thread rules over the core's calls. Parameters are published at the core's host
+// indexes (their CLAP ids) in their real units; values arriving in a block are applied before
+// the block's one Process call, as a VST 2 host's changes between blocks are.
+//
+// Misbehaving hosts are survived: calls out of order are refused or answered harmlessly, and
+// calls made on the audio thread that CLAP reserves for the main thread are refused when the host
+// says which thread is which.
+class CClapPlugin : private CPluginCoreListener
+{
+public:
+    CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* descriptor, std::unique_ptr<CEffect> effect,
+                std::unique_ptr<CPluginEditor> editor, double refreshRate);
+    CClapPlugin(const CClapPlugin&) = delete;
+    CClapPlugin& operator=(const CClapPlugin&) = delete;
+    ~CClapPlugin() override;
+
+    const clap::Plugin* GetRecord() const { return &m_record; }
+    static CClapPlugin* From(const clap::Plugin* plugin);
+
+    // Lifecycle and audio (ClapPlugin.cpp).
+    bool Init();
+    bool Activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames);
+    void Deactivate();
+    bool StartProcessing();
+    void StopProcessing();
+    void Reset();
+    clap::ProcessStatus Process(const clap::Process* process);
+    const void* GetExtension(const char* id) const;
+
+    // Parameters (ClapParams.cpp).
+    uint32_t ParamCount() const;
+    bool GetParamInfo(uint32_t index, clap::ParamInfo* info) const;
+    bool GetParamValue(clap::Id id, double* value) const;
+    bool ValueToText(clap::Id id, double value, char* text, uint32_t capacity) const;
+    bool TextToValue(clap::Id id, const char* text, double* value) const;
+    void Flush(const clap::InputEvents* in, const clap::OutputEvents* out);
+
+    // State and factory programs (ClapState.cpp).
+    bool SaveState(const clap::OutputStream* stream) const;
+    bool LoadState(const clap::InputStream* stream);
+    bool LoadPreset(uint32_t locationKind, const char* location, const char* loadKey);
+
+    // The editor window (ClapGui.cpp); offered only when there is an editor.
+    bool IsGuiApiSupported(const char* api, bool floating) const;
+    bool CreateGui(const char* api, bool floating);
+    void DestroyGui();
+    bool GetGuiSize(uint32_t* width, uint32_t* height);
+    bool SetGuiParent(const clap::Window* window);
+    bool ShowGui(bool show);
+
+    uint32_t GetLatency() const { return static_cast<uint32_t>(m_core.GetLatency()); }
+    uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputs.size() : m_outputs.size()); }
+    uint32_t GetTail() const;
+
+private:
+    void OnParameterAutomated(int index, float normalised) override;
+    void OnBeginEdit(int index) override;
+    void OnEndEdit(int index) override;
+    void OnParameterChanged() override {}
+
+    bool IsAudioThread() const;
+    void ApplyEvents(const clap::InputEvents* in);
+    void ApplyValue(clap::Id id, double value);
+    float Clamped(clap::Id id, double value) const; // within the published range
+    bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }
+    void PostToHost(CClapOutbox::EKind kind, int index, double value);
+    void AfterValuesReplaced();
+    bool BindPorts(const clap::Process* process);
+    static void SilenceOutputs(const clap::Process* process);
+
+    clap::Plugin m_record;
+    const clap::Host* m_host;
+    const clap::HostParams* m_hostParams = nullptr;
+    const clap::HostThreadCheck* m_threadCheck = nullptr;
+    const clap::HostPresetLoad* m_hostPresetLoad = nullptr;
+    CPluginCore m_core;
+    std::unique_ptr<CPluginEditor> m_editor;
+    CEditorContext m_editorContext;
+    CClapOutbox m_outbox;
+    std::vector<std::atomic<float>> m_hostValues; // the last real value the host sent, per input
+    std::vector<float*> m_inputs;  // the block's channel pointers, sized once
+    std::vector<float*> m_outputs;
+    bool m_initialised = false;
+    bool m_guiCreated = false;
+    bool m_guiParented = false;
+    int m_guiWidth = 0; // measured once: the editor has one size
+    int m_guiHeight = 0;
+    std::atomic<bool> m_active{false};
+    std::atomic<bool> m_processing{false};
+};
+
+// The extensions' function tables, each defined beside its handlers.
+extern const clap::PluginAudioPorts kClapAudioPorts;
+extern const clap::PluginParams kClapParams;
+extern const clap::PluginState kClapState;
+extern const clap::PluginPresetLoad kClapPresetLoad;
+extern const clap::PluginLatency kClapLatency;
+extern const clap::PluginTail kClapTail;
+extern const clap::PluginGui kClapGui;
+
+// Builds the adapter around an effect (owning it and the editor-window object, whatever
+// happens); nullptr without an effect or a host. The record is freed by its destroy call.
+const clap::Plugin* CreateClapPlugin(const clap::Host* host, const clap::PluginDescriptor* descriptor,
+                                     std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor,
+                                     double refreshRate);

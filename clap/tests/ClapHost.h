@@ -1,0 +1,63 @@
+#pragma once
+// A small CLAP host for tests: the host record with the extensions a plug-in may ask for
+// (parameters, thread check, preset load), counting what the plug-in asks of it, and event
+// lists for blocks.
+#include "ClapInterface.h"
+#include <cstring>
+#include <vector>
+
+struct STestHost
+{
+    STestHost();
+    STestHost(const STestHost&) = delete;
+    STestHost& operator=(const STestHost&) = delete;
+
+    clap::Host record{};
+    clap::HostParams params{};
+    clap::HostThreadCheck threadCheck{};
+    clap::HostPresetLoad presetLoad{};
+    bool onAudioThread = false;
+    int flushRequests = 0;
+    int rescans = 0;
+    int presetsLoaded = 0;
+    int presetErrors = 0;
+};
+
+// Parameter values for one block, in order.
+class CInputEvents
+{
+public:
+    CInputEvents();
+    void Add(clap::Id id, double value, uint32_t time = 0);
+    void AddGesture(uint16_t type, clap::Id id); // events the plug-in has to skip
+    const clap::InputEvents* Get() const { return &m_list; }
+
+private:
+    struct SEvent
+    {
+        union {
+            clap::EventParamValue value;
+            clap::EventParamGesture gesture;
+        };
+    };
+    std::vector<SEvent> m_events;
+    clap::InputEvents m_list;
+};
+
+// What the plug-in sends the host: one row per event.
+class COutputEvents
+{
+public:
+    struct SRow
+    {
+        uint16_t type;
+        clap::Id id;
+        double value;
+    };
+    COutputEvents();
+    const clap::OutputEvents* Get() const { return &m_list; }
+    std::vector<SRow> rows;
+
+private:
+    clap::OutputEvents m_list;
+};
