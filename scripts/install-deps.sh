@@ -7,7 +7,9 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip
         ardour python3
         tap-plugins caps swh-plugins ladspa-sdk        # the LADSPA chorus peers of the bench
-        clang-14 libclang-rt-14-dev llvm)  # sanitizer and fuzzer builds; llvm brings llvm-symbolizer
+        clang-14 libclang-rt-14-dev llvm   # sanitizer and fuzzer builds; llvm brings llvm-symbolizer
+        libxcb1-dev libcairo2-dev fonts-dejavu-core  # the Linux editor (X11 through xcb, cairo for text)
+        xvfb libxcb-xtest0-dev)           # its tests: a private X server and real input
 # Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.
 foreign=(wine32:i386 lmms:i386 lmms-vst-server:i386)
 
