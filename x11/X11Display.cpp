@@ -60,7 +60,7 @@ bool CX11Display::Open(std::uint32_t parent, int width, int height, CX11WindowHa
         parent ? xcb_get_geometry_reply(connection, xcb_get_geometry(connection, parent), &error) : nullptr;
     std::free(error);
     const bool usable = screen && geometry && HasThirtyTwoBitPixels(connection, screen->root_depth) &&
-                        pipe2(m_wake, O_CLOEXEC) == 0;
+                        pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) == 0;
     std::free(geometry);
     if (!usable)
     {
@@ -111,8 +111,7 @@ void CX11Display::Close()
     if (m_thread.joinable())
     {
         m_stop = true;
-        const char wake = 1;
-        (void)!write(m_wake[1], &wake, 1);
+        Wake();
         m_thread.join();
     }
     if (m_connection)
@@ -193,6 +192,7 @@ void CX11Display::PlaceMain(int x, int y, int width, int height)
                          values);
     xcb_flush(m_connection);
     m_dirty = true;
+    Wake();
 }
 
 void CX11Display::ShowPopup(int popup, bool show)
@@ -234,9 +234,19 @@ bool CX11Display::MainOrigin(int& x, int& y)
     return true;
 }
 
+// Called from another thread, a change must end the display thread's wait, which may be for a
+// timer that did not exist yet or for no timer at all.
+void CX11Display::Wake()
+{
+    const char wake = 1;
+    if (m_wake[1] >= 0)
+        (void)!write(m_wake[1], &wake, 1);
+}
+
 void CX11Display::Invalidate()
 {
     m_dirty = true;
+    Wake();
 }
 
 void CX11Display::SetTimer(int id, unsigned periodMs)
@@ -244,6 +254,7 @@ void CX11Display::SetTimer(int id, unsigned periodMs)
     KillTimer(id);
     const std::chrono::milliseconds period(periodMs);
     m_timers.push_back(STimer{id, period, std::chrono::steady_clock::now() + period});
+    Wake();
 }
 
 void CX11Display::KillTimer(int id)
@@ -313,6 +324,10 @@ void CX11Display::Run()
         }
         pollfd waits[2] = {{fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         poll(waits, 2, timeout);
+        char drain[64];
+        while (read(m_wake[0], drain, sizeof drain) > 0)
+        {
+        }
     }
 }
 

@@ -96,6 +96,7 @@ private:
     };
 
     void Run();
+    void Wake();
     void HandleEvents();
     void FireTimers();
     int MillisecondsToNextTimer() const;
