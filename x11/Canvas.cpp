@@ -4,6 +4,20 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+
+namespace {
+
+// pixman, under cairo, builds tables when it is loaded and never frees them: a host that loads
+// and unloads the plug-in again and again would lose them each time. Once loaded, cairo and
+// pixman stay, so they are built once per process.
+const bool g_keptLoaded = [] {
+    for (const char* name : {"libcairo.so.2", "libpixman-1.so.0"})
+        dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return true;
+}();
+
+} // namespace
 
 CCanvas::CCanvas(int width, int height) : m_width(std::max(width, 0)), m_height(std::max(height, 0))
 {
