@@ -243,6 +243,15 @@ void CX11Display::Wake()
         (void)!write(m_wake[1], &wake, 1);
 }
 
+bool CX11Display::MainViewable()
+{
+    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, m_main.id), nullptr);
+    const bool viewable = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(reply);
+    return viewable;
+}
+
 void CX11Display::Invalidate()
 {
     m_dirty = true;

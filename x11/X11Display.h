@@ -73,6 +73,8 @@ public:
     void SetPopupName(int popup, const std::string& name);
     // The main window's top-left corner in root (screen) coordinates.
     bool MainOrigin(int& x, int& y);
+    // Whether the main window shows: the host has not hidden (unmapped) it or its own window.
+    bool MainViewable();
     void Invalidate(); // every window repaints
     void SetTimer(int id, unsigned periodMs);
     void KillTimer(int id);

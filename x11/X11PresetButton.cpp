@@ -93,6 +93,17 @@ bool CX11PresetButton::OnTimer(int id)
     }
     if (id == m_followTimer)
     {
+        if (!m_display->MainViewable()) // the host hid the editor: the list goes at once
+        {
+            m_width = 0;
+            m_opening = false;
+            m_display->ShowPopup(m_popup, false);
+            m_display->KillTimer(m_slideTimer);
+            m_display->KillTimer(m_followTimer);
+            SetPressed(false);
+            SetOn(false);
+            return true;
+        }
         int x = 0, y = 0;
         if (m_display->MainOrigin(x, y) && (x != m_originX || y != m_originY))
         {

@@ -11,7 +11,8 @@ struct SPresetListItem
 
 // The "Presets" switch on X11: switched on, it slides a list of the presets out of the editor
 // window's right edge (a popup growing 30 pixels every 25 ms up to its full width) and follows the
-// window while it is out; switched off, the list slides back in. Choosing an entry other than a
+// window while it is out, going at once when the host hides the window; switched off, the list
+// slides back in. Choosing an entry other than a
 // heading reports a change; the value is the chosen entry's index.
 class CX11PresetButton : public CX11Button, public CX11WindowHandler
 {

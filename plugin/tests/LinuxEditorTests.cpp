@@ -151,6 +151,8 @@ protected:
     {
         return WaitUntil([&] { return ThumbTop(Picture(), layout::DialogWidth(), id) == top; });
     }
+    // The editor's popups on the screen (the list, the tooltip).
+    size_t PopupCount() { return g_display->PopupNames().size(); }
     float Parameter(int index) { return session->Effect()->getParameter(session->Effect(), index); }
     float Real(int index) { return kRanges[index].minimum + (kRanges[index].maximum - kRanges[index].minimum) * Parameter(index); }
 
@@ -284,8 +286,20 @@ TEST_F(LinuxEditorTest, SwitchesTogglePresetsApplyAsOnWindowsAndRandomDrawsOnlyI
             EXPECT_NEAR(call.value * setup->positions, std::round(call.value * setup->positions), 1e-3) << call.index;
         }
     }
+    // The list follows the editor when the host moves its window.
+    g_display->MoveWindow(session->Parent(), 60, 40);
+    EXPECT_TRUE(WaitUntil([&] { return session->EditorX() == 60; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        // Beyond where the list was, over the host's grey window.
+        const std::vector<std::uint32_t> pixel = g_display->Grab(60 + layout::DialogWidth() + 125, 60, 1, 1);
+        return !pixel.empty() && pixel[0] != 0x303030;
+    })) << "the list at the editor's new right edge";
     g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
-    EXPECT_TRUE(WaitUntil([&] { return !listShown(); })) << "the list slides back in";
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the list slides back in";
+    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 1; })) << "out again";
+    g_display->UnmapWindow(session->Parent());
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the host hides the editor: the list goes at once";
     // Each value as the Windows controls land it: the program's value on the fader's nearest
     // position, the waveform on or off.
     char name[64] = {};

@@ -88,6 +88,19 @@ void CXvfbDisplay::DestroyWindow(std::uint32_t window)
     std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
+void CXvfbDisplay::MoveWindow(std::uint32_t window, int x, int y)
+{
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)};
+    xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(m_connection);
+}
+
+void CXvfbDisplay::UnmapWindow(std::uint32_t window)
+{
+    xcb_unmap_window(m_connection, window);
+    xcb_flush(m_connection);
+}
+
 std::vector<std::uint32_t> CXvfbDisplay::Children(std::uint32_t window) const
 {
     std::vector<std::uint32_t> children;

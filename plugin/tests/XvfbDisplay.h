@@ -26,6 +26,8 @@ public:
     // A host's top-level window, dark grey, mapped at (x, y).
     std::uint32_t CreateHostWindow(int x, int y, int width, int height);
     void DestroyWindow(std::uint32_t window);
+    void MoveWindow(std::uint32_t window, int x, int y);
+    void UnmapWindow(std::uint32_t window);
     std::vector<std::uint32_t> Children(std::uint32_t window) const;
     // The names of the mapped override-redirect windows (the editor's popups: list, tooltip).
     std::vector<std::string> PopupNames() const;
