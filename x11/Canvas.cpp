@@ -131,11 +131,17 @@ void CCanvas::Copy(const CCanvas& source, const SPixelRect& from, int x, int y)
 
 namespace {
 
+// Unhinted metrics: a text's height is the font's own, not rounded up per edge, as the layout
+// of captions on a line (the group frames) expects from the Windows fonts.
 void SetFont(cairo_t* cr, const STextStyle& style)
 {
     cairo_select_font_face(cr, style.family, CAIRO_FONT_SLANT_NORMAL,
                            style.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, style.pixelSize);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
 }
 
 } // namespace

@@ -20,8 +20,8 @@ const SFrameColourSet kPanelFrame{skin::kPanel, skin::kPanel, skin::kPanel, skin
 STextStyle CaptionStyle()
 {
     STextStyle style;
-    style.pixelSize = 10.0;
-    style.bold = true;
+    style.pixelSize = 11.0;
+    style.bold = false;
     return style;
 }
 
