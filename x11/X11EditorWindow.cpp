@@ -12,7 +12,7 @@ public:
     {
         m_lines = std::move(lines);
         m_closeOnClick = closeOnClick;
-        m_display.SetPopupName(m_popup, m_lines.empty() ? std::string() : m_lines.back());
+        m_display.SetPopupName(m_popup, m_lines.empty() ? std::string() : m_lines.front());
         m_display.PlacePopup(m_popup, x, y, width, height);
         m_display.ShowPopup(m_popup, true);
     }

@@ -436,3 +436,27 @@ TEST_F(LinuxEditorTest, WithoutADisplayTheEditorDoesNotOpenAndThePluginKeepsWork
     EXPECT_NE(left[63], 0.0f);
     Open(); // and with a display again it opens
 }
+
+TEST_F(LinuxEditorTest, TheLogoStripOpensTheAboutBoxAndAClickClosesIt)
+{
+    Open();
+    const struct { int x, y; bool opens; } clicks[] = {
+        {6, 36, true}, {29, 134, true}, {5, 36, false}, {30, 100, false}, {10, 135, false}};
+    for (const auto& click : clicks)
+    {
+        g_display->Click(session->EditorX() + click.x, session->EditorY() + click.y);
+        if (click.opens)
+        {
+            EXPECT_TRUE(WaitUntil([&] {
+                return g_display->PopupNames() == std::vector<std::string>{layout::AboutCaption()};
+            })) << click.x << "," << click.y;
+            g_display->Click(session->EditorX() + 200, session->EditorY() + 87); // on the box
+            EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; }));
+        }
+        else
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            EXPECT_EQ(PopupCount(), 0u) << click.x << "," << click.y;
+        }
+    }
+}
