@@ -8,7 +8,9 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         ardour python3
         tap-plugins caps swh-plugins ladspa-sdk        # the LADSPA chorus peers of the bench
         clang-14 libclang-rt-14-dev llvm   # sanitizer and fuzzer builds; llvm brings llvm-symbolizer
-        lv2-dev lilv-utils)                # LV2: the headers, and lv2info / lv2apply for the bundle tests
+        lv2-dev lilv-utils                 # LV2: the headers, and lv2info / lv2apply for the bundle tests
+        libxcb1-dev libcairo2-dev fonts-dejavu-core  # the Linux editor (X11 through xcb, cairo for text)
+        xvfb libxcb-xtest0-dev)           # its tests: a private X server and real input
 # Qtractor's plug-in scanner reads the CLAP build in make test-hosts.
 native+=(qtractor)
 # Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.

@@ -27,7 +27,10 @@ bool CVstEditor::getRect(ERect** place)
 bool CVstEditor::open(void* parentWindow)
 {
     m_systemWindow = parentWindow;
-    m_editor->Open(parentWindow);
+    // An editor that could not open (no display, a parent the window system refused) must not be
+    // reported to the host as open: it would frame an empty window.
+    if (!m_editor->Open(parentWindow))
+        return false;
     m_editor->Show(kShowNormal);
     m_open = true;
     return true;

@@ -1,14 +1,6 @@
 #include "StereoChorusDialog.h"
+#include "StereoChorusLayout.h"
 #include "resource.h"
-
-namespace {
-
-const char* const kMakerAddress = "http://www.orvane-music.com";
-
-// The logo strip of the background, in client pixels, bounds included.
-const RECT kAboutArea{6, 36, 29, 134};
-
-} // namespace
 
 CStereoChorusDialog::CStereoChorusDialog()
     : m_gainSlider(Listener(), 1, IDC_GAIN_SLIDER),
@@ -84,17 +76,17 @@ void CStereoChorusDialog::BindControls()
 
 bool CStereoChorusDialog::HitTestAbout(int x, int y) const
 {
-    return x >= kAboutArea.left && x <= kAboutArea.right && y >= kAboutArea.top && y <= kAboutArea.bottom;
+    return stereo_chorus_layout::HitTestAbout(x, y);
 }
 
 const char* CStereoChorusDialog::AboutCaption()
 {
-    return "About Orvane's Stereo Chorus";
+    return stereo_chorus_layout::AboutCaption();
 }
 
 std::string CStereoChorusDialog::AboutText()
 {
-    return std::string("This plug-in is developped by Orvane's Music Software ( ") + kMakerAddress + " )";
+    return stereo_chorus_layout::AboutText();
 }
 
 void CStereoChorusDialog::ShowAbout()

@@ -38,6 +38,7 @@ protected:
 private:
     // StereoChorusDialogSetup.cpp: configuration from the parameters, colours, the preset list.
     void ConfigureSliders();
+    CParameterSlider& SliderOf(int id);
     void ConfigureSlider(CParameterSlider& slider, int ticks, int positions, const char* format);
     void StyleControls();
     void StyleSwitch(CParameterButton& button);

@@ -1,19 +1,25 @@
 // The editor's look and its configuration from the parameters: slider steps, tapers and formats,
 // the skin's colours, and the preset list.
 #include "StereoChorusDialog.h"
+#include "StereoChorusLayout.h"
 #include "resource.h"
 
 namespace {
 
-const COLORREF kPanel = 0x000080;     // the background's dark red
-const COLORREF kHighlight = 0x00CFFF; // orange-yellow
-const COLORREF kRed = 0x0000FF;
-const COLORREF kDark = 0x000011;
-const COLORREF kBright = 0x0000DD;
+using skin::kPanel;
+using skin::kHighlight;
+using skin::kRed;
+using skin::kDark;
+using skin::kBright;
 const SFrameColours kPanelFrame{kPanel, kPanel, kPanel, kPanel};
-// A switch's raised face, and its sunken face when on.
-const SFrameColours kRaised{0x000033, 0x000099, kRed, 0x000000};
-const SFrameColours kSunken{0x000099, 0x000033, 0x000000, kRed};
+
+SFrameColours Frame(const SkinColour (&colours)[4])
+{
+    return SFrameColours{colours[0], colours[1], colours[2], colours[3]};
+}
+
+const SFrameColours kRaised = Frame(skin::kRaised);
+const SFrameColours kSunken = Frame(skin::kSunken);
 
 } // namespace
 
@@ -22,14 +28,27 @@ void CStereoChorusDialog::ConfigureSliders()
 {
     if (!InputParameters())
         return;
-    m_rateSlider.SetTapers(SquareLawValueTaper, SquareLawPositionTaper);
-    ConfigureSlider(m_gainSlider, 15, 40, "%+.0f");
-    ConfigureSlider(m_delaySlider, 10, 100, "%.2f");
-    ConfigureSlider(m_depthSlider, 10, 100, "%.0f");
-    ConfigureSlider(m_rateSlider, 10, 200, "%.2f");
-    ConfigureSlider(m_drySlider, 10, 100, "%.0f");
-    ConfigureSlider(m_wetSlider, 10, 100, "%.0f");
-    ConfigureSlider(m_stereoSlider, 10, 100, "%.0f");
+    for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
+    {
+        CParameterSlider& slider = SliderOf(setup.id);
+        if (setup.squareLaw)
+            slider.SetTapers(SquareLawValueTaper, SquareLawPositionTaper);
+        ConfigureSlider(slider, setup.ticks, setup.positions, setup.format);
+    }
+}
+
+CParameterSlider& CStereoChorusDialog::SliderOf(int id)
+{
+    switch (id)
+    {
+    case IDC_GAIN_SLIDER: return m_gainSlider;
+    case IDC_DELAY_SLIDER: return m_delaySlider;
+    case IDC_DEPTH_SLIDER: return m_depthSlider;
+    case IDC_RATE_SLIDER: return m_rateSlider;
+    case IDC_DRY_SLIDER: return m_drySlider;
+    case IDC_WET_SLIDER: return m_wetSlider;
+    default: return m_stereoSlider;
+    }
 }
 
 // The maximum goes at the top.
@@ -79,10 +98,10 @@ void CStereoChorusDialog::StyleControls()
     for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
                                      &m_wetSlider, &m_stereoSlider})
     {
-        slider->SetThumbColours(SFrameColours{kBright, kDark, kBright, kDark});
-        slider->SetChannelColours(SFrameColours{kDark, kBright, kDark, kBright});
+        slider->SetThumbColours(Frame(skin::kThumb));
+        slider->SetChannelColours(Frame(skin::kChannel));
         slider->SetBackgroundColours(kPanelFrame);
-        slider->SetTickColours(0x00000B, kHighlight);
+        slider->SetTickColours(skin::kTick, kHighlight);
         slider->RebuildBackground();
         slider->RebuildChannel();
         slider->RebuildThumb();
@@ -109,7 +128,7 @@ void CStereoChorusDialog::FillPresetList()
     CPresetListBox& list = *m_presetsButton.GetList();
     list.SetItemTextColours(kRed, kHighlight);
     list.SetColours(kPanel);
-    list.SetSelectionColour(0x0000AA);
+    list.SetSelectionColour(skin::kSelection);
     if (!m_font)
         m_font = win::CFont(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -7,6 +7,7 @@ struct EditorLog
 {
     std::vector<std::string> calls;
     bool open = false;
+    bool failOpen = false; // Open answers 0, as an editor with no display does
     bool destroyed = false;
     const CEditorContext* context = nullptr;
     CParameterSet* inputs = nullptr;
@@ -20,8 +21,8 @@ public:
     int Open(void* parent) override
     {
         m_log.calls.push_back(parent ? "Open" : "Open(null)");
-        m_log.open = true;
-        return 1;
+        m_log.open = !m_log.failOpen;
+        return m_log.open ? 1 : 0;
     }
     void Close() override
     {
@@ -77,6 +78,19 @@ TEST_F(EditorBridgeTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
     EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, nullptr), 1); // no place given: nothing written
     Dispatch(effEditClose);
     EXPECT_FALSE(editor.open);
+}
+
+TEST_F(EditorBridgeTest, AnEditorThatCannotOpenIsNotReportedAsOpen)
+{
+    editor.failOpen = true;
+    Create({}, new FakeEditor(editor));
+    int parent = 0;
+    EXPECT_EQ(Dispatch(effEditOpen, 0, 0, &parent), 0);
+    EXPECT_EQ(editor.calls, (std::vector<std::string>{"Open"})); // nothing shown
+    EXPECT_FALSE(Plugin().GetEditor()->IsOpen());
+    ERect* rect = nullptr;
+    EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->right | rect->bottom, 0);
 }
 
 TEST_F(EditorBridgeTest, EditorGetsTheInputParameterSetAndIdleClearsTheUpdateFlag)

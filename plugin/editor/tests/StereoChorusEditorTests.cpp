@@ -1,5 +1,7 @@
 // The stereo chorus editor in this process, over parameter sets of the test's own making.
 #include "StereoChorusEditor.h"
+#include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
 #include "TestWindows.h"
 #include "resource.h"
 #include <gtest/gtest.h>
@@ -191,4 +193,69 @@ TEST_F(StereoChorusEditorTest, ANewContextReachesAnOpenEditor)
     editor.SetContext(nullptr);
     Key(IDC_DEPTH_SLIDER);
     EXPECT_TRUE(inputs.written.empty());
+}
+
+// The X11 editor draws from the shared layout and trackbar geometry; these must be where the
+// template and the common controls put every window, channel, thumb and tick.
+TEST_F(StereoChorusEditorTest, EveryControlChannelThumbAndTickLiesWhereTheSharedLayoutPutsIt)
+{
+    const CEditorContext context(&inputs, nullptr, &presets);
+    editor.SetContext(&context);
+    ASSERT_EQ(editor.Open(host.Get()), 1);
+    Refresh();
+    RECT client{};
+    GetClientRect(Dialog(), &client);
+    EXPECT_EQ(client.right, stereo_chorus_layout::DialogWidth());
+    EXPECT_EQ(client.bottom, stereo_chorus_layout::DialogHeight());
+    for (const SControlLayout& control : stereo_chorus_layout::kControls)
+    {
+        RECT window{};
+        GetWindowRect(Control(control.id), &window);
+        MapWindowPoints(nullptr, Dialog(), reinterpret_cast<POINT*>(&window), 2);
+        const SPixelRect expected = stereo_chorus_layout::ControlRect(control);
+        EXPECT_EQ((SPixelRect{window.left, window.top, window.right, window.bottom}), expected) << control.id;
+    }
+    for (const SSliderSetup& slider : stereo_chorus_layout::kSliders)
+    {
+        const HWND hwnd = Control(slider.id);
+        RECT size{}, channel{}, thumb{};
+        GetClientRect(hwnd, &size);
+        const STrackbarGeometry geometry{size.right, size.bottom};
+        SendMessageA(hwnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        EXPECT_EQ((SPixelRect{channel.left, channel.top, channel.right, channel.bottom}), geometry.Channel())
+            << slider.id;
+        for (int position : {0, 1, slider.positions / 3, slider.positions - 1, slider.positions})
+        {
+            SendMessageA(hwnd, TBM_SETPOS, TRUE, position);
+            SendMessageA(hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+            EXPECT_EQ((SPixelRect{thumb.left, thumb.top, thumb.right, thumb.bottom}),
+                      geometry.Thumb(position, slider.positions))
+                << slider.id << " at " << position;
+        }
+        EXPECT_EQ(SendMessageA(hwnd, TBM_GETNUMTICS, 0, 0),
+                  STrackbarGeometry::TickCount(slider.positions, slider.positions / slider.ticks))
+            << slider.id;
+    }
+}
+
+// A drag puts the thumb where the common controls' trackbar puts it for the same pointer height.
+TEST_F(StereoChorusEditorTest, ADragMovesTheThumbToThePositionTheSharedGeometryComputes)
+{
+    const CEditorContext context(&inputs, nullptr, &presets);
+    editor.SetContext(&context);
+    ASSERT_EQ(editor.Open(host.Get()), 1);
+    Refresh();
+    const HWND hwnd = Control(IDC_DEPTH_SLIDER);
+    RECT size{}, thumb{};
+    GetClientRect(hwnd, &size);
+    const STrackbarGeometry geometry{size.right, size.bottom};
+    SendMessageA(hwnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const int x = (thumb.left + thumb.right) / 2;
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, (thumb.top + thumb.bottom) / 2));
+    for (int y : {10, 25, 40, 41, 57, 80, 200})
+    {
+        SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        EXPECT_EQ(Position(IDC_DEPTH_SLIDER), geometry.PositionAt(y, 100)) << y;
+    }
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, 200));
 }

@@ -1,0 +1,56 @@
+#include "TrackbarGeometry.h"
+
+namespace {
+
+// The thumb's extent along the channel: half its length, odd.
+constexpr int kThumbThickness = (STrackbarGeometry::kThumbLength / 2) | 1;
+// The channel ends this far inside the client's top and bottom.
+constexpr int kChannelEnd = static_cast<int>(STrackbarGeometry::kThumbLength / 4.5) + 3;
+// Ticks on the left push the channel and the thumb right.
+constexpr int kChannelLeft = 18;
+constexpr int kChannelWidth = 4;
+constexpr int kThumbLeft = 10;
+// The thumb's drawn width, two pixels short of its nominal length.
+constexpr int kThumbWidth = STrackbarGeometry::kThumbLength - 2;
+
+} // namespace
+
+SPixelRect STrackbarGeometry::Channel() const
+{
+    return SPixelRect{kChannelLeft, kChannelEnd, kChannelLeft + kChannelWidth, clientHeight - kChannelEnd};
+}
+
+SPixelRect STrackbarGeometry::Thumb(int position, int rangeMaximum) const
+{
+    const SPixelRect channel = Channel();
+    const int travel = channel.Height() - kThumbThickness;
+    const int range = rangeMaximum > 0 ? rangeMaximum : 1;
+    const int top = channel.top + travel * position / range;
+    return SPixelRect{kThumbLeft, top, kThumbLeft + kThumbWidth, top + kThumbThickness};
+}
+
+int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
+{
+    const SPixelRect channel = Channel();
+    const double half = kThumbThickness / 2;
+    const double travel = channel.Height() - 2 * half - 1;
+    if (travel <= 0.0 || rangeMaximum <= 0)
+        return 0;
+    const double position = rangeMaximum * (y - channel.top - half) / travel + 0.5;
+    return position > rangeMaximum ? rangeMaximum : position < 0.0 ? 0 : static_cast<int>(position);
+}
+
+int STrackbarGeometry::PageSize(int rangeMaximum)
+{
+    return rangeMaximum / 5 > 0 ? rangeMaximum / 5 : 1;
+}
+
+int STrackbarGeometry::TickCount(int rangeMaximum, int frequency)
+{
+    if (frequency <= 0 || rangeMaximum < 0)
+        return 2;
+    int between = rangeMaximum / frequency;
+    if (between > 0 && rangeMaximum % frequency == 0)
+        --between;
+    return between + 2;
+}

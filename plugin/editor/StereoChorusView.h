@@ -1,0 +1,43 @@
+#pragma once
+#include "X11Button.h"
+#include "X11EditorWindow.h"
+#include "X11Labels.h"
+#include "X11PresetButton.h"
+#include "X11Slider.h"
+#include <memory>
+#include <vector>
+
+// The stereo chorus's editor window on X11: the Windows dialog's controls at the template's
+// places (the shared layout), with the same slider setup, skin colours, preset list and About
+// area. Input parameter 0 is the adapter's Bypass, 1 to 8 the chorus's parameters in their order.
+class CStereoChorusView : public CX11EditorWindow
+{
+public:
+    static constexpr int kParameterCount = 9;
+
+    CStereoChorusView();
+    ~CStereoChorusView() override;
+
+    void BindControls() override;
+    bool HitTestAbout(int x, int y) const override;
+
+    // For tests and the host: the fader with that control id, or null.
+    CX11Slider* Slider(int id) const;
+    CX11PresetButton& PresetsButton() { return *m_presets; }
+
+protected:
+    void OnOpened() override;
+    void OnAbout() override;
+    void OnOtherTimer(int id) override;
+
+private:
+    void ConfigureSliders();
+    void FillPresetList();
+
+    std::vector<std::unique_ptr<CX11Slider>> m_sliders;
+    std::unique_ptr<CX11Button> m_waveform; // shows and sets 0 (sine) and 1 (triangle) of LFO Type
+    std::unique_ptr<CX11Button> m_bypass;
+    std::unique_ptr<CX11PresetButton> m_presets;
+    std::vector<std::unique_ptr<CX11Control>> m_decoration; // frames and labels
+    bool m_opened = false;
+};

@@ -1,0 +1,86 @@
+#include "LinuxEditorSession.h"
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+CLinuxEditorSession* CLinuxEditorSession::s_current = nullptr;
+
+CLinuxEditorSession::CLinuxEditorSession(const PluginLibrary& library, CXvfbDisplay& display, int x, int y)
+    : m_display(display), m_parent(display.CreateHostWindow(x, y, 600, 300))
+{
+    s_current = this;
+    if (VstPluginMainProc main = library.Entry("main"))
+        m_effect = main(&Callback);
+}
+
+CLinuxEditorSession::~CLinuxEditorSession()
+{
+    ClosePlugin();
+    m_display.DestroyWindow(m_parent);
+    s_current = nullptr;
+}
+
+VstIntPtr CLinuxEditorSession::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+{
+    return m_effect ? m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt) : 0;
+}
+
+void CLinuxEditorSession::ClosePlugin()
+{
+    Dispatch(effClose);
+    m_effect = nullptr;
+}
+
+VstIntPtr CLinuxEditorSession::OpenEditor()
+{
+    return Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_parent)));
+}
+
+int CLinuxEditorSession::EditorX() const
+{
+    int x = 0, y = 0;
+    m_display.Origin(m_parent, x, y);
+    return x;
+}
+
+int CLinuxEditorSession::EditorY() const
+{
+    int x = 0, y = 0;
+    m_display.Origin(m_parent, x, y);
+    return y;
+}
+
+// The editor's first paint replaces the host's grey at its corner with the background's black.
+bool CLinuxEditorSession::WaitForPaint()
+{
+    const bool painted = WaitUntil([&] {
+        const std::vector<std::uint32_t> corner = m_display.Grab(EditorX(), EditorY(), 1, 1);
+        return !corner.empty() && corner[0] == 0;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(120)); // two refresh periods
+    return painted;
+}
+
+std::vector<SLinuxHostCall> CLinuxEditorSession::Calls()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_calls;
+}
+
+void CLinuxEditorSession::ClearCalls()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_calls.clear();
+}
+
+VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    if (opcode == audioMasterVersion)
+        return 2400;
+    if (CLinuxEditorSession* session = s_current)
+    {
+        std::lock_guard<std::mutex> lock(session->m_lock);
+        session->m_calls.push_back(SLinuxHostCall{opcode, index, opt});
+    }
+    return 0;
+}

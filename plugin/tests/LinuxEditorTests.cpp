@@ -1,0 +1,462 @@
+// The Linux plug-in's editor in a host on a private X server (Xvfb), driven with real X input
+// (XTest) as a user would drive it.
+#include "LinuxEditorSession.h"
+#include "SliderScale.h"
+#include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
+#include "resource.h"
+#include <algorithm>
+#include <atomic>
+#include <cairo.h>
+#include <cmath>
+#include <cstdio>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+
+namespace layout = stereo_chorus_layout;
+
+namespace {
+
+CXvfbDisplay* g_display = nullptr;
+
+class CXvfbEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { g_display = new CXvfbDisplay; }
+    void TearDown() override
+    {
+        delete g_display;
+        g_display = nullptr;
+    }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CXvfbEnvironment);
+
+int CountEntries(const char* folder)
+{
+    int count = 0;
+    if (DIR* dir = opendir(folder))
+    {
+        while (readdir(dir))
+            ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+const SSliderSetup& SetupOf(int id)
+{
+    for (const SSliderSetup& setup : layout::kSliders)
+        if (setup.id == id)
+            return setup;
+    return layout::kSliders[0];
+}
+
+// The top row of a fader's thumb in a picture of the editor (0x00RRGGBB, `width` a row): the
+// first row, down the thumb's left part, that is not the panel's red.
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id)
+{
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const int x = rect.left + 13;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        if (pixels[static_cast<size_t>(y) * width + x] != 0x800000)
+            return y - rect.top;
+    return -1;
+}
+
+// Where the Windows trackbar puts the thumb for a parameter value (the shared geometry, which a
+// Windows test holds to the real trackbar).
+int ExpectedThumbTop(int id, float value, float minimum, float maximum)
+{
+    const SSliderSetup& setup = SetupOf(id);
+    SSliderScale scale;
+    scale.minimum = minimum;
+    scale.maximum = maximum;
+    scale.reversed = true;
+    if (setup.squareLaw)
+    {
+        scale.valueTaper = SquareLawValueTaper;
+        scale.positionTaper = SquareLawPositionTaper;
+    }
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+    return geometry.Thumb(scale.ToPosition(value, setup.positions), setup.positions).top;
+}
+
+struct SRange
+{
+    float minimum, maximum;
+};
+// The chorus parameters' real ranges, by host index.
+const SRange kRanges[9] = {{0, 1}, {-20, 20}, {0, 100}, {0, 100}, {0, 30}, {0, 100}, {0, 20}, {0, 100}, {0, 2}};
+
+std::vector<std::uint32_t> ReadPng(const char* path, int& width, int& height)
+{
+    std::vector<std::uint32_t> pixels;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
+    {
+        width = cairo_image_surface_get_width(surface);
+        height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixels.push_back(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
+    }
+    cairo_surface_destroy(surface);
+    return pixels;
+}
+
+class LinuxEditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(g_display && g_display->IsRunning()) << (g_display ? g_display->Error() : "");
+        ASSERT_TRUE(library.IsLoaded());
+        session = std::make_unique<CLinuxEditorSession>(library, *g_display);
+        ASSERT_NE(session->Effect(), nullptr);
+    }
+    void TearDown() override { session.reset(); }
+
+    void Open()
+    {
+        ASSERT_EQ(session->OpenEditor(), 1);
+        ASSERT_TRUE(session->WaitForPaint());
+    }
+    std::vector<std::uint32_t> Picture()
+    {
+        return g_display->Grab(session->EditorX(), session->EditorY(), layout::DialogWidth(), layout::DialogHeight());
+    }
+    // A point of a control, in screen pixels.
+    int ScreenX(int id, int x) { return session->EditorX() + layout::ControlRect(*layout::FindControl(id)).left + x; }
+    int ScreenY(int id, int y) { return session->EditorY() + layout::ControlRect(*layout::FindControl(id)).top + y; }
+    std::vector<SLinuxHostCall> Automations()
+    {
+        std::vector<SLinuxHostCall> automations;
+        for (const SLinuxHostCall& call : session->Calls())
+            if (call.opcode == audioMasterAutomate)
+                automations.push_back(call);
+        return automations;
+    }
+    bool WaitForAutomations(size_t count)
+    {
+        return WaitUntil([&] { return Automations().size() >= count; });
+    }
+    bool WaitForThumb(int id, int top)
+    {
+        return WaitUntil([&] { return ThumbTop(Picture(), layout::DialogWidth(), id) == top; });
+    }
+    // The editor's popups on the screen (the list, the tooltip).
+    size_t PopupCount() { return g_display->PopupNames().size(); }
+    float Parameter(int index) { return session->Effect()->getParameter(session->Effect(), index); }
+    float Real(int index) { return kRanges[index].minimum + (kRanges[index].maximum - kRanges[index].minimum) * Parameter(index); }
+
+    PluginLibrary library{PLUGIN_PATH};
+    std::unique_ptr<CLinuxEditorSession> session;
+};
+
+} // namespace
+
+TEST_F(LinuxEditorTest, LooksLikeTheWindowsEditorAndItsThumbsSitWhereWindowsPutsThem)
+{
+    Open();
+    const std::vector<std::uint32_t> linux = Picture();
+    int width = 0, height = 0;
+    const std::vector<std::uint32_t> windows = ReadPng(WINDOWS_SCREENSHOT, width, height);
+    ASSERT_EQ(width, layout::DialogWidth());
+    ASSERT_EQ(height, layout::DialogHeight());
+    ASSERT_EQ(linux.size(), windows.size());
+    int differing = 0;
+    for (size_t i = 0; i < linux.size(); ++i)
+        for (int shift : {0, 8, 16})
+            if (std::abs(static_cast<int>(linux[i] >> shift & 0xFF) - static_cast<int>(windows[i] >> shift & 0xFF)) > 24)
+            {
+                ++differing;
+                break;
+            }
+    EXPECT_LE(differing, static_cast<int>(linux.size() / 20)) << "pixels differing by more than 24";
+
+    for (const SSliderSetup& setup : layout::kSliders)
+        EXPECT_NEAR(ThumbTop(linux, width, setup.id), ThumbTop(windows, width, setup.id), 1) << setup.id;
+
+    // After a program change every thumb moves to where the Windows trackbar puts it.
+    session->Dispatch(effSetProgram, 0, 2); // "Crazy Voice"
+    for (const SSliderSetup& setup : layout::kSliders)
+    {
+        const int index = setup.parameterIndex;
+        const int expected = ExpectedThumbTop(setup.id, Real(index), kRanges[index].minimum, kRanges[index].maximum);
+        EXPECT_TRUE(WaitUntil([&] { return std::abs(ThumbTop(Picture(), width, setup.id) - expected) <= 1; }))
+            << setup.id << " expected at " << expected << ", is at " << ThumbTop(Picture(), width, setup.id);
+    }
+}
+
+TEST_F(LinuxEditorTest, DraggingAFaderSendsOneAutomationPerMovementWithTheWindowsValuesAndShowsTheTooltip)
+{
+    Open();
+    const int id = IDC_DEPTH_SLIDER;
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+    const SPixelRect thumb = geometry.Thumb(30, 100); // Depth 70 %
+    const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+    g_display->MoveTo(ScreenX(id, x), ScreenY(id, y));
+    g_display->Press();
+    std::vector<float> expected; // one per position the thumb moves to
+    for (int to : {y - 7, y - 14, y - 14, y + 20, y + 60})
+    {
+        g_display->MoveTo(ScreenX(id, x), ScreenY(id, to));
+        const int position = geometry.PositionAt(to, 100);
+        const float value = static_cast<float>(100.0 * (1.0 - position / 100.0));
+        if (expected.empty() || expected.back() != value / 100.0f)
+            expected.push_back(value / 100.0f);
+        EXPECT_TRUE(WaitUntil([&] {
+            const std::vector<SLinuxHostCall> calls = Automations();
+            return calls.size() == expected.size() && calls.back().value == expected.back();
+        })) << to;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.0f %%", value);
+        EXPECT_TRUE(WaitUntil([&] {
+            const std::vector<std::string> names = g_display->PopupNames();
+            return std::find(names.begin(), names.end(), text) != names.end();
+        })) << "tooltip " << text;
+    }
+    g_display->Release();
+    EXPECT_TRUE(WaitUntil([&] { return g_display->PopupNames().empty(); })) << "the tooltip goes with the release";
+    std::vector<float> sent;
+    for (const SLinuxHostCall& call : Automations())
+    {
+        EXPECT_EQ(call.index, 5);
+        sent.push_back(call.value);
+    }
+    EXPECT_EQ(sent, expected) << "one automation per movement, none for a repeated position";
+}
+
+TEST_F(LinuxEditorTest, SwitchesTogglePresetsApplyAsOnWindowsAndRandomDrawsOnlyItsParameters)
+{
+    Open();
+    g_display->Click(ScreenX(IDC_WAVEFORM_BUTTON, 10), ScreenY(IDC_WAVEFORM_BUTTON, 10));
+    ASSERT_TRUE(WaitForAutomations(1));
+    g_display->Click(ScreenX(IDC_BYPASS_BUTTON, 5), ScreenY(IDC_BYPASS_BUTTON, 5));
+    ASSERT_TRUE(WaitForAutomations(2));
+    EXPECT_EQ(Automations()[0].index, 8);
+    EXPECT_FLOAT_EQ(Automations()[0].value, 0.5f); // triangle: 1 of 0..2
+    EXPECT_EQ(Automations()[1].index, 0);
+    EXPECT_FLOAT_EQ(Automations()[1].value, 1.0f);
+
+    // The list slides out of the right edge; rows of 13 pixels: 0 heading, 1 Clean Chorus,
+    // 2 Drive Chorus, 3 Crazy Voice, ... 11 heading "Extra", 12 Random.
+    session->ClearCalls();
+    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    const int listX = session->EditorX() + layout::DialogWidth() + 30;
+    auto listShown = [&] {
+        const std::vector<std::uint32_t> row = g_display->Grab(listX, session->EditorY() + 20, 1, 1);
+        return !row.empty() && row[0] != 0x303030;
+    };
+    ASSERT_TRUE(WaitUntil(listShown));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the slide ends
+    auto row = [&](int index) { return session->EditorY() + index * 13 + 6; };
+    g_display->Click(listX, row(0)); // a heading changes nothing
+    g_display->Click(listX, row(3));
+    ASSERT_TRUE(WaitForAutomations(8));
+    std::vector<SLinuxHostCall> calls = Automations();
+    ASSERT_EQ(calls.size(), 8u);
+    const std::vector<SLinuxHostCall> chosen = calls;
+    session->ClearCalls();
+    g_display->Click(listX, row(12));
+    ASSERT_TRUE(WaitForAutomations(7));
+    calls = Automations();
+    ASSERT_EQ(calls.size(), 7u) << "Dry, Wet, Delay, Depth, Rate, Stereo and the LFO type";
+    for (const SLinuxHostCall& call : calls)
+    {
+        EXPECT_GE(call.index, 2) << "never Bypass or Gain";
+        const SSliderSetup* setup = nullptr;
+        for (const SSliderSetup& s : layout::kSliders)
+            if (s.parameterIndex == call.index)
+                setup = &s;
+        if (call.index == 8)
+        {
+            EXPECT_TRUE(call.value == 0.0f || call.value == 0.5f) << "the waveform button has two positions";
+        }
+        else if (setup && !setup->squareLaw)
+        {
+            EXPECT_NEAR(call.value * setup->positions, std::round(call.value * setup->positions), 1e-3) << call.index;
+        }
+    }
+    // The list follows the editor when the host moves its window.
+    g_display->MoveWindow(session->Parent(), 60, 40);
+    EXPECT_TRUE(WaitUntil([&] { return session->EditorX() == 60; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        // Beyond where the list was, over the host's grey window.
+        const std::vector<std::uint32_t> pixel = g_display->Grab(60 + layout::DialogWidth() + 125, 60, 1, 1);
+        return !pixel.empty() && pixel[0] != 0x303030;
+    })) << "the list at the editor's new right edge";
+    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the list slides back in";
+    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 1; })) << "out again";
+    g_display->UnmapWindow(session->Parent());
+    EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the host hides the editor: the list goes at once";
+    // Each value as the Windows controls land it: the program's value on the fader's nearest
+    // position, the waveform on or off.
+    char name[64] = {};
+    for (int program = 0; program < 16 && std::string(name) != "Crazy Voice"; ++program)
+    {
+        session->Dispatch(effSetProgram, 0, program);
+        session->Dispatch(effGetProgramName, 0, 0, name);
+    }
+    ASSERT_STREQ(name, "Crazy Voice");
+    for (int k = 1; k <= 8; ++k)
+    {
+        const SLinuxHostCall& call = chosen[static_cast<size_t>(k - 1)];
+        EXPECT_EQ(call.index, k);
+        const SRange range = kRanges[k];
+        const float value = range.minimum + (range.maximum - range.minimum) *
+                                                Parameter(k);
+        float landed = value >= 0.5f ? 1.0f : 0.0f;
+        for (const SSliderSetup& setup : layout::kSliders)
+            if (setup.parameterIndex == k)
+            {
+                SSliderScale scale{range.minimum, range.maximum, true};
+                if (setup.squareLaw)
+                    scale.valueTaper = SquareLawValueTaper, scale.positionTaper = SquareLawPositionTaper;
+                landed = static_cast<float>(scale.ToValue(scale.ToPosition(value, setup.positions), setup.positions));
+            }
+        EXPECT_FLOAT_EQ(call.value, (landed - range.minimum) / (range.maximum - range.minimum)) << k;
+    }
+
+}
+
+TEST_F(LinuxEditorTest, HostAutomationAndProgramChangesShowWithoutAnyIdleCall)
+{
+    Open();
+    session->Effect()->setParameter(session->Effect(), 5, 0.25f);
+    EXPECT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f)));
+    session->Dispatch(effSetProgram, 0, 7); // "Vibrato": Dry 0 %
+    EXPECT_TRUE(WaitForThumb(IDC_DRY_SLIDER, ExpectedThumbTop(IDC_DRY_SLIDER, Real(2), 0.0f, 100.0f)));
+    EXPECT_TRUE(Automations().empty()) << "a refresh writes nothing back";
+}
+
+TEST_F(LinuxEditorTest, HundredOpenCloseCyclesWhileAudioRunsLeaveNoWindowThreadOrDescriptorBehind)
+{
+    std::atomic<bool> stop{false};
+    AEffect* effect = session->Effect();
+    session->Dispatch(effMainsChanged, 0, 1);
+    std::thread audio([&] {
+        std::vector<float> left(256, 0.1f), right(256, 0.1f);
+        float* buffers[2] = {left.data(), right.data()};
+        while (!stop)
+            effect->processReplacing(effect, buffers, buffers, 256);
+    });
+    Open();
+    session->CloseEditor();
+    const int descriptors = CountEntries("/proc/self/fd");
+    const int threads = CountEntries("/proc/self/task");
+    const size_t popups = g_display->Children(g_display->Root()).size();
+    for (int i = 0; i < 100; ++i)
+    {
+        ASSERT_EQ(session->OpenEditor(), 1);
+        if (i % 10 == 0) // now and then with the list out
+            g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+        session->CloseEditor();
+    }
+    stop = true;
+    audio.join();
+    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+    EXPECT_EQ(CountEntries("/proc/self/task"), threads - 1) << "only the audio thread has gone";
+    EXPECT_TRUE(g_display->Children(session->Parent()).empty());
+    EXPECT_EQ(g_display->Children(g_display->Root()).size(), popups);
+}
+
+TEST_F(LinuxEditorTest, ClosingThePluginWithItsEditorOpenOrAfterTheHostDestroyedTheParentIsQuietAndSafe)
+{
+    // Anything written to the standard error (an X error report) lands in a file we read back.
+    std::FILE* captured = std::tmpfile();
+    const int saved = dup(STDERR_FILENO);
+    dup2(fileno(captured), STDERR_FILENO);
+
+    Open();
+    g_display->DestroyWindow(session->Parent()); // as many Linux hosts do before effEditClose
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    session->CloseEditor();
+    session.reset();
+
+    session = std::make_unique<CLinuxEditorSession>(library, *g_display);
+    Open();
+    session->ClosePlugin(); // effClose with the editor open
+
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    EXPECT_EQ(std::ftell(captured), 0L) << "nothing printed";
+    std::fclose(captured);
+}
+
+TEST_F(LinuxEditorTest, TwoInstancesShowTheirEditorsAtOnce)
+{
+    Open();
+    CLinuxEditorSession second(library, *g_display, 20, 360);
+    ASSERT_EQ(second.OpenEditor(), 1);
+    ASSERT_TRUE(second.WaitForPaint());
+    EXPECT_EQ(g_display->Children(session->Parent()).size(), 1u);
+    EXPECT_EQ(g_display->Children(second.Parent()).size(), 1u);
+    second.Effect()->setParameter(second.Effect(), 5, 0.0f);
+    const std::vector<std::uint32_t> first = Picture();
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::vector<std::uint32_t> other =
+            g_display->Grab(second.EditorX(), second.EditorY(), layout::DialogWidth(), layout::DialogHeight());
+        return ThumbTop(other, layout::DialogWidth(), IDC_DEPTH_SLIDER) ==
+               ExpectedThumbTop(IDC_DEPTH_SLIDER, 0.0f, 0.0f, 100.0f);
+    }));
+    EXPECT_EQ(ThumbTop(first, layout::DialogWidth(), IDC_DEPTH_SLIDER),
+              ExpectedThumbTop(IDC_DEPTH_SLIDER, 70.0f, 0.0f, 100.0f));
+    second.CloseEditor();
+}
+
+TEST_F(LinuxEditorTest, WithoutADisplayTheEditorDoesNotOpenAndThePluginKeepsWorking)
+{
+    const std::string display = getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    session->OpenEditor();
+    setenv("DISPLAY", display.c_str(), 1);
+    ERect* rect = nullptr;
+    session->Dispatch(effEditGetRect, 0, 0, &rect);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right, 0) << "no window, no size";
+    EXPECT_EQ(rect->bottom, 0);
+    EXPECT_TRUE(g_display->Children(session->Parent()).empty());
+
+    session->Dispatch(effMainsChanged, 0, 1);
+    std::vector<float> left(64, 0.5f), right(64, 0.5f);
+    float* buffers[2] = {left.data(), right.data()};
+    session->Effect()->processReplacing(session->Effect(), buffers, buffers, 64);
+    EXPECT_NE(left[63], 0.0f);
+    Open(); // and with a display again it opens
+}
+
+TEST_F(LinuxEditorTest, TheLogoStripOpensTheAboutBoxAndAClickClosesIt)
+{
+    Open();
+    const struct { int x, y; bool opens; } clicks[] = {
+        {6, 36, true}, {29, 134, true}, {5, 36, false}, {30, 100, false}, {10, 135, false}};
+    for (const auto& click : clicks)
+    {
+        g_display->Click(session->EditorX() + click.x, session->EditorY() + click.y);
+        if (click.opens)
+        {
+            EXPECT_TRUE(WaitUntil([&] {
+                return g_display->PopupNames() == std::vector<std::string>{layout::AboutCaption()};
+            })) << click.x << "," << click.y;
+            g_display->Click(session->EditorX() + 200, session->EditorY() + 87); // on the box
+            EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; }));
+        }
+        else
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            EXPECT_EQ(PopupCount(), 0u) << click.x << "," << click.y;
+        }
+    }
+}

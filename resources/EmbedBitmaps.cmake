@@ -1,0 +1,16 @@
+# Writes OUTPUT: one byte array per file of BITMAPS ("|" between paths), named by the file's stem,
+# and a table of them.
+string(REPLACE "|" ";" BITMAPS "${BITMAPS}")
+set(body "// Generated from resources/bitmaps by EmbedBitmaps.cmake.\n#include \"SkinBitmaps.h\"\n\nnamespace {\n")
+set(table "")
+foreach(file ${BITMAPS})
+  get_filename_component(stem ${file} NAME_WE)
+  file(READ ${file} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(LENGTH "${hex}" digits)
+  math(EXPR size "${digits} / 2")
+  string(APPEND body "const unsigned char k_${stem}[] = {${bytes}};\n")
+  string(APPEND table "    {\"${stem}\", k_${stem}, ${size}},\n")
+endforeach()
+string(APPEND body "} // namespace\n\nconst SEmbeddedFile kSkinBitmapFiles[] = {\n${table}    {nullptr, nullptr, 0},\n};\n")
+file(WRITE ${OUTPUT} "${body}")

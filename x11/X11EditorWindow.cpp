@@ -1,0 +1,169 @@
+#include "X11EditorWindow.h"
+#include "FrameArithmetic.h"
+
+// A popup that shows lines of text on a plain ground: the tooltip and the About box.
+class CX11EditorWindow::CPopupText : public CX11WindowHandler
+{
+public:
+    CPopupText(CX11Display& display, std::uint32_t ground, std::uint32_t ink)
+        : m_display(display), m_popup(display.CreatePopup(this, true)), m_ground(ground), m_ink(ink) {}
+
+    void Show(std::vector<std::string> lines, int x, int y, int width, int height, bool closeOnClick)
+    {
+        m_lines = std::move(lines);
+        m_closeOnClick = closeOnClick;
+        m_display.SetPopupName(m_popup, m_lines.empty() ? std::string() : m_lines.front());
+        m_display.PlacePopup(m_popup, x, y, width, height);
+        m_display.ShowPopup(m_popup, true);
+    }
+    void Hide() { m_display.ShowPopup(m_popup, false); }
+    static int LineHeight() { return 15; }
+
+    void OnPaint(CCanvas& canvas) override
+    {
+        canvas.FillSolid(0, 0, canvas.Width(), canvas.Height(), m_ground);
+        for (size_t i = 0; i < m_lines.size(); ++i)
+        {
+            STextStyle style;
+            style.bold = i == 0 && m_lines.size() > 1;
+            const int top = 2 + static_cast<int>(i) * LineHeight();
+            canvas.Text(SPixelRect{4, top, canvas.Width() - 4, top + LineHeight()}, m_lines[i], style, m_ink,
+                        m_lines.size() > 1 ? ETextAlign::Left : ETextAlign::Centre);
+        }
+    }
+    void OnPointer(EPointer kind, int, int) override
+    {
+        if (kind == EPointer::Release && m_closeOnClick)
+            Hide();
+    }
+
+private:
+    CX11Display& m_display;
+    int m_popup;
+    std::uint32_t m_ground;
+    std::uint32_t m_ink;
+    std::vector<std::string> m_lines;
+    bool m_closeOnClick = false;
+};
+
+CX11EditorWindow::CX11EditorWindow(int width, int height) : m_width(width), m_height(height) {}
+
+CX11EditorWindow::~CX11EditorWindow()
+{
+    Close();
+}
+
+bool CX11EditorWindow::Open(std::uint32_t parent)
+{
+    Close();
+    if (!m_display.Open(parent, m_width, m_height, this, this))
+        return false;
+    std::lock_guard<std::mutex> lock(m_display.Lock());
+    m_display.SetTimer(kRefreshTimer, kRefreshPeriodMs);
+    OnOpened();
+    return true;
+}
+
+void CX11EditorWindow::Close()
+{
+    m_display.Close();
+    m_tooltip.reset();
+    m_about.reset();
+    m_captured = nullptr;
+    m_hand = false;
+}
+
+void CX11EditorWindow::AddControl(CX11Control* control)
+{
+    control->SetHost(this);
+    m_controls.push_back(control);
+}
+
+void CX11EditorWindow::OnPaint(CCanvas& canvas)
+{
+    canvas.FillSolid(0, 0, canvas.Width(), canvas.Height(), 0);
+    if (m_background.IsValid())
+        canvas.DrawBitmap(m_background, 4, 4);
+    else
+    {
+        SCanvasAt at{canvas, 0, 0};
+        frame_arithmetic::FillDiagonalGradient(at, 0x000080, SPixelRect{0, 0, canvas.Width(), canvas.Height()},
+                                               0x000080);
+    }
+    for (CX11Control* control : m_controls)
+        control->Paint(canvas);
+}
+
+void CX11EditorWindow::OnPointer(EPointer kind, int x, int y)
+{
+    switch (kind)
+    {
+    case EPointer::Press:
+        if (HitTestAbout(x, y))
+            OnAbout();
+        for (CX11Control* control : m_controls)
+            if (control->Rect().Contains(x, y))
+                m_captured = control;
+        if (m_captured)
+            m_captured->OnPress(x - m_captured->Rect().left, y - m_captured->Rect().top);
+        break;
+    case EPointer::Move:
+        if (m_captured)
+            m_captured->OnDrag(x - m_captured->Rect().left, y - m_captured->Rect().top);
+        else if (HitTestAbout(x, y) != m_hand)
+        {
+            m_hand = !m_hand;
+            m_display.SetHandCursor(m_hand);
+        }
+        break;
+    case EPointer::Release:
+        if (CX11Control* control = m_captured)
+        {
+            m_captured = nullptr;
+            control->OnRelease(x - control->Rect().left, y - control->Rect().top);
+        }
+        break;
+    case EPointer::Leave:
+        break;
+    }
+}
+
+void CX11EditorWindow::OnTimer(int id)
+{
+    if (id == kRefreshTimer)
+        RefreshControls();
+    else
+        OnOtherTimer(id);
+}
+
+// The system's tooltip colours: black on pale yellow.
+void CX11EditorWindow::ShowTooltip(const std::string& text, int x, int y)
+{
+    if (text.empty())
+    {
+        if (m_tooltip)
+            m_tooltip->Hide();
+        return;
+    }
+    if (!m_tooltip)
+        m_tooltip = std::make_unique<CPopupText>(m_display, 0xE1FFFF, 0x000000);
+    int originX = 0, originY = 0;
+    m_display.MainOrigin(originX, originY);
+    CCanvas measure(1, 1);
+    const int width = measure.TextWidth(text, STextStyle{}) + 8;
+    const int height = CPopupText::LineHeight() + 2;
+    m_tooltip->Show({text}, originX + x - width - 2, originY + y - height / 2, width, height, false);
+}
+
+void CX11EditorWindow::ShowAbout(const std::string& caption, const std::string& text)
+{
+    if (!m_about)
+        m_about = std::make_unique<CPopupText>(m_display, 0x000080, 0x00CFFF);
+    int originX = 0, originY = 0;
+    m_display.MainOrigin(originX, originY);
+    CCanvas measure(1, 1);
+    const int width = measure.TextWidth(text, STextStyle{}) + 12;
+    const int height = 3 * CPopupText::LineHeight() + 6;
+    m_about->Show({caption, text, "(click to close)"}, originX + (m_width - width) / 2,
+                  originY + (m_height - height) / 2, width, height, true);
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include "ControlBinding.h"
+#include "X11Control.h"
+#include "X11Display.h"
+#include <string>
+#include <vector>
+
+// The effect-independent X11 editor window: the bitmap background with a 4-pixel black margin
+// (a plain dark red without one), the controls painted over it, the parameter binding of
+// CControlBinding refreshed every 50 ms by the display's own timer, the pointer routed to the
+// control under it (and kept by it until release), tooltips and an About box behind a hot area.
+class CX11EditorWindow : public CControlBinding,
+                         public CX11WindowHandler,
+                         public CX11TimerHandler,
+                         public CX11ControlHost
+{
+public:
+    CX11EditorWindow(int width, int height);
+    ~CX11EditorWindow() override;
+
+    // Opens the window in `parent` and starts refreshing; false without a display or parent.
+    bool Open(std::uint32_t parent);
+    void Close();
+    bool IsOpen() const { return m_display.IsOpen(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    CX11Display& Display() { return m_display; }
+
+    virtual bool HitTestAbout(int, int) const { return false; }
+    // The About box: a popup over the editor with `caption` and `text`, closed by a click.
+    void ShowAbout(const std::string& caption, const std::string& text);
+
+    void OnPaint(CCanvas& canvas) override;
+    void OnPointer(EPointer kind, int x, int y) override;
+    void OnTimer(int id) override;
+    void InvalidateControls() override { m_display.Invalidate(); }
+    void ShowTooltip(const std::string& text, int x, int y) override;
+
+protected:
+    void SetBackground(SBitmapPixels background) { m_background = std::move(background); }
+    void AddControl(CX11Control* control);
+    // Called on the display's thread for a press on the About area.
+    virtual void OnAbout() {}
+    // Timers other than the refresh (id 0) go here.
+    virtual void OnOtherTimer(int) {}
+    // Called once the window exists, with the display's lock held, before anything is painted.
+    virtual void OnOpened() {}
+
+    static constexpr int kRefreshTimer = 0;
+
+private:
+    class CPopupText;
+
+    CX11Display m_display;
+    int m_width;
+    int m_height;
+    SBitmapPixels m_background;
+    std::vector<CX11Control*> m_controls;
+    CX11Control* m_captured = nullptr;
+    bool m_hand = false;
+    std::unique_ptr<CPopupText> m_tooltip;
+    std::unique_ptr<CPopupText> m_about;
+};
