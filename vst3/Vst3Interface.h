@@ -67,7 +67,15 @@ constexpr Uid MakeUid(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
 #endif
 }
 
-bool SameUid(const char* a, const Uid& b);
+inline bool SameUid(const char* a, const Uid& b)
+{
+    if (!a)
+        return false;
+    for (int i = 0; i < 16; ++i)
+        if (a[i] != b.bytes[i])
+            return false;
+    return true;
+}
 
 // Interface identifiers.
 constexpr Uid kFUnknownIid = MakeUid(0x00000000, 0x00000000, 0xC0000000, 0x00000046);

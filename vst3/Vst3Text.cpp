@@ -39,17 +39,3 @@ void CopyField(char* destination, const char* text, size_t size)
 }
 
 } // namespace Vst3Text
-
-namespace Vst3 {
-
-bool SameUid(const char* a, const Uid& b)
-{
-    if (!a)
-        return false;
-    for (int i = 0; i < 16; ++i)
-        if (a[i] != b.bytes[i])
-            return false;
-    return true;
-}
-
-} // namespace Vst3
