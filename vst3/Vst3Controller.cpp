@@ -157,7 +157,13 @@ tresult CVst3Controller::setParamNormalized(ParamID id, ParamValue normalised)
 {
     if (IndexOf(id) < 0)
         return kInvalidArgument;
-    return m_owner.ApplyNormalized(id, normalised) ? kResultOk : kResultFalse;
+    const int program = m_owner.GetCore().GetProgram();
+    if (!m_owner.ApplyNormalized(id, normalised))
+        return kResultFalse;
+    // A new program changes every value the host shows.
+    if (id == CVst3Plugin::kProgramChangeId && m_owner.GetCore().GetProgram() != program)
+        m_owner.NotifyValuesChanged();
+    return kResultOk;
 }
 
 tresult CVst3Controller::setComponentHandler(IComponentHandler* handler)
