@@ -1,6 +1,7 @@
 #pragma once
 #include "PluginDescription.h"
 #include "Vst3Interface.h"
+#include "Vst3View.h"
 
 // What the entry point tells the factory about its one audio effect class.
 struct SVst3ClassDescription
@@ -9,6 +10,7 @@ struct SVst3ClassDescription
     const char* name;          // the plug-in's name as hosts list it
     const char* subCategories; // e.g. "Fx|Modulation"
     const SPluginDescription* plugin;
+    EditorMeasure measureEditor; // nullptr where the platform needs none or has no editor
 };
 
 // The module's factory: one audio effect class whose instances are CVst3Plugin objects over the

@@ -25,8 +25,10 @@ bool IsMainAudioBus(int32_t type, int32_t direction, int32_t index)
 
 } // namespace
 
-CVst3Plugin::CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate)
-    : m_core(std::move(effect), nullptr, refreshRate), m_controller(*this), m_editor(std::move(editor))
+CVst3Plugin::CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate,
+                         EditorMeasure measure)
+    : m_core(std::move(effect), nullptr, refreshRate), m_controller(*this), m_editor(std::move(editor)),
+      m_measure(measure)
 {
     m_core.SetListener(this);
     if (m_editor) {
@@ -294,7 +296,7 @@ IPlugView* CVst3Plugin::CreateView()
     // One window object, so one view at a time.
     if (!m_editor || m_view)
         return nullptr;
-    m_view = new CVst3View(*this, *m_editor);
+    m_view = new CVst3View(*this, *m_editor, m_measure);
     return m_view;
 }
 
@@ -305,10 +307,10 @@ void CVst3Plugin::OnViewDestroyed(CVst3View* view)
 }
 
 CVst3Plugin* CreateVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor,
-                              double refreshRate)
+                              double refreshRate, EditorMeasure measure)
 {
     if (!effect)
         return nullptr;
     effect->Initialize(CPluginCore::kInitialSampleRate, nullptr);
-    return new CVst3Plugin(std::move(effect), std::move(editor), refreshRate);
+    return new CVst3Plugin(std::move(effect), std::move(editor), refreshRate, measure);
 }

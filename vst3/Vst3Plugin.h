@@ -2,10 +2,9 @@
 #include "PluginCore.h"
 #include "Vst3Controller.h"
 #include "Vst3Interface.h"
+#include "Vst3View.h"
 #include <atomic>
 #include <memory>
-
-class CVst3View;
 
 // Publishes a plug-in core as one VST 3 object that is both the audio component (IComponent,
 // IAudioProcessor) and its edit controller (IEditController, IUnitInfo, in CVst3Controller, which
@@ -22,7 +21,8 @@ public:
     static constexpr int32_t kProgramListId = 1;
 
     // Takes the effect (initialised) and the editor window object (nullptr: no editor).
-    CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate);
+    CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate,
+                EditorMeasure measure);
     CVst3Plugin(const CVst3Plugin&) = delete;
     CVst3Plugin& operator=(const CVst3Plugin&) = delete;
 
@@ -89,6 +89,7 @@ private:
     CVst3Controller m_controller;
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
+    EditorMeasure m_measure;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
 };
@@ -96,4 +97,4 @@ private:
 // Builds an instance around the effect (taking ownership of it and of the editor window object
 // whatever happens) with one reference for the caller; nullptr when there is no effect.
 CVst3Plugin* CreateVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor,
-                              double refreshRate);
+                              double refreshRate, EditorMeasure measure = nullptr);

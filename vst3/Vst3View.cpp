@@ -96,6 +96,13 @@ tresult CVst3View::getSize(ViewRect* size)
             m_height = height;
         }
     }
+    if ((m_width <= 0 || m_height <= 0) && m_editor && !m_open && m_measure) {
+        int width = 0, height = 0;
+        if (m_measure(*m_editor, width, height) && width > 0 && height > 0) {
+            m_width = width;
+            m_height = height;
+        }
+    }
     if (m_width <= 0 || m_height <= 0)
         return kResultFalse;
     *size = ViewRect{0, 0, m_width, m_height};

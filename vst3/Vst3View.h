@@ -5,6 +5,10 @@
 class CPluginEditor;
 class CVst3Plugin;
 
+// Finds the size the editor window will have, before any host window exists to open it in;
+// false when it cannot. Given by the entry point that knows the platform's windows.
+using EditorMeasure = bool (*)(CPluginEditor& editor, int& width, int& height);
+
 // The editor window as a VST 3 view: the host's parent window (HWND on Windows, the X11 embed
 // window elsewhere) is handed to the plug-in's window object. The view does not keep the plug-in
 // alive: a plug-in released with its view attached closes the window and detaches the view,
@@ -12,7 +16,8 @@ class CVst3Plugin;
 class CVst3View final : public Vst3::IPlugView
 {
 public:
-    CVst3View(CVst3Plugin& owner, CPluginEditor& editor) : m_owner(&owner), m_editor(&editor) {}
+    CVst3View(CVst3Plugin& owner, CPluginEditor& editor, EditorMeasure measure)
+        : m_owner(&owner), m_editor(&editor), m_measure(measure) {}
     CVst3View(const CVst3View&) = delete;
     CVst3View& operator=(const CVst3View&) = delete;
 
@@ -43,6 +48,7 @@ private:
     std::atomic<uint32_t> m_references{1};
     CVst3Plugin* m_owner;
     CPluginEditor* m_editor;
+    EditorMeasure m_measure;
     bool m_open = false;
     // The window's size once it has been open; hosts ask before attaching too.
     int m_width = 0;

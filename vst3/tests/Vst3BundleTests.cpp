@@ -5,6 +5,9 @@
 #include "ProcessMeasures.h"
 #include "Vst3HostObjects.h"
 #include <gtest/gtest.h>
+#if defined(_WIN32)
+#include "TestWindows.h"
+#endif
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -496,5 +499,67 @@ TEST_F(Vst3Bundle, FiveHundredCreateAndDestroyCyclesLeaveNoHeapBehind)
         GTEST_SKIP() << "no heap count on this platform";
     EXPECT_LT(after - before, 8 * kCycles) << "heap grew by " << after - before << " bytes";
 }
+
+#if defined(_WIN32)
+int CountChildren(HWND parent)
+{
+    int count = 0;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+TEST_F(Vst3Bundle, TheEditorViewKnowsItsSizeAttachesAndDetachesAndClosesWithThePlugin)
+{
+    testing_support::CHostWindow window(800, 400);
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    auto plugin = std::make_unique<Instance>(*module);
+    ASSERT_TRUE(plugin->Valid());
+    IPlugView* view = plugin->controller->createView("editor");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(plugin->controller->createView("editor"), nullptr); // one window object, one view
+    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported("X11EmbedWindowID"), kResultFalse);
+    EXPECT_NE(view->attached(window.Get(), "X11EmbedWindowID"), kResultOk);
+    ViewRect before{};
+    ASSERT_EQ(view->getSize(&before), kResultOk);
+    EXPECT_GT(before.right - before.left, 300);
+    EXPECT_GT(before.bottom - before.top, 100);
+    EXPECT_EQ(CountChildren(window.Get()), 0); // measuring left no window in the host's
+
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        ASSERT_EQ(view->attached(window.Get(), "HWND"), kResultOk) << cycle;
+        EXPECT_EQ(CountChildren(window.Get()), 1);
+        ViewRect after{};
+        ASSERT_EQ(view->getSize(&after), kResultOk);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+        testing_support::PumpMessages();
+        ASSERT_EQ(view->removed(), kResultOk);
+        EXPECT_EQ(CountChildren(window.Get()), 0);
+    }
+    // Released with the view attached: the window goes with the plug-in, the view stays harmless.
+    ASSERT_EQ(view->attached(window.Get(), "HWND"), kResultOk);
+    plugin.reset();
+    EXPECT_EQ(CountChildren(window.Get()), 0);
+    view->removed();
+    ViewRect late{};
+    view->getSize(&late);
+    view->release();
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+}
+#else
+TEST_F(Vst3Bundle, AViewIsOfferedOnlyForTheX11EmbedWindowWhereTheBuildHasAnEditor)
+{
+    Instance plugin(*module);
+    ASSERT_TRUE(plugin.Valid());
+    IPlugView* view = plugin.controller->createView("editor");
+    if (!view)
+        return; // no editor in this build: hosts show their own parameter view
+    EXPECT_EQ(view->isPlatformTypeSupported("X11EmbedWindowID"), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultFalse);
+    view->release();
+}
+#endif
 
 } // namespace
