@@ -10,7 +10,9 @@
 #endif
 #include <cmath>
 #include <cstring>
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <memory>
 #include <vector>
 
@@ -498,6 +500,48 @@ TEST_F(Vst3Bundle, FiveHundredCreateAndDestroyCyclesLeaveNoHeapBehind)
     if (before < 0 || after < 0)
         GTEST_SKIP() << "no heap count on this platform";
     EXPECT_LT(after - before, 8 * kCycles) << "heap grew by " << after - before << " bytes";
+}
+
+TEST_F(Vst3Bundle, ValuesAndProgramsSetFromOtherThreadsWhileProcessingKeepTheOutputFinite)
+{
+    Instance plugin(*module);
+    ASSERT_TRUE(plugin.Valid());
+    plugin.Start(44100.0, 32);
+    std::atomic<bool> running{true};
+    auto hostThread = [&](uint32_t seed) {
+        uint32_t state = seed;
+        while (running.load()) {
+            state = state * 1664525u + 1013904223u;
+            const double value = static_cast<double>(state >> 8) / 16777216.0;
+            if (state % 11 == 0)
+                plugin.controller->setParamNormalized(kProgramChangeId, value);
+            else
+                plugin.controller->setParamNormalized(static_cast<ParamID>(state % 9), value);
+            plugin.controller->getParamNormalized(static_cast<ParamID>((state >> 4) % 9));
+        }
+    };
+    std::thread first(hostThread, 1u), second(hostThread, 2u);
+    const std::vector<float> signal = Signal(32, 3);
+    float out[2][32] = {};
+    float* in[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+    float* outputs[] = {out[0], out[1]};
+    bool finite = true;
+    CParameterChanges changes;
+    for (int block = 0; block < 4000; ++block) {
+        changes.Clear();
+        changes.Add(static_cast<ParamID>(1 + block % 8), 31, (block % 13) / 12.0);
+        plugin.Process(in, outputs, 32, &changes);
+        for (int f = 0; f < 32; ++f)
+            finite = finite && std::isfinite(out[0][f]) && std::isfinite(out[1][f]);
+    }
+    running = false;
+    first.join();
+    second.join();
+    EXPECT_TRUE(finite);
+    for (ParamID id = 0; id < 9; ++id) {
+        const double value = plugin.controller->getParamNormalized(id);
+        EXPECT_TRUE(value >= 0.0 && value <= 1.0) << id << ": " << value;
+    }
 }
 
 #if defined(_WIN32)
