@@ -157,13 +157,9 @@ tresult CVst3Controller::setParamNormalized(ParamID id, ParamValue normalised)
 {
     if (IndexOf(id) < 0)
         return kInvalidArgument;
-    const int program = m_owner.GetCore().GetProgram();
-    if (!m_owner.ApplyNormalized(id, normalised))
-        return kResultFalse;
-    // A new program changes every value the host shows.
-    if (id == CVst3Plugin::kProgramChangeId && m_owner.GetCore().GetProgram() != program)
-        m_owner.NotifyValuesChanged();
-    return kResultOk;
+    // A host changing the program through this call rereads the values itself; calling back into
+    // it from here (restartComponent) deadlocks hosts that hold their locks around the call.
+    return m_owner.ApplyNormalized(id, normalised) ? kResultOk : kResultFalse;
 }
 
 tresult CVst3Controller::setComponentHandler(IComponentHandler* handler)

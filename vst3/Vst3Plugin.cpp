@@ -267,12 +267,6 @@ void CVst3Plugin::SetComponentHandler(IComponentHandler* handler)
     m_handler = handler;
 }
 
-void CVst3Plugin::NotifyValuesChanged()
-{
-    if (m_handler)
-        m_handler->restartComponent(IComponentHandler::kParamValuesChanged);
-}
-
 void CVst3Plugin::OnParameterAutomated(int index, float normalised)
 {
     if (m_handler)

@@ -66,8 +66,6 @@ public:
     int ProgramOf(double normalised) const;
     double NormalizedOfProgram(int program) const;
     void SetComponentHandler(Vst3::IComponentHandler* handler);
-    // Tells the host to read every value again (after a program change from the controller).
-    void NotifyValuesChanged();
     // The editor view, while one exists; nullptr where this build has no editor.
     Vst3::IPlugView* CreateView();
     void OnViewDestroyed(CVst3View* view);
