@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux build, LMMS under Wine with
+# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux VST 2 and VST 3 builds, LMMS under Wine with
 # the 32-bit Windows build); both always run, and the result fails if either does.
 here="$(cd "$(dirname "$0")" && pwd)"
 failed=()
-for host in ardour lmms; do
+for host in ardour ardour-vst3 lmms; do
   echo "== $host"
   "$here/$host.sh" || failed+=("$host")
 done
@@ -11,4 +11,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "FAIL host tests: ${failed[*]}"
   exit 1
 fi
-echo "PASS host tests: ardour lmms"
+echo "PASS host tests: ardour ardour-vst3 lmms"
