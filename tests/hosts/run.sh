@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux VST 2 and VST 3 builds, LMMS under Wine with
-# the 32-bit Windows build); both always run, and the result fails if either does.
+# Runs the plug-in in the third-party hosts (Ardour 7 with the Linux VST 2 plug-in and the Linux
+# VST 3 bundle, LMMS under Wine with the 32-bit Windows build); every run happens, and the result
+# fails if any does.
 here="$(cd "$(dirname "$0")" && pwd)"
 failed=()
 for host in ardour ardour-vst3 lmms; do
