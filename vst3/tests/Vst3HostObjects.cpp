@@ -23,7 +23,8 @@ tresult CMemoryStream::read(void* buffer, int32_t bytes, int32_t* bytesRead)
     if (bytes < 0 || !buffer)
         return kInvalidArgument;
     size_t count = std::min<size_t>(static_cast<size_t>(std::min(bytes, readLimit)), m_bytes.size() - m_position);
-    std::memcpy(buffer, m_bytes.data() + m_position, count);
+    if (count > 0)
+        std::memcpy(buffer, m_bytes.data() + m_position, count);
     m_position += count;
     if (bytesRead)
         *bytesRead = static_cast<int32_t>(count);
