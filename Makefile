@@ -17,6 +17,9 @@ PACKAGE      := StereoChorus-$(VERSION)
 # `make install` puts the Linux plug-in here; `make install PREFIX=dir` or `VST_DIR=dir` elsewhere.
 PREFIX       ?= $(HOME)/.vst
 VST_DIR      ?= $(PREFIX)
+# ... and the Linux VST 3 bundle here (`make install VST3_DIR=dir` elsewhere).
+VST3_DIR     ?= $(HOME)/.vst3
+VST3_BUNDLE  := StereoChorus.vst3
 
 .PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
@@ -85,11 +88,16 @@ bench: deps build-linux
 install: build-linux
 	install -d "$(VST_DIR)"
 	install -m 755 dist/linux/StereoChorus.so "$(VST_DIR)/StereoChorus.so"
+	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
+	install -D -m 755 dist/linux/$(VST3_BUNDLE)/Contents/x86_64-linux/StereoChorus.so \
+	    "$(VST3_DIR)/$(VST3_BUNDLE)/Contents/x86_64-linux/StereoChorus.so"
 
 uninstall:
 	rm -f "$(VST_DIR)/StereoChorus.so"
+	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
 
-# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, README, licence, install note.
+# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the three VST 3 bundles,
+# README, licence, install note.
 dist: deps $(addprefix build-,$(PRESETS))
 	@test -f README.md || { echo "make dist: README.md is missing"; exit 1; }
 	rm -rf build/package dist/$(PACKAGE).zip
@@ -98,6 +106,9 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -m 644 dist/win64/StereoChorus.dll build/package/$(PACKAGE)/windows-64bit/
 	install -m 644 dist/win32/StereoChorus.dll build/package/$(PACKAGE)/windows-32bit/
 	install -m 755 dist/linux/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/
+	cp -r dist/win64/$(VST3_BUNDLE) build/package/$(PACKAGE)/windows-64bit/
+	cp -r dist/win32/$(VST3_BUNDLE) build/package/$(PACKAGE)/windows-32bit/
+	cp -r dist/linux/$(VST3_BUNDLE) build/package/$(PACKAGE)/linux-x86_64/
 	install -m 644 README.md packaging/LICENSE.txt packaging/INSTALL.txt build/package/$(PACKAGE)/
 	install -D -m 644 docs/editor.png build/package/$(PACKAGE)/docs/editor.png
 	cd build/package && zip -qrX ../../dist/$(PACKAGE).zip $(PACKAGE)
