@@ -123,7 +123,7 @@ tresult CVst3Controller::getParamValueByString(ParamID id, Char16* text, ParamVa
     float value = 0.0f;
     if (!core.ParseParameter(index, parsed, value))
         return kResultFalse;
-    normalised = value;
+    normalised = std::clamp(static_cast<double>(value), 0.0, 1.0); // a text beyond the range reads as its end
     return kResultOk;
 }
 

@@ -236,8 +236,10 @@ double CVst3Plugin::NormalizedOfProgram(int program) const
 
 bool CVst3Plugin::ApplyNormalized(ParamID id, double normalised)
 {
+    // VST 3 values are 0..1 by definition; anything else a host sends is taken at the nearer end.
     if (!std::isfinite(normalised))
         return false;
+    normalised = std::clamp(normalised, 0.0, 1.0);
     if (id == kProgramChangeId) {
         m_core.SetProgram(ProgramOf(normalised));
         return true;
@@ -253,7 +255,8 @@ double CVst3Plugin::GetNormalized(ParamID id) const
         return NormalizedOfProgram(m_core.GetProgram());
     if (id >= static_cast<ParamID>(m_core.GetParameterCount()))
         return 0.0;
-    return m_core.GetParameter(static_cast<int>(id));
+    // A restored state may hold any finite value; the host is shown 0..1 only.
+    return std::clamp(static_cast<double>(m_core.GetParameter(static_cast<int>(id))), 0.0, 1.0);
 }
 
 void CVst3Plugin::SetComponentHandler(IComponentHandler* handler)
