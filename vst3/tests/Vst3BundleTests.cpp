@@ -10,6 +10,7 @@
 #endif
 #include <cmath>
 #include <cstring>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -471,6 +472,68 @@ TEST_F(Vst3Bundle, RendersTheSameBitsAsTheVst2BinaryWithAutomationInsideBlocks)
     std::vector<float> stillOut, unused;
     RenderBoth(*module, *vst2, still, stillOut, unused);
     EXPECT_NE(std::memcmp(vst3Out.data(), stillOut.data(), vst3Out.size() * sizeof(float)), 0);
+}
+
+TEST_F(Vst3Bundle, EveryOrderOfSetupActivationAndProcessingHostsUseGivesSoundOutput)
+{
+    // Each host call sequence before and between blocks; "p" processes a block of 256 frames.
+    const struct
+    {
+        const char* name;
+        const char* calls;
+    } orders[] = {
+        {"process straight after creation", "p"},
+        {"setup, process without activation", "sp"},
+        {"activate before setup", "aspP"},
+        {"processing on before activation", "sPap"},
+        {"deactivate and reactivate between blocks", "saPpdap"},
+        {"setup again while active", "saPpsp"},
+        {"processing off, on again", "saPpQPp"},
+        {"terminate and initialize again", "saPpdQtisaPp"},
+    };
+    const std::vector<float> signal = Signal(256, 9);
+    for (const auto& order : orders) {
+        Instance plugin(*module);
+        ASSERT_TRUE(plugin.Valid());
+        float out[2][256];
+        float* in[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+        float* outputs[] = {out[0], out[1]};
+        bool sound = true;
+        for (const char* call = order.calls; *call; ++call) {
+            ProcessSetup setup{0, kSample32, 256, kRate};
+            switch (*call) {
+            case 's': EXPECT_EQ(plugin.processor->setupProcessing(setup), kResultOk) << order.name; break;
+            case 'a': plugin.component->setActive(1); break;
+            case 'd': plugin.component->setActive(0); break;
+            case 'P': plugin.processor->setProcessing(1); break;
+            case 'Q': plugin.processor->setProcessing(0); break;
+            case 't': plugin.component->terminate(); break;
+            case 'i': plugin.component->initialize(nullptr); break;
+            default:
+                std::fill(out[0], out[0] + 256, NAN);
+                std::fill(out[1], out[1] + 256, NAN);
+                EXPECT_EQ(plugin.Process(in, outputs, 256), kResultOk) << order.name;
+                for (int f = 0; f < 256; ++f)
+                    sound = sound && std::isfinite(out[0][f]) && std::isfinite(out[1][f]) && std::fabs(out[0][f]) < 10.0f;
+            }
+        }
+        EXPECT_TRUE(sound) << order.name;
+    }
+}
+
+TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)
+{
+    auto render = [this](int announced) {
+        Instance plugin(*module);
+        plugin.Start(kRate, announced);
+        const std::vector<float> signal = Signal(8192, 4);
+        std::vector<float> out(2 * 8192);
+        float* in[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+        float* outputs[] = {out.data(), out.data() + 8192};
+        plugin.Process(in, outputs, 8192);
+        return out;
+    };
+    EXPECT_EQ(render(64), render(8192));
 }
 
 TEST_F(Vst3Bundle, FiveHundredCreateAndDestroyCyclesLeaveNoHeapBehind)
