@@ -523,7 +523,7 @@ TEST_F(Vst3Bundle, EveryOrderOfSetupActivationAndProcessingHostsUseGivesSoundOut
 
 TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)
 {
-    auto render = [this](int announced) {
+    auto render = [](int announced) {
         Instance plugin(*module);
         plugin.Start(kRate, announced);
         const std::vector<float> signal = Signal(8192, 4);
@@ -539,7 +539,7 @@ TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)
 TEST_F(Vst3Bundle, FiveHundredCreateAndDestroyCyclesLeaveNoHeapBehind)
 {
     constexpr int kCycles = 500;
-    auto cycle = [this] {
+    auto cycle = [] {
         Instance plugin(*module);
         if (!plugin.Valid())
             return false;
