@@ -146,7 +146,7 @@ ParamValue CVst3Controller::plainParamToNormalized(ParamID id, ParamValue plain)
         return 0.0;
     if (index == core.GetParameterCount()) {
         const double steps = core.GetProgramCount() - 1;
-        return steps > 0 ? std::clamp(plain / steps, 0.0, 1.0) : 0.0;
+        return steps > 0 && plain > 0.0 ? std::min(plain / steps, 1.0) : 0.0; // NaN gives program 0
     }
     return core.ToNormalized(index, static_cast<float>(plain));
 }

@@ -224,7 +224,9 @@ tresult CVst3Plugin::process(ProcessData& data)
 int CVst3Plugin::ProgramOf(double normalised) const
 {
     const int count = m_core.GetProgramCount();
-    const int program = static_cast<int>(std::clamp(normalised, 0.0, 1.0) * count);
+    if (!(normalised > 0.0)) // NaN included
+        return 0;
+    const int program = static_cast<int>(std::min(normalised, 1.0) * count);
     return program < count ? program : count - 1;
 }
 
