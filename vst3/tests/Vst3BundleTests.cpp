@@ -263,10 +263,11 @@ TEST_F(Vst3Bundle, ParametersHaveTheVst2TitlesUnitsAndDisplayTexts)
             wide.push_back(0);
             ParamValue parsed = -1.0;
             ASSERT_EQ(plugin.controller->getParamValueByString(info.id, wide.data(), parsed), kResultOk) << text;
-            if (i == 0)
+            if (i == 0) {
                 EXPECT_EQ(plugin.ParamText(info.id, parsed), text); // "On" / "Off"
-            else
+            } else {
                 EXPECT_NEAR(parsed, value, 1e-5) << text; // eight characters keep about six digits
+            }
         }
         plugin.controller->setParamNormalized(info.id, 0.25);
         EXPECT_EQ(plugin.controller->getParamNormalized(info.id), i == 0 ? 0.0 : 0.25);
@@ -519,6 +520,37 @@ TEST_F(Vst3Bundle, EveryOrderOfSetupActivationAndProcessingHostsUseGivesSoundOut
         }
         EXPECT_TRUE(sound) << order.name;
     }
+}
+
+TEST_F(Vst3Bundle, AbsurdValuesFromTheHostKeepTheOutputFiniteAndTheValuesWithinRange)
+{
+    const double absurd[] = {std::nan(""), INFINITY, -INFINITY, -1.0, 2.0, 1e30, -1e300, 4.9e-324};
+    Instance plugin(*module);
+    ASSERT_TRUE(plugin.Valid());
+    plugin.Start(kRate, 64);
+    const std::vector<float> signal = Signal(64, 5);
+    float out[2][64];
+    float* in[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+    float* outputs[] = {out[0], out[1]};
+    CParameterChanges changes;
+    const ParamID ids[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, kProgramChangeId, 9, 12345};
+    for (ParamID id : ids)
+        for (double value : absurd) {
+            const double before = plugin.controller->getParamNormalized(id);
+            plugin.controller->setParamNormalized(id, value);
+            const double after = plugin.controller->getParamNormalized(id);
+            EXPECT_TRUE(after >= 0.0 && after <= 1.0) << id << " set to " << value << " reads " << after;
+            if (std::isnan(value)) {
+                EXPECT_EQ(after, before) << id; // a non-number changes nothing
+            }
+            changes.Clear();
+            changes.Add(id, 0, value);
+            ASSERT_EQ(plugin.Process(in, outputs, 64, &changes), kResultOk);
+            for (int f = 0; f < 64; ++f)
+                ASSERT_TRUE(std::isfinite(out[0][f]) && std::isfinite(out[1][f])) << id << " at " << value;
+            String128 text = {};
+            plugin.controller->getParamStringByValue(id, value, text);
+        }
 }
 
 TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)
