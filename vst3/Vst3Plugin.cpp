@@ -173,7 +173,15 @@ tresult CVst3Plugin::setupProcessing(ProcessSetup& setup)
         return kResultFalse;
     if (!(setup.sampleRate >= CPluginCore::kLowestSampleRate && setup.sampleRate <= CPluginCore::kHighestSampleRate))
         return kResultFalse;
-    return m_core.SetSampleRate(static_cast<float>(setup.sampleRate)) ? kResultOk : kResultFalse;
+    if (!m_core.SetSampleRate(static_cast<float>(setup.sampleRate)))
+        return kResultFalse;
+    try {
+        m_silence.assign(static_cast<size_t>(setup.maxSamplesPerBlock), 0.0f);
+        m_silentInputs.assign(static_cast<size_t>(m_core.GetInputChannels()), m_silence.data());
+    } catch (...) {
+        return kOutOfMemory;
+    }
+    return kResultOk;
 }
 
 tresult CVst3Plugin::setProcessing(TBool) { return kResultOk; }
@@ -209,14 +217,20 @@ tresult CVst3Plugin::process(ProcessData& data)
     // A block of 0 frames only carries parameter changes.
     if (data.numSamples <= 0)
         return data.numSamples == 0 ? kResultOk : kInvalidArgument;
-    if (data.numInputs < 1 || data.numOutputs < 1 || !data.inputs || !data.outputs)
+    if (data.numOutputs < 1 || !data.outputs)
         return kInvalidArgument;
-    AudioBusBuffers& in = data.inputs[0];
     AudioBusBuffers& out = data.outputs[0];
-    if (in.numChannels < m_core.GetInputChannels() || out.numChannels < m_core.GetOutputChannels() ||
-        !in.channelBuffers32 || !out.channelBuffers32)
+    if (out.numChannels < m_core.GetOutputChannels() || !out.channelBuffers32)
         return kInvalidArgument;
-    m_core.Process(in.channelBuffers32, out.channelBuffers32, data.numSamples, false);
+    const AudioBusBuffers* in = data.numInputs >= 1 && data.inputs ? &data.inputs[0] : nullptr;
+    if (in && in->numChannels >= m_core.GetInputChannels() && in->channelBuffers32) {
+        m_core.Process(in->channelBuffers32, out.channelBuffers32, data.numSamples, false);
+    } else if (static_cast<size_t>(data.numSamples) <= m_silence.size() && !m_silentInputs.empty()) {
+        // No input bus: the effect hears silence, so its tail still sounds.
+        m_core.Process(m_silentInputs.data(), out.channelBuffers32, data.numSamples, false);
+    } else {
+        return kInvalidArgument;
+    }
     out.silenceFlags = 0;
     return kResultOk;
 }

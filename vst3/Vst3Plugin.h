@@ -5,6 +5,7 @@
 #include "Vst3View.h"
 #include <atomic>
 #include <memory>
+#include <vector>
 
 // Publishes a plug-in core as one VST 3 object that is both the audio component (IComponent,
 // IAudioProcessor) and its edit controller (IEditController, IUnitInfo, in CVst3Controller, which
@@ -90,6 +91,10 @@ private:
     EditorMeasure m_measure;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
+    // Silent input for blocks a host sends without its input bus (deactivated, or no buffers),
+    // sized by setupProcessing so that process never allocates.
+    std::vector<float> m_silence;
+    std::vector<float*> m_silentInputs; // one pointer per input channel, all to m_silence
 };
 
 // Builds an instance around the effect (taking ownership of it and of the editor window object

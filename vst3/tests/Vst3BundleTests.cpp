@@ -553,6 +553,37 @@ TEST_F(Vst3Bundle, AbsurdValuesFromTheHostKeepTheOutputFiniteAndTheValuesWithinR
         }
 }
 
+TEST_F(Vst3Bundle, BlocksWithoutTheInputBusRenderWhatSilentInputDoes)
+{
+    auto render = [](bool withInput) {
+        Instance plugin(*module);
+        plugin.Start(kRate, 512);
+        std::vector<float> silence(512, 0.0f), out(2 * 512, 9.0f);
+        const std::vector<float> signal = Signal(512, 6);
+        float* sound[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+        float* quiet[] = {silence.data(), silence.data()};
+        float* outputs[] = {out.data(), out.data() + 512};
+        plugin.Process(sound, outputs, 512); // a tail to hear
+        AudioBusBuffers input{}, output{};
+        input.numChannels = 2;
+        input.channelBuffers32 = quiet;
+        output.numChannels = 2;
+        output.channelBuffers32 = outputs;
+        ProcessData data{};
+        data.symbolicSampleSize = kSample32;
+        data.numSamples = 512;
+        data.numInputs = withInput ? 1 : 0;
+        data.numOutputs = 1;
+        data.inputs = withInput ? &input : nullptr;
+        data.outputs = &output;
+        EXPECT_EQ(plugin.processor->process(data), kResultOk);
+        return out;
+    };
+    const std::vector<float> without = render(false);
+    EXPECT_EQ(without, render(true));
+    EXPECT_NE(without, std::vector<float>(2 * 512, 0.0f)); // the chorus's tail
+}
+
 TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)
 {
     auto render = [](int announced) {
