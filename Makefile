@@ -22,6 +22,9 @@ LV2_DIR      ?= $(HOME)/.lv2
 LV2_BUNDLE   := StereoChorus.lv2
 # ... and the Linux CLAP plug-in into ~/.clap, or beside it when PREFIX is given (`CLAP_DIR=dir` to choose).
 CLAP_DIR     ?= $(if $(filter $(HOME)/.vst,$(PREFIX)),$(HOME)/.clap,$(PREFIX))
+# ... and the Linux VST 3 bundle here (`make install VST3_DIR=dir` elsewhere).
+VST3_DIR     ?= $(HOME)/.vst3
+VST3_BUNDLE  := StereoChorus.vst3
 
 .PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
@@ -47,8 +50,8 @@ $(addprefix test-,$(WIN_PRESETS)): test-%: build-%
 
 test-unit: deps $(addprefix test-,$(PRESETS))
 
-# Ardour 7 (Linux build and LV2 bundle), LMMS under Wine (32-bit Windows build) and Qtractor's
-# scanner (Linux CLAP build), headless.
+# Ardour 7 (Linux VST 2 build, VST 3 and LV2 bundles), LMMS under Wine (32-bit Windows build) and
+# Qtractor's scanner (Linux CLAP build), headless.
 test-hosts: deps build-linux build-win32
 	@tests/hosts/run.sh
 
@@ -88,7 +91,7 @@ bench: deps build-linux
 	build/linux/bench/chorus_bench
 	build/linux/bench/chorus_peer_bench $(BENCH_ARGS)
 
-# The LV2 bundle is installed whole, replacing an older one.
+# The LV2 and VST 3 bundles are installed whole, replacing older ones.
 install: build-linux
 	install -d "$(VST_DIR)"
 	install -m 755 dist/linux/StereoChorus.so "$(VST_DIR)/StereoChorus.so"
@@ -98,14 +101,18 @@ install: build-linux
 	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so "$(LV2_DIR)/$(LV2_BUNDLE)/"
 	install -d "$(CLAP_DIR)"
 	install -m 755 dist/linux/StereoChorus.clap "$(CLAP_DIR)/StereoChorus.clap"
+	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
+	install -D -m 755 dist/linux/$(VST3_BUNDLE)/Contents/x86_64-linux/StereoChorus.so \
+	    "$(VST3_DIR)/$(VST3_BUNDLE)/Contents/x86_64-linux/StereoChorus.so"
 
 uninstall:
 	rm -f "$(VST_DIR)/StereoChorus.so"
 	rm -rf "$(LV2_DIR)/$(LV2_BUNDLE)"
 	rm -f "$(CLAP_DIR)/StereoChorus.clap"
+	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
 
-# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the LV2 bundle, the three CLAP
-# plug-ins, README, licence, install note.
+# dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the three VST 3 bundles, the LV2
+# bundle, the three CLAP plug-ins, README, licence, install note.
 dist: deps $(addprefix build-,$(PRESETS))
 	@test -f README.md || { echo "make dist: README.md is missing"; exit 1; }
 	rm -rf build/package dist/$(PACKAGE).zip
@@ -120,6 +127,9 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -m 644 dist/win64/StereoChorus.clap build/package/$(PACKAGE)/windows-64bit/
 	install -m 644 dist/win32/StereoChorus.clap build/package/$(PACKAGE)/windows-32bit/
 	install -m 755 dist/linux/StereoChorus.clap build/package/$(PACKAGE)/linux-x86_64/
+	cp -r dist/win64/$(VST3_BUNDLE) build/package/$(PACKAGE)/windows-64bit/
+	cp -r dist/win32/$(VST3_BUNDLE) build/package/$(PACKAGE)/windows-32bit/
+	cp -r dist/linux/$(VST3_BUNDLE) build/package/$(PACKAGE)/linux-x86_64/
 	install -m 644 README.md packaging/LICENSE.txt packaging/INSTALL.txt build/package/$(PACKAGE)/
 	install -D -m 644 docs/editor.png build/package/$(PACKAGE)/docs/editor.png
 	cd build/package && zip -qrX ../../dist/$(PACKAGE).zip $(PACKAGE)

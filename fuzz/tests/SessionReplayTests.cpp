@@ -1,6 +1,7 @@
 // Replays the saved fuzz corpus and every input that once exposed a fault, in every build, so a
 // fixed fault stays fixed even where the fuzzer itself is not built.
 #include "HostSession.h"
+#include "Vst3HostSession.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
@@ -28,7 +29,7 @@ void ReplayAll(const char* directory)
         SCOPED_TRACE(file.string());
         std::ifstream stream(file, std::ios::binary);
         const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-        RunHostSession(bytes.data(), bytes.size()); // aborts with a message on a broken promise
+        RunAnyHostSession(bytes.data(), bytes.size()); // aborts with a message on a broken promise
     }
 }
 
@@ -43,4 +44,6 @@ TEST(HostSessionReplay, EmptyAndOneByteSessionsOpenAndCloseThePlugin)
     const uint8_t bytes[] = {11};
     RunHostSession(nullptr, 0);
     RunHostSession(bytes, sizeof bytes);
+    const uint8_t vst3[] = {'V'};
+    RunAnyHostSession(vst3, sizeof vst3);
 }

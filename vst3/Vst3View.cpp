@@ -1,0 +1,122 @@
+#include "Vst3View.h"
+#include "PluginEditor.h"
+#include "Vst3Plugin.h"
+#include <cstring>
+
+using namespace Vst3;
+
+namespace {
+constexpr int kShowNormal = 1; // SW_SHOWNORMAL
+}
+
+CVst3View::~CVst3View()
+{
+    Close();
+    if (m_owner)
+        m_owner->OnViewDestroyed(this);
+}
+
+void CVst3View::Detach()
+{
+    Close();
+    m_editor = nullptr;
+    m_owner = nullptr;
+}
+
+void CVst3View::Close()
+{
+    if (m_open && m_editor)
+        m_editor->Close();
+    m_open = false;
+}
+
+tresult CVst3View::queryInterface(const TUID iid, void** object)
+{
+    if (!object)
+        return kInvalidArgument;
+    *object = nullptr;
+    if (!SameUid(iid, kFUnknownIid) && !SameUid(iid, kPlugViewIid))
+        return kNoInterface;
+    *object = static_cast<IPlugView*>(this);
+    addRef();
+    return kResultOk;
+}
+
+uint32_t CVst3View::addRef() { return m_references.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+uint32_t CVst3View::release()
+{
+    const uint32_t left = m_references.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+tresult CVst3View::isPlatformTypeSupported(FIDString type)
+{
+    return type && std::strcmp(type, kPlatformWindowType) == 0 ? kResultTrue : kResultFalse;
+}
+
+tresult CVst3View::attached(void* parent, FIDString type)
+{
+    if (!m_editor || !parent || isPlatformTypeSupported(type) != kResultTrue)
+        return kResultFalse;
+    if (m_open)
+        return kResultFalse;
+    if (!m_editor->Open(parent))
+        return kResultFalse;
+    m_editor->Show(kShowNormal);
+    m_open = true;
+    int width = 0, height = 0;
+    m_editor->GetSize(width, height);
+    if (width > 0 && height > 0) {
+        m_width = width;
+        m_height = height;
+    }
+    return kResultOk;
+}
+
+tresult CVst3View::removed()
+{
+    if (!m_open)
+        return kResultFalse;
+    Close();
+    return kResultOk;
+}
+
+tresult CVst3View::getSize(ViewRect* size)
+{
+    if (!size)
+        return kInvalidArgument;
+    if (m_editor && m_open) {
+        int width = 0, height = 0;
+        m_editor->GetSize(width, height);
+        if (width > 0 && height > 0) {
+            m_width = width;
+            m_height = height;
+        }
+    }
+    if ((m_width <= 0 || m_height <= 0) && m_editor && !m_open && m_measure) {
+        int width = 0, height = 0;
+        if (m_measure(*m_editor, width, height) && width > 0 && height > 0) {
+            m_width = width;
+            m_height = height;
+        }
+    }
+    if (m_width <= 0 || m_height <= 0)
+        return kResultFalse;
+    *size = ViewRect{0, 0, m_width, m_height};
+    return kResultOk;
+}
+
+// The editor has one fixed size.
+tresult CVst3View::onSize(ViewRect* size) { return size ? kResultOk : kInvalidArgument; }
+
+tresult CVst3View::checkSizeConstraint(ViewRect* rect)
+{
+    if (!rect)
+        return kInvalidArgument;
+    if (m_width > 0 && m_height > 0)
+        *rect = ViewRect{rect->left, rect->top, rect->left + m_width, rect->top + m_height};
+    return kResultOk;
+}
