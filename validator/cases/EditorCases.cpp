@@ -194,7 +194,7 @@ VALIDATOR_CASE_ON(kWindowsOnly, "editor", "effClose with the editor open and its
     testing_support::PumpMessages();
     // Wine now and then creates a few objects of its own late (font caches); a leak of ours grows
     // with every round, so it shows as at least one object per round.
-    constexpr int kRounds = 5;
+    constexpr int kRounds = 10;
     const SLiveObjects before;
     for (int round = 0; round < kRounds; ++round)
         CloseWithPresetListOut(context, host.Get());
