@@ -14,14 +14,17 @@ namespace {
 // A gather: measured well ahead of four single loads put together lane by lane.
 AVX2_INLINE __m128 LoadFour(const float* base, __m128i index) { return _mm_i32gather_ps(base, index, 4); }
 
-AVX2_INLINE __m256d SaturateFour(__m256d x, double limit)
+AVX2_INLINE __m256d ClampFour(__m256d x, double lo, double hi)
 {
-    return _mm256_max_pd(_mm256_min_pd(x, _mm256_set1_pd(limit)), _mm256_set1_pd(-limit));
+    return _mm256_max_pd(_mm256_min_pd(x, _mm256_set1_pd(hi)), _mm256_set1_pd(lo));
 }
+
+AVX2_INLINE __m256d SaturateFour(__m256d x, double limit) { return ClampFour(x, -limit, limit); }
 
 // SweptDelayPair() for four table positions.
 template <bool Saturating>
-AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay)
+AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay,
+                                   double longest)
 {
     const __m128i i = _mm256_cvttpd_epi32(Saturating ? SaturateFour(g, kIndexLimit) : g);
     const __m128i mask = _mm_set1_epi32(tableMask);
@@ -30,7 +33,7 @@ AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g,
     const __m256d fraction = _mm256_sub_pd(g, _mm256_cvtepi32_pd(i));
     const __m256d v = _mm256_add_pd(_mm256_cvtps_pd(t0), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m256d swept = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(v, depth), _mm256_set1_pd(1.0)), baseDelay);
-    return Saturating ? SaturateFour(swept, kIndexLimit) : swept;
+    return ClampFour(swept, kShortestDelay, longest);
 }
 
 // Four frames' table positions; the phase still accumulates frame by frame.
@@ -51,7 +54,8 @@ template <bool Saturating>
 AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
 {
     const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay));
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay),
+                                      s.longest);
 }
 
 template <bool Saturating>
@@ -69,7 +73,8 @@ AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
     const __m128 delays = _mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0));
     const __m128 depths = _mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1));
     const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays));
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays),
+                                      s.longest);
 }
 
 // Clears the upper halves of the wide registers before SSE code runs (here or in the caller): with

@@ -115,26 +115,23 @@ CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
     const CWavetableLfo& lfo = *m_lfo;
     return CFixedSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth,
-                                   m_baseDelay, lfo.phase};
+                                   m_baseDelay, lfo.phase, m_longestDelay};
 }
 
 template <class Then>
 void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
 {
-    // The sine and the triangle lie within +-1.
-    const bool unitTable = m_lfo == &m_sine || m_lfo == &m_triangle;
     const CWavetableLfo& lfo = *m_lfo;
+    const bool inRange = KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames);
     if (block.sweepOnly) {
         const bool curved = block.sets > 2;
-        auto bound = [&](int p) { return RampBound(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved, frames); };
-        if (unitTable && frames <= kLongestBoundedRamp
-            && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, bound(kDepth), bound(kDelay)))
+        if (inRange)
             run(DelayDepthSweep<false>(curved));
         else
             run(DelayDepthSweep<true>(curved));
         return;
     }
-    if (unitTable && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, m_depth, m_baseDelay))
+    if (inRange)
         run(FixedSweep<false>());
     else
         run(FixedSweep<true>());
@@ -147,7 +144,8 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
     // hold for every frame; the base delay and the depth come from the stepping set.
     static_assert(kParameterCount == 8, "a set is two registers of four");
     const CWavetableLfo& lfo = *m_lfo;
-    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
+    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase,
+                                        m_longestDelay, curved,
                             _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
                             _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
 }
@@ -321,7 +319,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
             offsets[f] = tableSize * s[kPhase];
         }
 
-        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, m_longestDelay, delays, n);
         pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});
     }
 
@@ -419,7 +417,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
             if (switched)
                 break;
         }
-        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, m_longestDelay, delays, n);
         if (left)
             left->phase = phase;
         pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});

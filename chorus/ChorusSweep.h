@@ -8,28 +8,16 @@
 // serially, and two independent chains hide each other's latency. Each computes exactly what
 // SweptDelay computes frame by frame.
 
-// Whether n frames of a sweep keep its table positions and swept delays within half the limit,
-// for a table whose values lie within +-1 and depths and base delays within +-depth and
-// +-baseDelay: the phase moves by at most n + 1 increments (rounding included); interpolating
-// between two values within +-1 gives at most 3 in size. False for NaN and infinities.
-inline bool KeepsInRange(double offset, double phase, double increment, int n, double depth, double baseDelay)
+// Whether n frames of a sweep keep its table positions within half the limit: the phase moves by
+// at most n + 1 increments (rounding included). False for NaN and infinities.
+inline bool KeepsInRange(double offset, double phase, double increment, int n)
 {
     constexpr double kBound = kIndexLimit / 2;
-    return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound
-        && (4.0 * std::fabs(depth) + 2.0) * std::fabs(baseDelay) < kBound;
-}
-
-// The largest size a ramped float reaches in n frames (n at most kLongestBoundedRamp): the sum of
-// the sizes of the value, the steps and the curve, doubled for the rounding of n additions.
-constexpr int kLongestBoundedRamp = 1 << 20;
-inline double RampBound(float value, float step, float curve, bool curved, int n)
-{
-    const double frames = n;
-    return 2.0 * (std::fabs(value) + frames * std::fabs(step) + (curved ? frames * frames * std::fabs(curve) : 0.0));
+    return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound;
 }
 
 // Fixed parameters: the phase steps by the increment after every frame. Without Saturating, for
-// a block that KeepsInRange().
+// a block that KeepsInRange(). Either way the swept delay is held within the line.
 template <bool Saturating>
 struct CFixedSweep
 {
@@ -40,6 +28,7 @@ struct CFixedSweep
     double depth;
     double baseDelay;
     double phase;
+    double longest; // the longest delay the line serves
 
     __m128d Pair()
     {
@@ -48,13 +37,13 @@ struct CFixedSweep
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay));
+        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_set1_pd(depth), _mm_set1_pd(baseDelay), longest);
     }
     void Single(double* delay)
     {
         const double g = offset + phase;
         phase += increment;
-        *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
+        *delay = SweptDelay(table, tableMask, g, depth, baseDelay, longest);
     }
 };
 
@@ -68,6 +57,7 @@ struct CDelayDepthSweep
     double offset;
     double increment;
     double phase;
+    double longest;
     bool curved;
     __m128 values0, values1, steps0, steps1, curve0, curve1;
 
@@ -94,7 +84,7 @@ struct CDelayDepthSweep
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
         return SweptDelayPair<Saturating>(table, tableMask, g, _mm_cvtps_pd(depths),
-                              _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)));
+                              _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)), longest);
     }
     void Single(double* delay)
     {
@@ -103,7 +93,7 @@ struct CDelayDepthSweep
         Step();
         const double g = offset + phase;
         phase += increment;
-        *delay = SweptDelay(table, tableMask, g, depth, baseDelay);
+        *delay = SweptDelay(table, tableMask, g, depth, baseDelay, longest);
     }
 };
 
