@@ -11,8 +11,44 @@
 
 namespace {
 
-// A gather: measured well ahead of four single loads put together lane by lane.
-AVX2_INLINE __m128 LoadFour(const float* base, __m128i index) { return _mm_i32gather_ps(base, index, 4); }
+// The samples at index[j] and index[j] + 1 for four lanes. Gathers are fast on some CPUs and slow
+// on others (AMD's), so no gathers: when the lanes lie within 0..6 of the first lane's index less
+// `back`, and eight samples from there lie within the storage (mask + 1 samples, at least 8), one
+// load of those eight and two permutes give them all; otherwise four pairs of single loads.
+AVX2_INLINE void LoadNeighbours(const float* p, uint32_t mask, __m128i index, uint32_t back, __m128& at,
+                                __m128& next)
+{
+    const uint32_t index0 = static_cast<uint32_t>(_mm_cvtsi128_si32(index));
+    const __m128i fromFirst = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(index0)));
+    // Most often the lanes read one pair (a slow sweep's table) or four neighbouring ones (a
+    // delay line read at one whole delay): two loads.
+    if (index0 <= mask - 4u) {
+        if (_mm_testz_si128(fromFirst, fromFirst)) {
+            at = _mm_broadcast_ss(p + index0);
+            next = _mm_broadcast_ss(p + index0 + 1);
+            return;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(fromFirst, _mm_setr_epi32(0, 1, 2, 3))) == 0xFFFF) {
+            at = _mm_loadu_ps(p + index0);
+            next = _mm_loadu_ps(p + index0 + 1);
+            return;
+        }
+    }
+    const uint32_t first = index0 - back;
+    const __m128i offsets = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(first)));
+    const __m128i six = _mm_set1_epi32(6);
+    if (first <= mask - 7u && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(offsets, six), offsets)) == 0xFFFF) {
+        const __m256 window = _mm256_loadu_ps(p + first);
+        const __m256i lanes = _mm256_castsi128_si256(offsets);
+        at = _mm256_castps256_ps128(_mm256_permutevar8x32_ps(window, lanes));
+        next = _mm256_castps256_ps128(_mm256_permutevar8x32_ps(window, _mm256_add_epi32(lanes, _mm256_set1_epi32(1))));
+        return;
+    }
+    alignas(16) uint32_t i[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(i), index);
+    at = _mm_setr_ps(p[i[0]], p[i[1]], p[i[2]], p[i[3]]);
+    next = _mm_setr_ps(p[(i[0] + 1u) & mask], p[(i[1] + 1u) & mask], p[(i[2] + 1u) & mask], p[(i[3] + 1u) & mask]);
+}
 
 AVX2_INLINE __m256d ClampFour(__m256d x, double lo, double hi)
 {
@@ -27,9 +63,8 @@ AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g,
                                    double longest)
 {
     const __m128i i = _mm256_cvttpd_epi32(Saturating ? SaturateFour(g, kIndexLimit) : g);
-    const __m128i mask = _mm_set1_epi32(tableMask);
-    const __m128 t0 = LoadFour(table, _mm_and_si128(i, mask));
-    const __m128 t1 = LoadFour(table, _mm_and_si128(_mm_add_epi32(i, _mm_set1_epi32(1)), mask));
+    __m128 t0, t1;
+    LoadNeighbours(table, static_cast<uint32_t>(tableMask), _mm_and_si128(i, _mm_set1_epi32(tableMask)), 0, t0, t1);
     const __m256d fraction = _mm256_sub_pd(g, _mm256_cvtepi32_pd(i));
     const __m256d v = _mm256_add_pd(_mm256_cvtps_pd(t0), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m256d swept = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(v, depth), _mm256_set1_pd(1.0)), baseDelay);
@@ -155,9 +190,11 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
             _mm_store_ss(line + ((w + 2u) & mask), _mm_shuffle_ps(in, in, 2));
             _mm_store_ss(line + ((w + 3u) & mask), _mm_shuffle_ps(in, in, 3));
         }
+        // Each frame reads the slot before its own less k, and the one after that (which the
+        // frames ahead may lie up to three behind, when the delay grows fast).
         const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
-        const __m128 a = LoadFour(line, _mm_and_si128(r, masks));
-        const __m128 b = LoadFour(line, _mm_and_si128(_mm_sub_epi32(r, ones), masks));
+        __m128 a, b;
+        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, b, a);
         const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), dryGain);
         const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));
         const __m256d wet = _mm256_add_pd(_mm256_cvtps_pd(a), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(b, a)), fraction));
