@@ -15,14 +15,14 @@ namespace {
 // on others (AMD's), so no gathers: when the lanes lie within 0..6 of the first lane's index less
 // `back`, and eight samples from there lie within the storage (mask + 1 samples, at least 8), one
 // load of those eight and two permutes give them all; otherwise four pairs of single loads.
-AVX2_INLINE void LoadNeighbours(const float* p, uint32_t mask, __m128i index, uint32_t back, __m128& at,
+AVX2_INLINE void LoadNeighbours(const float* p, uint32_t mask, __m128i index, uint32_t back, bool steady, __m128& at,
                                 __m128& next)
 {
     const uint32_t index0 = static_cast<uint32_t>(_mm_cvtsi128_si32(index));
-    const __m128i fromFirst = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(index0)));
-    // Most often the lanes read one pair (a slow sweep's table) or four neighbouring ones (a
-    // delay line read at one whole delay): two loads.
-    if (index0 <= mask - 4u) {
+    // A steady sweep's lanes mostly read one pair (of the table) or four neighbouring ones (of the
+    // line, at one whole delay): two loads. A faster one would mispredict these branches.
+    if (steady && index0 <= mask - 4u) {
+        const __m128i fromFirst = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(index0)));
         if (_mm_testz_si128(fromFirst, fromFirst)) {
             at = _mm_broadcast_ss(p + index0);
             next = _mm_broadcast_ss(p + index0 + 1);
@@ -60,11 +60,12 @@ AVX2_INLINE __m256d SaturateFour(__m256d x, double limit) { return ClampFour(x, 
 // SweptDelayPair() for four table positions.
 template <bool Saturating>
 AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay,
-                                   double longest)
+                                   double longest, bool steady)
 {
     const __m128i i = _mm256_cvttpd_epi32(Saturating ? SaturateFour(g, kIndexLimit) : g);
     __m128 t0, t1;
-    LoadNeighbours(table, static_cast<uint32_t>(tableMask), _mm_and_si128(i, _mm_set1_epi32(tableMask)), 0, t0, t1);
+    LoadNeighbours(table, static_cast<uint32_t>(tableMask), _mm_and_si128(i, _mm_set1_epi32(tableMask)), 0, steady, t0,
+                   t1);
     const __m256d fraction = _mm256_sub_pd(g, _mm256_cvtepi32_pd(i));
     const __m256d v = _mm256_add_pd(_mm256_cvtps_pd(t0), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m256d swept = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(v, depth), _mm256_set1_pd(1.0)), baseDelay);
@@ -90,7 +91,7 @@ AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
 {
     const __m256d g = Positions(s.offset, s.phase, s.increment);
     return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay),
-                                      s.longest);
+                                      s.longest, s.steady);
 }
 
 template <bool Saturating>
@@ -109,7 +110,7 @@ AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
     const __m128 depths = _mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1));
     const __m256d g = Positions(s.offset, s.phase, s.increment);
     return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays),
-                                      s.longest);
+                                      s.longest, s.steady);
 }
 
 // Clears the upper halves of the wide registers before SSE code runs (here or in the caller): with
@@ -149,7 +150,8 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
 
 template <bool Accumulate>
 AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
-                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs)
+                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
+                                      bool steady)
 {
     // Four frames at a time need unit strides, buffers that pairs may take, and a line of 8 or more.
     if (!pairs || inStride != 1 || outStride != 1 || mask < 7)
@@ -194,7 +196,7 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
         // frames ahead may lie up to three behind, when the delay grows fast).
         const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
         __m128 a, b;
-        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, b, a);
+        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, steady, b, a);
         const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), dryGain);
         const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));
         const __m256d wet = _mm256_add_pd(_mm256_cvtps_pd(a), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(b, a)), fraction));
@@ -212,9 +214,9 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
 }
 
 template uint32_t RunDelayLineAvx2<false>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
-                                          const CFixedGains&, int, bool);
+                                          const CFixedGains&, int, bool, bool);
 template uint32_t RunDelayLineAvx2<true>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
-                                         const CFixedGains&, int, bool);
+                                         const CFixedGains&, int, bool, bool);
 
 #define CHORUS_SWEEP_ONE(A) template void SweepChunkAvx2<A>(A&, double*, int);
 #define CHORUS_SWEEP_TWO(A, B) template void SweepChunksAvx2<A, B>(A&, double*, B&, double*, int);

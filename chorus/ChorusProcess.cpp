@@ -115,7 +115,8 @@ CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
     const CWavetableLfo& lfo = *m_lfo;
     return CFixedSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth,
-                                   m_baseDelay, lfo.phase, m_longestDelay};
+                                   m_baseDelay, lfo.phase, m_longestDelay,
+                                   SteadySweep(lfo.increment, m_depth, m_baseDelay)};
 }
 
 template <class Then>
@@ -145,7 +146,7 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
     static_assert(kParameterCount == 8, "a set is two registers of four");
     const CWavetableLfo& lfo = *m_lfo;
     return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase,
-                                        m_longestDelay, curved,
+                                        m_longestDelay, SteadySweep(lfo.increment, m_depth, m_baseDelay), curved,
                             _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
                             _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
 }
@@ -155,7 +156,7 @@ CLinePass CChorus::LinePass(const CFrames& io, int frames)
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
                      MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
-                     CFixedGains{m_dryGain, m_wetGain}};
+                     SteadySweep(m_lfo->increment, m_depth, m_baseDelay), CFixedGains{m_dryGain, m_wetGain}};
 }
 
 template <bool Saturating>

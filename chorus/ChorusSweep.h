@@ -16,6 +16,16 @@ inline bool KeepsInRange(double offset, double phase, double increment, int n)
     return std::fabs(offset) + std::fabs(phase) + (n + 1.0) * std::fabs(increment) < kBound;
 }
 
+// Whether a sweep moves slowly enough that four frames mostly read one pair of table entries and
+// one whole delay: its table position moves at most 1/16 per frame, and its delay (with a table
+// slope of at most 1/1024 per position) at most 1/16 sample. Only the AVX2 kernels' choice of
+// loads depends on it, never a result.
+inline bool SteadySweep(double increment, double depth, double baseDelay)
+{
+    const double speed = std::fabs(increment);
+    return speed <= 1.0 / 16 && speed * std::fabs(depth * baseDelay) <= 1024.0 / 16;
+}
+
 // Fixed parameters: the phase steps by the increment after every frame. Without Saturating, for
 // a block that KeepsInRange(). Either way the swept delay is held within the line.
 template <bool Saturating>
@@ -29,6 +39,7 @@ struct CFixedSweep
     double baseDelay;
     double phase;
     double longest; // the longest delay the line serves
+    bool steady;    // SteadySweep()
 
     __m128d Pair()
     {
@@ -58,6 +69,7 @@ struct CDelayDepthSweep
     double increment;
     double phase;
     double longest;
+    bool steady; // SteadySweep() at the start of the ramp
     bool curved;
     __m128 values0, values1, steps0, steps1, curve0, curve1;
 
@@ -141,6 +153,7 @@ struct CLinePass
     float* y;
     int outStride;
     bool pairs;
+    bool steady; // SteadySweep()
     CFixedGains gains;
 
     // Works on local copies, which the sample stores cannot alias. With Avx2, the AVX2 kernel
@@ -152,7 +165,8 @@ struct CLinePass
         float* output = y;
 #if CHORUS_AVX2
         if constexpr (Avx2) {
-            w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, mix, n, pairs);
+            w = RunDelayLineAvx2<Accumulate>(line, mask, w, input, inStride, output, outStride, delays, mix, n, pairs,
+                                             steady);
         } else
 #endif
         {
