@@ -3,6 +3,7 @@
 
 #if CHORUS_AVX2
 #include <immintrin.h>
+#include <cstring>
 
 // Only these functions use AVX2: the rest of the program runs on any SSE2 CPU. The frame
 // arithmetic is that of ChorusFrame.h four lanes wide; packed and scalar IEEE operations give the
@@ -72,8 +73,8 @@ AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g,
     return ClampFour(swept, kShortestDelay, longest);
 }
 
-// Four frames' table positions; the phase still accumulates frame by frame.
-AVX2_INLINE __m256d Positions(double offset, double& phase, double increment)
+// Four frames' phases; the phase still accumulates frame by frame.
+AVX2_INLINE __m256d Phases(double& phase, double increment)
 {
     const double p0 = phase;
     phase += increment;
@@ -83,19 +84,27 @@ AVX2_INLINE __m256d Positions(double offset, double& phase, double increment)
     phase += increment;
     const double p3 = phase;
     phase += increment;
-    return _mm256_add_pd(_mm256_set1_pd(offset), _mm256_setr_pd(p0, p1, p2, p3));
+    return _mm256_setr_pd(p0, p1, p2, p3);
+}
+
+AVX2_INLINE __m256d Positions(double offset, __m256d phases) { return _mm256_add_pd(_mm256_set1_pd(offset), phases); }
+
+template <bool Saturating>
+AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s, __m256d phases)
+{
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, Positions(s.offset, phases), _mm256_set1_pd(s.depth),
+                                      _mm256_set1_pd(s.baseDelay), s.longest, s.steady);
 }
 
 template <bool Saturating>
 AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
 {
-    const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay),
-                                      s.longest, s.steady);
+    return Four(s, Phases(s.phase, s.increment));
 }
 
+// The base delays and depths of four frames, stepping the ramp after each.
 template <bool Saturating>
-AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
+AVX2_INLINE void StepFour(CDelayDepthSweep<Saturating>& s, __m256d& delays, __m256d& depths)
 {
     // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
     const __m128 a0 = s.values0, a1 = s.values1;
@@ -106,11 +115,84 @@ AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
     s.Step();
     const __m128 d0 = s.values0, d1 = s.values1;
     s.Step();
-    const __m128 delays = _mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0));
-    const __m128 depths = _mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1));
-    const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays),
-                                      s.longest, s.steady);
+    delays = _mm256_cvtps_pd(_mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0)));
+    depths = _mm256_cvtps_pd(_mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1)));
+}
+
+template <bool Saturating>
+AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
+{
+    __m256d delays, depths;
+    StepFour(s, delays, depths);
+    const __m256d g = Positions(s.offset, Phases(s.phase, s.increment));
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, depths, delays, s.longest, s.steady);
+}
+
+// The two channels of a stereo pair usually run the same phase and the same ramp (only their
+// phase offsets differ): then one of them computes the phases, and the ramp's delays and depths,
+// for both. Each keeps its own state exact, so either can go on alone afterwards.
+template <class SweepA, class SweepB>
+AVX2_INLINE bool Twins(const SweepA&, const SweepB&)
+{
+    return false;
+}
+
+template <class SweepA, class SweepB>
+AVX2_INLINE bool SamePhases(const SweepA& a, const SweepB& b)
+{
+    return std::memcmp(&a.phase, &b.phase, sizeof a.phase) == 0
+        && std::memcmp(&a.increment, &b.increment, sizeof a.increment) == 0;
+}
+
+template <bool SA, bool SB>
+AVX2_INLINE bool Twins(const CFixedSweep<SA>& a, const CFixedSweep<SB>& b)
+{
+    return SamePhases(a, b);
+}
+
+// Bit for bit the same Delay (lane 3 of the first registers) and Depth (lane 0 of the second).
+AVX2_INLINE bool SameDelayDepth(__m128 x0, __m128 x1, __m128 y0, __m128 y1)
+{
+    const __m128i delayAndDepth = _mm_setr_epi32(0, 0, 0, -1);
+    const __m128i depthLane = _mm_setr_epi32(-1, 0, 0, 0);
+    const __m128i differ = _mm_or_si128(_mm_and_si128(_mm_xor_si128(_mm_castps_si128(x0), _mm_castps_si128(y0)), delayAndDepth),
+                                        _mm_and_si128(_mm_xor_si128(_mm_castps_si128(x1), _mm_castps_si128(y1)), depthLane));
+    return _mm_testz_si128(differ, differ);
+}
+
+template <bool SA, bool SB>
+AVX2_INLINE bool Twins(const CDelayDepthSweep<SA>& a, const CDelayDepthSweep<SB>& b)
+{
+    return SamePhases(a, b) && a.curved == b.curved && SameDelayDepth(a.values0, a.values1, b.values0, b.values1)
+        && SameDelayDepth(a.steps0, a.steps1, b.steps0, b.steps1)
+        && (!a.curved || SameDelayDepth(a.curve0, a.curve1, b.curve0, b.curve1));
+}
+
+template <bool SA, bool SB>
+AVX2_INLINE void FourTwins(CFixedSweep<SA>& a, __m256d& delayA, CFixedSweep<SB>& b, __m256d& delayB)
+{
+    const __m256d phases = Phases(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = Four(a, phases);
+    delayB = Four(b, phases);
+}
+
+template <bool SA, bool SB>
+AVX2_INLINE void FourTwins(CDelayDepthSweep<SA>& a, __m256d& delayA, CDelayDepthSweep<SB>& b, __m256d& delayB)
+{
+    __m256d delays, depths;
+    StepFour(a, delays, depths);
+    for (int i = 0; i < 4; ++i)
+        b.Step();
+    const __m256d phases = Phases(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = SweptDelayFour<SA>(a.table, a.tableMask, Positions(a.offset, phases), depths, delays, a.longest, a.steady);
+    delayB = SweptDelayFour<SB>(b.table, b.tableMask, Positions(b.offset, phases), depths, delays, b.longest, b.steady);
+}
+
+template <class SweepA, class SweepB>
+AVX2_INLINE void FourTwins(SweepA&, __m256d&, SweepB&, __m256d&)
+{
 }
 
 // Clears the upper halves of the wide registers before SSE code runs (here or in the caller): with
@@ -138,6 +220,14 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
     SweepA localA = a;
     SweepB localB = b;
     int f = 0;
+    if (Twins(localA, localB)) {
+        for (; f + 4 <= n; f += 4) {
+            __m256d fourA, fourB;
+            FourTwins(localA, fourA, localB, fourB);
+            _mm256_storeu_pd(delayA + f, fourA);
+            _mm256_storeu_pd(delayB + f, fourB);
+        }
+    }
     for (; f + 4 <= n; f += 4) {
         _mm256_storeu_pd(delayA + f, Four(localA));
         _mm256_storeu_pd(delayB + f, Four(localB));
