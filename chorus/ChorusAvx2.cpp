@@ -106,17 +106,11 @@ AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
 template <bool Saturating>
 AVX2_INLINE void StepFour(CDelayDepthSweep<Saturating>& s, __m256d& delays, __m256d& depths)
 {
-    // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
-    const __m128 a0 = s.values0, a1 = s.values1;
-    s.Step();
-    const __m128 b0 = s.values0, b1 = s.values1;
-    s.Step();
-    const __m128 c0 = s.values0, c1 = s.values1;
-    s.Step();
-    const __m128 d0 = s.values0, d1 = s.values1;
-    s.Step();
-    delays = _mm256_cvtps_pd(_mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0)));
-    depths = _mm256_cvtps_pd(_mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1)));
+    const __m128 a = s.TakeStep(), b = s.TakeStep(), c = s.TakeStep(), d = s.TakeStep();
+    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
+    const __m128 cd = _mm_unpacklo_ps(c, d);
+    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
+    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
 }
 
 template <bool Saturating>
@@ -160,12 +154,21 @@ AVX2_INLINE bool SameDelayDepth(__m128 x0, __m128 x1, __m128 y0, __m128 y1)
     return _mm_testz_si128(differ, differ);
 }
 
+AVX2_INLINE bool SameBits(__m128 x, __m128 y)
+{
+    const __m128i differ = _mm_xor_si128(_mm_castps_si128(x), _mm_castps_si128(y));
+    return _mm_testz_si128(differ, differ);
+}
+
 template <bool SA, bool SB>
 AVX2_INLINE bool Twins(const CDelayDepthSweep<SA>& a, const CDelayDepthSweep<SB>& b)
 {
-    return SamePhases(a, b) && a.curved == b.curved && SameDelayDepth(a.values0, a.values1, b.values0, b.values1)
-        && SameDelayDepth(a.steps0, a.steps1, b.steps0, b.steps1)
-        && (!a.curved || SameDelayDepth(a.curve0, a.curve1, b.curve0, b.curve1));
+    if (!SamePhases(a, b) || a.curved != b.curved || a.wholeSet != b.wholeSet)
+        return false;
+    if (!a.wholeSet)
+        return SameBits(a.pair, b.pair) && SameBits(a.pairSteps, b.pairSteps);
+    return SameDelayDepth(a.values0, a.values1, b.values0, b.values1) && SameDelayDepth(a.steps0, a.steps1, b.steps0, b.steps1)
+        && SameDelayDepth(a.curve0, a.curve1, b.curve0, b.curve1);
 }
 
 template <bool SA, bool SB>
@@ -182,8 +185,12 @@ AVX2_INLINE void FourTwins(CDelayDepthSweep<SA>& a, __m256d& delayA, CDelayDepth
 {
     __m256d delays, depths;
     StepFour(a, delays, depths);
-    for (int i = 0; i < 4; ++i)
-        b.Step();
+    if (b.wholeSet) {
+        for (int i = 0; i < 4; ++i)
+            b.Step(); // its other values and steps end as they would
+    } else {
+        b.pair = a.pair;
+    }
     const __m256d phases = Phases(a.phase, a.increment);
     b.phase = a.phase;
     delayA = SweptDelayFour<SA>(a.table, a.tableMask, Positions(a.offset, phases), depths, delays, a.longest, a.steady);

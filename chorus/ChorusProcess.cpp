@@ -145,10 +145,16 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
     // hold for every frame; the base delay and the depth come from the stepping set.
     static_assert(kParameterCount == 8, "a set is two registers of four");
     const CWavetableLfo& lfo = *m_lfo;
+    // A straight ramp steps only the Delay and the Depth when the LFO Type holds still too (the
+    // ramp's other values do: IsSweepOnlyRamp()).
+    const bool wholeSet = curved || !HoldsStill(m_sets[0][kLfoType], m_sets[1][kLfoType], m_sets[2][kLfoType], false);
+    const __m128 pair = _mm_setr_ps(m_sets[0][kDelay], m_sets[0][kDepth], 0.0f, 0.0f);
+    const __m128 pairSteps = _mm_setr_ps(m_sets[1][kDelay], m_sets[1][kDepth], 0.0f, 0.0f);
     return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase,
-                                        m_longestDelay, SteadySweep(lfo.increment, m_depth, m_baseDelay), curved,
-                            _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
-                            _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
+                                        m_longestDelay, SteadySweep(lfo.increment, m_depth, m_baseDelay), curved, wholeSet,
+                                        _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
+                                        _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4),
+                                        pair, pairSteps};
 }
 
 CLinePass CChorus::LinePass(const CFrames& io, int frames)
@@ -169,10 +175,7 @@ void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass
 template <bool Saturating>
 void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
 {
-    _mm_storeu_ps(m_sets[0], sweep.values0);
-    _mm_storeu_ps(m_sets[0] + 4, sweep.values1);
-    _mm_storeu_ps(m_sets[1], sweep.steps0);
-    _mm_storeu_ps(m_sets[1] + 4, sweep.steps1);
+    sweep.Store(m_sets[0], m_sets[1], kDelay, kDepth);
     m_lfo->phase = sweep.phase;
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
     Recompute(); // the values after the last step, as the next block starts from them

@@ -58,8 +58,10 @@ struct CFixedSweep
     }
 };
 
-// A ramp that moves only the base delay and the depth: the whole set steps on every frame (its
-// eight values are two registers of four), the sweep takes the two it needs from each frame.
+// A ramp that moves only the base delay and the depth. On a straight ramp whose other values all
+// hold still bit for bit, only the Delay and the Depth step, side by side in the low lanes of
+// `pair`; otherwise the whole set steps on every frame (its eight values are two registers of
+// four, as are its steps), so that every value and step ends as it would.
 template <bool Saturating>
 struct CDelayDepthSweep
 {
@@ -71,41 +73,76 @@ struct CDelayDepthSweep
     double longest;
     bool steady; // SteadySweep() at the start of the ramp
     bool curved;
+    bool wholeSet; // the whole set steps
     __m128 values0, values1, steps0, steps1, curve0, curve1;
+    __m128 pair, pairSteps; // otherwise: Delay and Depth, and their steps
 
     void Step()
     {
-        if (curved) {
-            steps0 = _mm_add_ps(steps0, curve0);
-            steps1 = _mm_add_ps(steps1, curve1);
+        if (wholeSet) {
+            if (curved) {
+                steps0 = _mm_add_ps(steps0, curve0);
+                steps1 = _mm_add_ps(steps1, curve1);
+            }
+            values0 = _mm_add_ps(values0, steps0);
+            values1 = _mm_add_ps(values1, steps1);
+        } else {
+            pair = _mm_add_ps(pair, pairSteps);
         }
-        values0 = _mm_add_ps(values0, steps0);
-        values1 = _mm_add_ps(values1, steps1);
     }
-    // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
+    // Delay and Depth now in the low two lanes; then a step.
+    __m128 TakeStep()
+    {
+        if (wholeSet) {
+            // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
+            const __m128 delayDepth = _mm_unpacklo_ps(_mm_shuffle_ps(values0, values0, 3), values1);
+            Step();
+            return delayDepth;
+        }
+        const __m128 now = pair;
+        Step();
+        return now;
+    }
+    // Two frames' Delays and Depths, from each frame's pair (Delay, Depth, ...).
+    static void Split(__m128 first, __m128 second, __m128d& delays, __m128d& depths)
+    {
+        const __m128 both = _mm_unpacklo_ps(first, second); // Delay, Delay, Depth, Depth
+        delays = _mm_cvtps_pd(both);
+        depths = _mm_cvtps_pd(_mm_movehl_ps(both, both));
+    }
     __m128d Pair()
     {
-        const __m128 first0 = values0, first1 = values1;
-        Step();
-        const __m128 wetDelay = _mm_unpackhi_ps(first0, values0); // Wet, Wet, Delay, Delay
-        const __m128 depths = _mm_unpacklo_ps(first1, values1);   // Depth, Depth, Rate, Rate
-        Step();
+        const __m128 first = TakeStep();
+        const __m128 second = TakeStep();
+        __m128d delays, depths;
+        Split(first, second, delays, depths);
         const double p0 = phase;
         phase += increment;
         const double p1 = phase;
         phase += increment;
         const __m128d g = _mm_add_pd(_mm_set1_pd(offset), _mm_set_pd(p1, p0));
-        return SweptDelayPair<Saturating>(table, tableMask, g, _mm_cvtps_pd(depths),
-                              _mm_cvtps_pd(_mm_movehl_ps(wetDelay, wetDelay)), longest);
+        return SweptDelayPair<Saturating>(table, tableMask, g, depths, delays, longest);
     }
     void Single(double* delay)
     {
-        const float baseDelay = _mm_cvtss_f32(_mm_shuffle_ps(values0, values0, 3));
-        const float depth = _mm_cvtss_f32(values1);
-        Step();
+        const __m128 now = TakeStep();
+        const float baseDelay = _mm_cvtss_f32(now);
+        const float depth = _mm_cvtss_f32(_mm_shuffle_ps(now, now, 1));
         const double g = offset + phase;
         phase += increment;
         *delay = SweptDelay(table, tableMask, g, depth, baseDelay, longest);
+    }
+    // Values and steps after the frames taken, into a set of eight values and one of steps.
+    void Store(float* values, float* steps, int delayIndex, int depthIndex) const
+    {
+        _mm_storeu_ps(values, values0);
+        _mm_storeu_ps(values + 4, values1);
+        _mm_storeu_ps(steps, steps0);
+        _mm_storeu_ps(steps + 4, steps1);
+        if (!wholeSet) {
+            values[delayIndex] = _mm_cvtss_f32(pair);
+            values[depthIndex] = _mm_cvtss_f32(_mm_shuffle_ps(pair, pair, 1));
+        }
     }
 };
 
