@@ -181,22 +181,51 @@ void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass&
     Recompute(); // the values after the last step, as the next block starts from them
 }
 
+#if CHORUS_AVX2
+namespace {
+
+// The AVX2 passes take a whole usual block per chunk; kept out of line, so that the SSE2 loops'
+// code and stack stay as they measured fastest.
+template <bool Accumulate, class Sweep>
+__attribute__((noinline)) void RunChunksAvx2(Sweep& sweep, CLinePass& pass, int frames)
+{
+    alignas(32) double delays[kSweepChunkFrames];
+    for (int done = 0; done < frames; done += kSweepChunkFrames) {
+        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
+        SweepChunkAvx2(sweep, delays, n);
+        pass.Run<Accumulate, true>(delays, n);
+    }
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+__attribute__((noinline)) void RunFusedAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB,
+                                            int frames)
+{
+    alignas(32) double delaysA[kSweepChunkFrames];
+    alignas(32) double delaysB[kSweepChunkFrames];
+    for (int done = 0; done < frames; done += kSweepChunkFrames) {
+        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
+        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
+        passA.Run<Accumulate, true>(delaysA, n);
+        passB.Run<Accumulate, true>(delaysB, n);
+    }
+}
+
+} // namespace
+#endif
+
 template <bool Accumulate, class Sweep>
 void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
 {
     CLinePass pass = LinePass(io, frames);
-    alignas(16) double delays[kChunkFrames];
 #if CHORUS_AVX2
     if (UsingAvx2Kernels()) {
-        for (int done = 0; done < frames; done += kChunkFrames) {
-            const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-            SweepChunkAvx2(sweep, delays, n);
-            pass.Run<Accumulate, true>(delays, n);
-        }
+        RunChunksAvx2<Accumulate>(sweep, pass, frames);
         Finish(sweep, pass);
         return;
     }
 #endif
+    alignas(16) double delays[kChunkFrames];
     for (int done = 0; done < frames; done += kChunkFrames) {
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
         SweepChunk(sweep, delays, n);
@@ -211,26 +240,20 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus&
 {
     CLinePass passA = a.LinePass(blockA.io, frames);
     CLinePass passB = b.LinePass(blockB.io, frames);
-    alignas(16) double delaysA[kChunkFrames];
-    alignas(16) double delaysB[kChunkFrames];
 #if CHORUS_AVX2
-    const bool avx2 = UsingAvx2Kernels();
-#else
-    const bool avx2 = false;
+    if (UsingAvx2Kernels())
+        RunFusedAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
+    else
 #endif
-    for (int done = 0; done < frames && avx2; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-#if CHORUS_AVX2
-        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate, true>(delaysA, n);
-        passB.Run<Accumulate, true>(delaysB, n);
-#endif
-    }
-    for (int done = 0; done < frames && !avx2; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-        SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate>(delaysA, n);
-        passB.Run<Accumulate>(delaysB, n);
+    {
+        alignas(16) double delaysA[kChunkFrames];
+        alignas(16) double delaysB[kChunkFrames];
+        for (int done = 0; done < frames; done += kChunkFrames) {
+            const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+            SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
+            passA.Run<Accumulate>(delaysA, n);
+            passB.Run<Accumulate>(delaysB, n);
+        }
     }
     a.Finish(sweepA, passA);
     a.m_lfo->WrapPhase();
