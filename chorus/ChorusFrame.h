@@ -14,6 +14,10 @@
 // do two frames' arithmetic side by side in the two lanes of a register (IEEE operations give the
 // same result packed or scalar); each loop finishes its odd frame with the scalar form.
 
+// The frame forms below sit in the inner loops: inlined wherever they are used, since a call per
+// frame pair costs more than the pair's arithmetic.
+#define FRAME_INLINE __attribute__((always_inline)) inline
+
 // x held within lo..hi; NaN maps to hi. Compiles to min/max, no branch, so the frame loop can
 // afford it on every sample.
 inline double Clamp(double x, double lo, double hi)
@@ -46,7 +50,7 @@ inline double LongestDelay(int lineSize) { return std::nextafter(lineSize - 1.0,
 // The delay in samples at table position g: the table read with linear interpolation sweeps
 // the base delay by +-depth. Held within the line before the split into whole and fractional
 // samples, so both stay finite and the reads never wrap round to the newest samples.
-inline double SweptDelay(const float* table, int tableMask, double g, double depth, double baseDelay, double longest)
+FRAME_INLINE double SweptDelay(const float* table, int tableMask, double g, double depth, double baseDelay, double longest)
 {
     const int32_t i = SaturatingTrunc(g);
     const float t0 = table[i & tableMask];
@@ -58,7 +62,7 @@ inline double SweptDelay(const float* table, int tableMask, double g, double dep
 // Writes `input` at position w of the line, then reads the line back `delay` samples earlier
 // (delay 0 reads this very sample) and mixes the two. Positions wrap through the mask in
 // unsigned arithmetic, which gives the same slots as the signed form without overflow.
-inline float DelayLineFrame(float* line, uint32_t mask, uint32_t w, float input, double delay, double dryGain,
+FRAME_INLINE float DelayLineFrame(float* line, uint32_t mask, uint32_t w, float input, double delay, double dryGain,
                             double wetGain)
 {
     const int32_t k = static_cast<int32_t>(delay);
@@ -95,7 +99,7 @@ inline __m128 FiniteFloatPair(__m128d x) { return _mm_cvtpd_ps(SaturatePair(x, F
 // SweptDelay for two table positions. Without Saturating, for callers that have shown the table
 // positions to lie within +-kIndexLimit, where their saturation changes nothing.
 template <bool Saturating = true>
-inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m128d depth, __m128d baseDelay,
+FRAME_INLINE __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m128d depth, __m128d baseDelay,
                               double longest)
 {
     const __m128i i = _mm_cvttpd_epi32(Saturating ? SaturatePair(g, kIndexLimit) : g);
@@ -114,7 +118,7 @@ inline __m128d SweptDelayPair(const float* table, int tableMask, __m128d g, __m1
 // DelayLineFrame for frames w and w + 1, whose input samples are the low lanes of `input`: the
 // first frame's write and reads come before the second frame's write, as in two single frames.
 // Returns the two results in the low lanes.
-inline __m128 DelayLinePair(float* line, uint32_t mask, uint32_t w, __m128 input, __m128d delay, __m128d dryGain,
+FRAME_INLINE __m128 DelayLinePair(float* line, uint32_t mask, uint32_t w, __m128 input, __m128d delay, __m128d dryGain,
                             __m128d wetGain)
 {
     const __m128i k = _mm_cvttpd_epi32(delay);
