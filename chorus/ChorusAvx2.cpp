@@ -268,7 +268,13 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
     for (; f + 4 <= n; f += 4) {
         const __m256d d = _mm256_loadu_pd(delay + f);
         const __m128i k = _mm256_cvttpd_epi32(d);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(k, farthest), k)) != 0xFFFF) {
+        // A steady sweep's four frames mostly share one whole delay: they read five samples in a
+        // row, from `before` on, which then suffices to check.
+        const uint32_t k0 = static_cast<uint32_t>(_mm_cvtsi128_si32(k));
+        const uint32_t before = (w - k0 - 1u) & mask;
+        const bool inARow = steady && k0 <= mask - 4u && before <= mask - 4u
+                         && _mm_movemask_epi8(_mm_cmpeq_epi32(k, _mm_shuffle_epi32(k, 0))) == 0xFFFF;
+        if (!inARow && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(k, farthest), k)) != 0xFFFF) {
             for (int pair = 0; pair < 4; pair += 2) {
                 const __m128 result = DelayLinePair(line, mask, w, LoadFloatPair(input), _mm_load_pd(delay + f + pair),
                                                     _mm_set1_pd(gains.dry), _mm_set1_pd(gains.wet));
@@ -291,9 +297,14 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
         }
         // Each frame reads the slot before its own less k, and the one after that (which the
         // frames ahead may lie up to three behind, when the delay grows fast).
-        const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
         __m128 a, b;
-        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, steady, b, a);
+        if (inARow) {
+            b = _mm_loadu_ps(line + before);
+            a = _mm_loadu_ps(line + before + 1);
+        } else {
+            const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
+            LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, false, b, a);
+        }
         const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), dryGain);
         const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));
         const __m256d wet = _mm256_add_pd(_mm256_cvtps_pd(a), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(b, a)), fraction));
