@@ -3,7 +3,6 @@
 
 #if CHORUS_AVX2
 #include <immintrin.h>
-#include <cstring>
 
 // Only these functions use AVX2: the rest of the program runs on any SSE2 CPU. The frame
 // arithmetic is that of ChorusFrame.h four lanes wide; packed and scalar IEEE operations give the
@@ -122,55 +121,7 @@ AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
     return SweptDelayFour<Saturating>(s.table, s.tableMask, g, depths, delays, s.longest, s.steady);
 }
 
-// The two channels of a stereo pair usually run the same phase and the same ramp (only their
-// phase offsets differ): then one of them computes the phases, and the ramp's delays and depths,
-// for both. Each keeps its own state exact, so either can go on alone afterwards.
-template <class SweepA, class SweepB>
-AVX2_INLINE bool Twins(const SweepA&, const SweepB&)
-{
-    return false;
-}
-
-template <class SweepA, class SweepB>
-AVX2_INLINE bool SamePhases(const SweepA& a, const SweepB& b)
-{
-    return std::memcmp(&a.phase, &b.phase, sizeof a.phase) == 0
-        && std::memcmp(&a.increment, &b.increment, sizeof a.increment) == 0;
-}
-
-template <bool SA, bool SB>
-AVX2_INLINE bool Twins(const CFixedSweep<SA>& a, const CFixedSweep<SB>& b)
-{
-    return SamePhases(a, b);
-}
-
-// Bit for bit the same Delay (lane 3 of the first registers) and Depth (lane 0 of the second).
-AVX2_INLINE bool SameDelayDepth(__m128 x0, __m128 x1, __m128 y0, __m128 y1)
-{
-    const __m128i delayAndDepth = _mm_setr_epi32(0, 0, 0, -1);
-    const __m128i depthLane = _mm_setr_epi32(-1, 0, 0, 0);
-    const __m128i differ = _mm_or_si128(_mm_and_si128(_mm_xor_si128(_mm_castps_si128(x0), _mm_castps_si128(y0)), delayAndDepth),
-                                        _mm_and_si128(_mm_xor_si128(_mm_castps_si128(x1), _mm_castps_si128(y1)), depthLane));
-    return _mm_testz_si128(differ, differ);
-}
-
-AVX2_INLINE bool SameBits(__m128 x, __m128 y)
-{
-    const __m128i differ = _mm_xor_si128(_mm_castps_si128(x), _mm_castps_si128(y));
-    return _mm_testz_si128(differ, differ);
-}
-
-template <bool SA, bool SB>
-AVX2_INLINE bool Twins(const CDelayDepthSweep<SA>& a, const CDelayDepthSweep<SB>& b)
-{
-    if (!SamePhases(a, b) || a.curved != b.curved || a.wholeSet != b.wholeSet)
-        return false;
-    if (!a.wholeSet)
-        return SameBits(a.pair, b.pair) && SameBits(a.pairSteps, b.pairSteps);
-    return SameDelayDepth(a.values0, a.values1, b.values0, b.values1) && SameDelayDepth(a.steps0, a.steps1, b.steps0, b.steps1)
-        && SameDelayDepth(a.curve0, a.curve1, b.curve0, b.curve1);
-}
-
+// Twins(): ChorusSweep.h.
 template <bool SA, bool SB>
 AVX2_INLINE void FourTwins(CFixedSweep<SA>& a, __m256d& delayA, CFixedSweep<SB>& b, __m256d& delayB)
 {

@@ -2,6 +2,7 @@
 #include "ChorusAvx2.h"
 #include "ChorusChunk.h"
 #include <cmath>
+#include <cstring>
 
 // The oscillator of one channel as an object that fills a chunk's delays two frames at a time,
 // so one loop can run the sweeps of two channels side by side: each sweep accumulates its phase
@@ -146,6 +147,97 @@ struct CDelayDepthSweep
     }
 };
 
+// The two channels of a stereo pair usually run the same phase and the same ramp (only their
+// phase offsets differ): then one of them computes the phases, and the ramp's delays and depths,
+// for both. Each keeps its own state exact, so either can go on alone afterwards.
+template <class SweepA, class SweepB>
+inline bool Twins(const SweepA&, const SweepB&)
+{
+    return false;
+}
+
+template <class SweepA, class SweepB>
+inline bool SamePhases(const SweepA& a, const SweepB& b)
+{
+    return std::memcmp(&a.phase, &b.phase, sizeof a.phase) == 0
+        && std::memcmp(&a.increment, &b.increment, sizeof a.increment) == 0;
+}
+
+template <bool SA, bool SB>
+inline bool Twins(const CFixedSweep<SA>& a, const CFixedSweep<SB>& b)
+{
+    return SamePhases(a, b);
+}
+
+// Whether the bits that `lanes` selects are the same in x and y.
+inline bool SameBits(__m128 x, __m128 y, __m128i lanes = _mm_set1_epi32(-1))
+{
+    const __m128i differ = _mm_and_si128(_mm_xor_si128(_mm_castps_si128(x), _mm_castps_si128(y)), lanes);
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(differ, _mm_setzero_si128())) == 0xFFFF;
+}
+
+// Bit for bit the same Delay (lane 3 of the first registers) and Depth (lane 0 of the second).
+inline bool SameDelayDepth(__m128 x0, __m128 x1, __m128 y0, __m128 y1)
+{
+    return SameBits(x0, y0, _mm_setr_epi32(0, 0, 0, -1)) && SameBits(x1, y1, _mm_setr_epi32(-1, 0, 0, 0));
+}
+
+template <bool SA, bool SB>
+inline bool Twins(const CDelayDepthSweep<SA>& a, const CDelayDepthSweep<SB>& b)
+{
+    if (!SamePhases(a, b) || a.curved != b.curved || a.wholeSet != b.wholeSet)
+        return false;
+    if (!a.wholeSet)
+        return SameBits(a.pair, b.pair) && SameBits(a.pairSteps, b.pairSteps);
+    return SameDelayDepth(a.values0, a.values1, b.values0, b.values1) && SameDelayDepth(a.steps0, a.steps1, b.steps0, b.steps1)
+        && SameDelayDepth(a.curve0, a.curve1, b.curve0, b.curve1);
+}
+
+// Two frames' phases; the phase still accumulates frame by frame.
+inline __m128d PhasePair(double& phase, double increment)
+{
+    const double p0 = phase;
+    phase += increment;
+    const double p1 = phase;
+    phase += increment;
+    return _mm_set_pd(p1, p0);
+}
+
+template <bool SA, bool SB>
+inline void PairTwins(CFixedSweep<SA>& a, __m128d& delayA, CFixedSweep<SB>& b, __m128d& delayB)
+{
+    const __m128d phases = PhasePair(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = SweptDelayPair<SA>(a.table, a.tableMask, _mm_add_pd(_mm_set1_pd(a.offset), phases), _mm_set1_pd(a.depth),
+                                _mm_set1_pd(a.baseDelay), a.longest);
+    delayB = SweptDelayPair<SB>(b.table, b.tableMask, _mm_add_pd(_mm_set1_pd(b.offset), phases), _mm_set1_pd(b.depth),
+                                _mm_set1_pd(b.baseDelay), b.longest);
+}
+
+template <bool SA, bool SB>
+inline void PairTwins(CDelayDepthSweep<SA>& a, __m128d& delayA, CDelayDepthSweep<SB>& b, __m128d& delayB)
+{
+    const __m128 first = a.TakeStep();
+    const __m128 second = a.TakeStep();
+    if (b.wholeSet) {
+        b.Step(); // its other values and steps end as they would
+        b.Step();
+    } else {
+        b.pair = a.pair;
+    }
+    __m128d delays, depths;
+    CDelayDepthSweep<SA>::Split(first, second, delays, depths);
+    const __m128d phases = PhasePair(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = SweptDelayPair<SA>(a.table, a.tableMask, _mm_add_pd(_mm_set1_pd(a.offset), phases), depths, delays, a.longest);
+    delayB = SweptDelayPair<SB>(b.table, b.tableMask, _mm_add_pd(_mm_set1_pd(b.offset), phases), depths, delays, b.longest);
+}
+
+template <class SweepA, class SweepB>
+inline void PairTwins(SweepA&, __m128d&, SweepB&, __m128d&)
+{
+}
+
 // n frames of one sweep. The loop works on a local copy, which the stores to the delays cannot
 // alias, so the phase stays in a register.
 template <class Sweep>
@@ -167,6 +259,14 @@ inline void SweepChunks(SweepA& a, double* delayA, SweepB& b, double* delayB, in
     SweepA localA = a;
     SweepB localB = b;
     int f = 0;
+    if (Twins(localA, localB)) {
+        for (; f + 2 <= n; f += 2) {
+            __m128d pairA, pairB;
+            PairTwins(localA, pairA, localB, pairB);
+            _mm_store_pd(delayA + f, pairA);
+            _mm_store_pd(delayB + f, pairB);
+        }
+    }
     for (; f + 2 <= n; f += 2) {
         _mm_store_pd(delayA + f, localA.Pair());
         _mm_store_pd(delayB + f, localB.Pair());
