@@ -52,6 +52,10 @@ BenchOptions parseBenchOptions(int argc, const char* const argv[], const std::st
                 throw BenchError("--seconds: from 0.1 to 3600, please");
         } else if (takeOption(argc, argv, i, "--plugin", value)) {
             options.pluginPath = value;
+        } else if (takeOption(argc, argv, i, "--kernels", value)) {
+            if (value != "sse2" && value != "avx2")
+                throw BenchError("--kernels: sse2 or avx2, please (without the option the plug-in picks)");
+            options.kernels = value;
         } else {
             throw BenchError(std::string("unknown option ") + argv[i] + "\n" + benchUsage());
         }
@@ -61,8 +65,9 @@ BenchOptions parseBenchOptions(int argc, const char* const argv[], const std::st
 
 const char* benchUsage()
 {
-    return "usage: chorus_peer_bench [--repetitions N] [--seconds S] [--plugin PATH]\n"
+    return "usage: chorus_peer_bench [--repetitions N] [--seconds S] [--plugin PATH] [--kernels sse2|avx2]\n"
            "  --repetitions N  passes per subject, medians over them (default 11)\n"
            "  --seconds S      seconds of stereo noise per pass (default 60)\n"
-           "  --plugin PATH    our VST 2 plug-in (default: the one this build made)\n";
+           "  --plugin PATH    our VST 2 plug-in (default: the one this build made)\n"
+           "  --kernels K      force our plug-in's sse2 or avx2 kernels (default: it picks for the CPU)\n";
 }

@@ -7,6 +7,7 @@ struct BenchOptions
     int repetitions = 11;
     double seconds = 60.0;  // of noise per pass
     std::string pluginPath; // our plug-in binary
+    std::string kernels;    // empty: the ones the plug-in picks for the CPU; else "sse2" or "avx2"
     bool help = false;
 };
 

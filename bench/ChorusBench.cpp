@@ -1,8 +1,11 @@
 // Cost of the stereo chorus per frame and channel, at the defaults and with a ramp in every
 // block (of every continuous parameter, or of the Delay alone). The "time/frame/channel" counter is in seconds (n = ns).
+#include "ChorusKernels.h"
 #include "StereoChorus.h"
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -85,4 +88,35 @@ void StereoChorusWithADelayRampInEveryBlock(benchmark::State& state) { Run(state
 BENCHMARK(StereoChorusAtDefaults)->Arg(64)->Arg(512)->Arg(4096);
 BENCHMARK(StereoChorusWithARampInEveryBlock)->Arg(64)->Arg(512)->Arg(4096);
 BENCHMARK(StereoChorusWithADelayRampInEveryBlock)->Arg(512);
-BENCHMARK_MAIN();
+// --kernels=sse2 or --kernels=avx2 runs those kernels instead of the ones picked for this CPU.
+int main(int argc, char** argv)
+{
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--kernels=", 0) != 0) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        const std::string name = argument.substr(10);
+        const EChorusKernels kernels = name == "sse2" ? EChorusKernels::kSse2
+                                     : name == "avx2" ? EChorusKernels::kAvx2
+                                     : EChorusKernels::kAuto;
+        if (name != "sse2" && name != "avx2" && name != "auto") {
+            std::fprintf(stderr, "chorus_bench: --kernels takes sse2, avx2 or auto, not \"%s\"\n", name.c_str());
+            return 2;
+        }
+        if (!SelectChorusKernels(kernels)) {
+            std::fprintf(stderr, "chorus_bench: this CPU cannot run the %s kernels\n", name.c_str());
+            return 2;
+        }
+    }
+    argc = kept;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    std::printf("Kernels: %s\n", ChorusKernelsName());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -15,12 +15,24 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 
 namespace {
 
-constexpr float kRampStep = 0.001f; // of the Delay range: 0.03 ms
+constexpr float kRampStep = 0.001f; // of the Delay range: 0.03 ms; of the Depth range: 0.1 %
+
+// The plug-in picks its kernels for the CPU; the SSE2 ones are measured in a build of it that has
+// them fixed, and the AVX2 ones are what it picks where the CPU has AVX2.
+std::string pluginForKernels(const BenchOptions& options)
+{
+    if (options.kernels == "sse2")
+        return SSE2_PLUGIN_PATH;
+    if (options.kernels == "avx2" && !__builtin_cpu_supports("avx2"))
+        throw BenchError("--kernels avx2: this CPU has no AVX2, so the plug-in runs its SSE2 kernels");
+    return options.pluginPath;
+}
 
 std::string millisecondsText(float normalised, float rangeMs)
 {
@@ -41,9 +53,13 @@ int run(const BenchOptions& options)
               << "Timing:   thread CPU time of each subject's whole pass; " << options.repetitions
               << " repetitions, order rotated in each"
               << (options.repetitions < 11 ? " (fewer than 11: a quick look, not a result)" : "") << "\n"
-              << "Ours:     " << options.pluginPath << "\n";
+              << "Ours:     " << pluginForKernels(options) << "\n"
+              << "Kernels:  "
+              << (options.kernels.empty() ? std::string("picked by the plug-in for this CPU")
+                                          : options.kernels + " forced")
+              << "\n";
 
-    const VstLibrary ours(options.pluginPath);
+    const VstLibrary ours(pluginForKernels(options));
     VstSubject oursAtDefaults(ours, "Ours, defaults");
     oursAtDefaults.start();
 
@@ -60,6 +76,15 @@ int run(const BenchOptions& options)
     oursWithRamp.start("Delay set to " + millisecondsText(delayFrom, 30.0f) + " and " +
                        millisecondsText(delayTo, 30.0f) + " in turn before every block");
 
+    VstSubject oursWithDepthRamp(ours, "Ours, Depth ramp every block");
+    const int depth = oursWithDepthRamp.parameterIndex("Depth");
+    const float depthFrom = oursWithDepthRamp.parameter(depth);
+    oursWithDepthRamp.alternateParameterEveryBlock(depth, depthFrom, depthFrom + kRampStep);
+    char depthNote[96];
+    std::snprintf(depthNote, sizeof depthNote, "Depth set to %.1f %% and %.1f %% in turn before every block",
+                  static_cast<double>(depthFrom * 100.0f), static_cast<double>((depthFrom + kRampStep) * 100.0f));
+    oursWithDepthRamp.start(depthNote);
+
     std::vector<std::unique_ptr<LadspaSubject>> peers;
     for (const LadspaPeer& peer : chorusPeers()) {
         peers.push_back(std::make_unique<LadspaSubject>(peer));
@@ -68,11 +93,12 @@ int run(const BenchOptions& options)
 
     FloorSubject floor(static_cast<int>(std::lround(0.020 * kBenchSampleRate)), 1.0f, 0.5f);
 
-    std::vector<BenchSubject*> subjects = {&oursAtDefaults, &oursCrazyVoice, &oursWithRamp};
+    std::vector<BenchSubject*> subjects = {&oursAtDefaults, &oursCrazyVoice, &oursWithRamp, &oursWithDepthRamp};
     for (const auto& peer : peers)
         subjects.push_back(peer.get());
     subjects.push_back(&floor);
-    const ReportReferences references{0, 2, 3}; // ours at defaults, ours with ramp, TAP (first peer)
+    // Ours at defaults, with the Delay ramp, with the Depth ramp; TAP (the first peer).
+    const ReportReferences references{0, 2, 3, 4};
 
     const StereoSignal signal = makeStereoNoise(frames);
     warmUp(subjects, signal);
@@ -86,7 +112,7 @@ int run(const BenchOptions& options)
         std::cerr << "\r                          \r" << std::flush;
 
     std::cout << "\n";
-    printPeerReport(std::cout, subjects, times, frames, references);
+    printPeerReport(std::cout, subjects, times, frames, references, options.kernels == "sse2" ? kGoalsOnSse2 : kGoals);
     return 0;
 }
 

@@ -47,7 +47,7 @@ void printCosts(std::ostream& out, const std::vector<BenchSubject*>& subjects, c
 }
 
 void printGoals(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
-                const ReportReferences& references)
+                const ReportReferences& references, const Goals& goals)
 {
     const std::string tap = subjects[references.tap]->name();
     out << "\nOurs against " << tap << " (median of per-repetition ratios):\n\n";
@@ -61,8 +61,9 @@ void printGoals(std::ostream& out, const std::vector<BenchSubject*>& subjects, c
         table.addRow({subjects[ours]->name() + " / " + tap, fixed(ratio, 3), "<= " + fixed(goal, 2),
                       ratio <= goal ? "met" : "NOT MET"});
     };
-    addGoal(references.oursDefaults, kGoalAtDefaults);
-    addGoal(references.oursRamp, kGoalWithRamp);
+    addGoal(references.oursDefaults, goals.atDefaults);
+    addGoal(references.oursRamp, goals.withRamp);
+    addGoal(references.oursDepthRamp, goals.withRamp);
     table.print(out);
 }
 
@@ -76,9 +77,9 @@ void printSettings(std::ostream& out, const std::vector<BenchSubject*>& subjects
 } // namespace
 
 void printPeerReport(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
-                     int framesPerPass, const ReportReferences& references)
+                     int framesPerPass, const ReportReferences& references, const Goals& goals)
 {
     printCosts(out, subjects, times, framesPerPass, references);
-    printGoals(out, subjects, times, references);
+    printGoals(out, subjects, times, references, goals);
     printSettings(out, subjects);
 }

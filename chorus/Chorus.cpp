@@ -28,7 +28,8 @@ CChorus::CChorus(const CChorus& source)
     : CEffectBase(source), m_dryGain(source.m_dryGain), m_wetGain(source.m_wetGain),
       m_baseDelay(source.m_baseDelay), m_depth(source.m_depth), m_line(source.m_line),
       m_sine(source.m_sine), m_triangle(source.m_triangle), m_custom(source.m_custom),
-      m_tablePerSecond(source.m_tablePerSecond)
+      m_tablePerSecond(source.m_tablePerSecond), m_longestDelay(source.m_longestDelay),
+      m_settingsLength(source.m_settingsLength)
 {
     for (int s = 0; s < kSets; ++s)
         for (int i = 0; i < kParameterCount; ++i)
@@ -71,11 +72,20 @@ void CChorus::ApplySettings(const CValueArray* settings)
     const float maxDelayMs = settings->GetValue(0);
     // Twice the longest delay: the sweep reaches Delay * (1 + Depth).
     const int required = 1 + SaturatingTrunc(2.0f * maxDelayMs * 0.001f * m_sampleRate);
-    if (required > m_line.GetSize()) {
+    if (required > m_settingsLength)
+        m_settingsLength = CRingBuffer::RoundUpToPowerOfTwo(required);
+    // The presets go beyond the setting ("De-pitch" sweeps to 171 ms): the line holds the longest
+    // of them too, and the delay two samples more for the interpolation's second read.
+    const int forPresets = 2 + SaturatingTrunc(LongestPresetSweepMs() * 0.001 * m_sampleRate);
+    const int length = required > forPresets ? required : forPresets;
+    if (length > m_line.GetSize()) {
         m_line.Release();
-        m_line.Allocate(required);
+        m_line.Allocate(length);
     }
-    m_tailLength = m_line.GetSize();
+    m_longestDelay = LongestDelay(m_line.GetSize());
+    // What hosts are told rings on after the input stops: what the setting asks for, as before
+    // the presets had their longer line.
+    m_tailLength = m_settingsLength;
 }
 
 void CChorus::ToInternal(const CValueArray& values, float* set) const

@@ -126,4 +126,7 @@ private:
     CWavetableLfo m_triangle;
     CWavetableLfo* m_custom = nullptr;
     double m_tablePerSecond = 0.0; // table size / sample rate, so the frame path never divides
+    double m_longestDelay = 0.0;   // samples: the longest the line serves; longer ones are held here
+    int m_settingsLength = 0;      // the line the max delay setting alone asks for: the tail length
 };
+

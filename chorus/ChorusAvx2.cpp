@@ -11,30 +11,69 @@
 
 namespace {
 
-// A gather: measured well ahead of four single loads put together lane by lane.
-AVX2_INLINE __m128 LoadFour(const float* base, __m128i index) { return _mm_i32gather_ps(base, index, 4); }
-
-AVX2_INLINE __m256d SaturateFour(__m256d x, double limit)
+// The samples at index[j] and index[j] + 1 for four lanes. Gathers are fast on some CPUs and slow
+// on others (AMD's), so no gathers: when the lanes lie within 0..6 of the first lane's index less
+// `back`, and eight samples from there lie within the storage (mask + 1 samples, at least 8), one
+// load of those eight and two permutes give them all; otherwise four pairs of single loads.
+AVX2_INLINE void LoadNeighbours(const float* p, uint32_t mask, __m128i index, uint32_t back, bool steady, __m128& at,
+                                __m128& next)
 {
-    return _mm256_max_pd(_mm256_min_pd(x, _mm256_set1_pd(limit)), _mm256_set1_pd(-limit));
+    const uint32_t index0 = static_cast<uint32_t>(_mm_cvtsi128_si32(index));
+    // A steady sweep's lanes mostly read one pair (of the table) or four neighbouring ones (of the
+    // line, at one whole delay): two loads. A faster one would mispredict these branches.
+    if (steady && index0 <= mask - 4u) {
+        const __m128i fromFirst = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(index0)));
+        if (_mm_testz_si128(fromFirst, fromFirst)) {
+            at = _mm_broadcast_ss(p + index0);
+            next = _mm_broadcast_ss(p + index0 + 1);
+            return;
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(fromFirst, _mm_setr_epi32(0, 1, 2, 3))) == 0xFFFF) {
+            at = _mm_loadu_ps(p + index0);
+            next = _mm_loadu_ps(p + index0 + 1);
+            return;
+        }
+    }
+    const uint32_t first = index0 - back;
+    const __m128i offsets = _mm_sub_epi32(index, _mm_set1_epi32(static_cast<int>(first)));
+    const __m128i six = _mm_set1_epi32(6);
+    if (first <= mask - 7u && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(offsets, six), offsets)) == 0xFFFF) {
+        const __m256 window = _mm256_loadu_ps(p + first);
+        const __m256i lanes = _mm256_castsi128_si256(offsets);
+        at = _mm256_castps256_ps128(_mm256_permutevar8x32_ps(window, lanes));
+        next = _mm256_castps256_ps128(_mm256_permutevar8x32_ps(window, _mm256_add_epi32(lanes, _mm256_set1_epi32(1))));
+        return;
+    }
+    alignas(16) uint32_t i[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(i), index);
+    at = _mm_setr_ps(p[i[0]], p[i[1]], p[i[2]], p[i[3]]);
+    next = _mm_setr_ps(p[(i[0] + 1u) & mask], p[(i[1] + 1u) & mask], p[(i[2] + 1u) & mask], p[(i[3] + 1u) & mask]);
 }
+
+AVX2_INLINE __m256d ClampFour(__m256d x, double lo, double hi)
+{
+    return _mm256_max_pd(_mm256_min_pd(x, _mm256_set1_pd(hi)), _mm256_set1_pd(lo));
+}
+
+AVX2_INLINE __m256d SaturateFour(__m256d x, double limit) { return ClampFour(x, -limit, limit); }
 
 // SweptDelayPair() for four table positions.
 template <bool Saturating>
-AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay)
+AVX2_INLINE __m256d SweptDelayFour(const float* table, int tableMask, __m256d g, __m256d depth, __m256d baseDelay,
+                                   double longest, bool steady)
 {
     const __m128i i = _mm256_cvttpd_epi32(Saturating ? SaturateFour(g, kIndexLimit) : g);
-    const __m128i mask = _mm_set1_epi32(tableMask);
-    const __m128 t0 = LoadFour(table, _mm_and_si128(i, mask));
-    const __m128 t1 = LoadFour(table, _mm_and_si128(_mm_add_epi32(i, _mm_set1_epi32(1)), mask));
+    __m128 t0, t1;
+    LoadNeighbours(table, static_cast<uint32_t>(tableMask), _mm_and_si128(i, _mm_set1_epi32(tableMask)), 0, steady, t0,
+                   t1);
     const __m256d fraction = _mm256_sub_pd(g, _mm256_cvtepi32_pd(i));
     const __m256d v = _mm256_add_pd(_mm256_cvtps_pd(t0), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(t1, t0)), fraction));
     const __m256d swept = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(v, depth), _mm256_set1_pd(1.0)), baseDelay);
-    return Saturating ? SaturateFour(swept, kIndexLimit) : swept;
+    return ClampFour(swept, kShortestDelay, longest);
 }
 
-// Four frames' table positions; the phase still accumulates frame by frame.
-AVX2_INLINE __m256d Positions(double offset, double& phase, double increment)
+// Four frames' phases; the phase still accumulates frame by frame.
+AVX2_INLINE __m256d Phases(double& phase, double increment)
 {
     const double p0 = phase;
     phase += increment;
@@ -44,32 +83,74 @@ AVX2_INLINE __m256d Positions(double offset, double& phase, double increment)
     phase += increment;
     const double p3 = phase;
     phase += increment;
-    return _mm256_add_pd(_mm256_set1_pd(offset), _mm256_setr_pd(p0, p1, p2, p3));
+    return _mm256_setr_pd(p0, p1, p2, p3);
+}
+
+AVX2_INLINE __m256d Positions(double offset, __m256d phases) { return _mm256_add_pd(_mm256_set1_pd(offset), phases); }
+
+template <bool Saturating>
+AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s, __m256d phases)
+{
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, Positions(s.offset, phases), _mm256_set1_pd(s.depth),
+                                      _mm256_set1_pd(s.baseDelay), s.longest, s.steady);
 }
 
 template <bool Saturating>
 AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
 {
-    const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_set1_pd(s.depth), _mm256_set1_pd(s.baseDelay));
+    return Four(s, Phases(s.phase, s.increment));
+}
+
+// The base delays and depths of four frames, stepping the ramp after each.
+template <bool Saturating>
+AVX2_INLINE void StepFour(CDelayDepthSweep<Saturating>& s, __m256d& delays, __m256d& depths)
+{
+    const __m128 a = s.TakeStep(), b = s.TakeStep(), c = s.TakeStep(), d = s.TakeStep();
+    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
+    const __m128 cd = _mm_unpacklo_ps(c, d);
+    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
+    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
 }
 
 template <bool Saturating>
 AVX2_INLINE __m256d Four(CDelayDepthSweep<Saturating>& s)
 {
-    // Lane 3 of the first register is the Delay, lane 0 of the second the Depth.
-    const __m128 a0 = s.values0, a1 = s.values1;
-    s.Step();
-    const __m128 b0 = s.values0, b1 = s.values1;
-    s.Step();
-    const __m128 c0 = s.values0, c1 = s.values1;
-    s.Step();
-    const __m128 d0 = s.values0, d1 = s.values1;
-    s.Step();
-    const __m128 delays = _mm_movehl_ps(_mm_unpackhi_ps(c0, d0), _mm_unpackhi_ps(a0, b0));
-    const __m128 depths = _mm_movelh_ps(_mm_unpacklo_ps(a1, b1), _mm_unpacklo_ps(c1, d1));
-    const __m256d g = Positions(s.offset, s.phase, s.increment);
-    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, _mm256_cvtps_pd(depths), _mm256_cvtps_pd(delays));
+    __m256d delays, depths;
+    StepFour(s, delays, depths);
+    const __m256d g = Positions(s.offset, Phases(s.phase, s.increment));
+    return SweptDelayFour<Saturating>(s.table, s.tableMask, g, depths, delays, s.longest, s.steady);
+}
+
+// Twins(): ChorusSweep.h.
+template <bool SA, bool SB>
+AVX2_INLINE void FourTwins(CFixedSweep<SA>& a, __m256d& delayA, CFixedSweep<SB>& b, __m256d& delayB)
+{
+    const __m256d phases = Phases(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = Four(a, phases);
+    delayB = Four(b, phases);
+}
+
+template <bool SA, bool SB>
+AVX2_INLINE void FourTwins(CDelayDepthSweep<SA>& a, __m256d& delayA, CDelayDepthSweep<SB>& b, __m256d& delayB)
+{
+    __m256d delays, depths;
+    StepFour(a, delays, depths);
+    if (b.wholeSet) {
+        for (int i = 0; i < 4; ++i)
+            b.Step(); // its other values and steps end as they would
+    } else {
+        b.pair = a.pair;
+    }
+    const __m256d phases = Phases(a.phase, a.increment);
+    b.phase = a.phase;
+    delayA = SweptDelayFour<SA>(a.table, a.tableMask, Positions(a.offset, phases), depths, delays, a.longest, a.steady);
+    delayB = SweptDelayFour<SB>(b.table, b.tableMask, Positions(b.offset, phases), depths, delays, b.longest, b.steady);
+}
+
+template <class SweepA, class SweepB>
+AVX2_INLINE void FourTwins(SweepA&, __m256d&, SweepB&, __m256d&)
+{
 }
 
 // Clears the upper halves of the wide registers before SSE code runs (here or in the caller): with
@@ -97,6 +178,14 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
     SweepA localA = a;
     SweepB localB = b;
     int f = 0;
+    if (Twins(localA, localB)) {
+        for (; f + 4 <= n; f += 4) {
+            __m256d fourA, fourB;
+            FourTwins(localA, fourA, localB, fourB);
+            _mm256_storeu_pd(delayA + f, fourA);
+            _mm256_storeu_pd(delayB + f, fourB);
+        }
+    }
     for (; f + 4 <= n; f += 4) {
         _mm256_storeu_pd(delayA + f, Four(localA));
         _mm256_storeu_pd(delayB + f, Four(localB));
@@ -109,7 +198,8 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
 
 template <bool Accumulate>
 AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
-                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs)
+                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
+                                      bool steady)
 {
     // Four frames at a time need unit strides, buffers that pairs may take, and a line of 8 or more.
     if (!pairs || inStride != 1 || outStride != 1 || mask < 7)
@@ -129,7 +219,13 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
     for (; f + 4 <= n; f += 4) {
         const __m256d d = _mm256_loadu_pd(delay + f);
         const __m128i k = _mm256_cvttpd_epi32(d);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(k, farthest), k)) != 0xFFFF) {
+        // A steady sweep's four frames mostly share one whole delay: they read five samples in a
+        // row, from `before` on, which then suffices to check.
+        const uint32_t k0 = static_cast<uint32_t>(_mm_cvtsi128_si32(k));
+        const uint32_t before = (w - k0 - 1u) & mask;
+        const bool inARow = steady && k0 <= mask - 4u && before <= mask - 4u
+                         && _mm_movemask_epi8(_mm_cmpeq_epi32(k, _mm_shuffle_epi32(k, 0))) == 0xFFFF;
+        if (!inARow && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_min_epu32(k, farthest), k)) != 0xFFFF) {
             for (int pair = 0; pair < 4; pair += 2) {
                 const __m128 result = DelayLinePair(line, mask, w, LoadFloatPair(input), _mm_load_pd(delay + f + pair),
                                                     _mm_set1_pd(gains.dry), _mm_set1_pd(gains.wet));
@@ -150,9 +246,16 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
             _mm_store_ss(line + ((w + 2u) & mask), _mm_shuffle_ps(in, in, 2));
             _mm_store_ss(line + ((w + 3u) & mask), _mm_shuffle_ps(in, in, 3));
         }
-        const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
-        const __m128 a = LoadFour(line, _mm_and_si128(r, masks));
-        const __m128 b = LoadFour(line, _mm_and_si128(_mm_sub_epi32(r, ones), masks));
+        // Each frame reads the slot before its own less k, and the one after that (which the
+        // frames ahead may lie up to three behind, when the delay grows fast).
+        __m128 a, b;
+        if (inARow) {
+            b = _mm_loadu_ps(line + before);
+            a = _mm_loadu_ps(line + before + 1);
+        } else {
+            const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
+            LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, ones), masks), 3, false, b, a);
+        }
         const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), dryGain);
         const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));
         const __m256d wet = _mm256_add_pd(_mm256_cvtps_pd(a), _mm256_mul_pd(_mm256_cvtps_pd(_mm_sub_ps(b, a)), fraction));
@@ -170,9 +273,9 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
 }
 
 template uint32_t RunDelayLineAvx2<false>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
-                                          const CFixedGains&, int, bool);
+                                          const CFixedGains&, int, bool, bool);
 template uint32_t RunDelayLineAvx2<true>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
-                                         const CFixedGains&, int, bool);
+                                         const CFixedGains&, int, bool, bool);
 
 #define CHORUS_SWEEP_ONE(A) template void SweepChunkAvx2<A>(A&, double*, int);
 #define CHORUS_SWEEP_TWO(A, B) template void SweepChunksAvx2<A, B>(A&, double*, B&, double*, int);

@@ -21,8 +21,9 @@ AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n);
 template <class SweepA, class SweepB>
 AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* delayB, int n);
 
-// RunDelayLine() with fixed gains.
+// RunDelayLine() with fixed gains; `steady` where the delays move slowly (SteadySweep()).
 template <bool Accumulate>
 AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
-                          int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs);
+                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
+                                      bool steady);
 #endif

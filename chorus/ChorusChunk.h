@@ -7,8 +7,11 @@
 // Each frame computes exactly what the single-frame forms of ChorusFrame.h compute; with SSE2,
 // two frames at a time.
 
-// Frames per chunk: enough to amortise the passes, few enough to keep their arrays in L1.
+// Frames per chunk: enough to amortise the passes, few enough to keep their arrays in L1. Where
+// only the delays pass from the oscillator to the delay line, the AVX2 passes take a whole usual
+// block at once (measured: 15 % faster than 64 frames; the SSE2 ones measured slower so).
 constexpr int kChunkFrames = 64;
+constexpr int kSweepChunkFrames = 512;
 
 // Whether the samples frames of p (stride pStride) and q (stride qStride) touch lie in
 // separate address ranges.
@@ -116,7 +119,7 @@ uint32_t RunDelayLine(float* line, uint32_t mask, uint32_t w, const float*& x, i
 // delay[f] at table position offset[f] + phase, the phase stepping by increment[f] after frame f.
 // Returns the phase after them.
 inline double SweepRamped(const float* table, int tableMask, const float* offset, double phase, const double* increment,
-                   const float* depth, const float* baseDelay, double* delay, int n)
+                          const float* depth, const float* baseDelay, double longest, double* delay, int n)
 {
     int f = 0;
     for (; f + 2 <= n; f += 2) {
@@ -126,12 +129,12 @@ inline double SweepRamped(const float* table, int tableMask, const float* offset
         phase += increment[f + 1];
         const __m128d g = _mm_add_pd(_mm_cvtps_pd(LoadFloatPair(offset + f)), _mm_set_pd(p1, p0));
         _mm_store_pd(delay + f, SweptDelayPair(table, tableMask, g, _mm_cvtps_pd(LoadFloatPair(depth + f)),
-                                               _mm_cvtps_pd(LoadFloatPair(baseDelay + f))));
+                                               _mm_cvtps_pd(LoadFloatPair(baseDelay + f)), longest));
     }
     for (; f < n; ++f) {
         const double g = offset[f] + phase;
         phase += increment[f];
-        delay[f] = SweptDelay(table, tableMask, g, depth[f], baseDelay[f]);
+        delay[f] = SweptDelay(table, tableMask, g, depth[f], baseDelay[f], longest);
     }
     return phase;
 }

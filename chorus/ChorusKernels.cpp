@@ -17,7 +17,12 @@ bool DetectAvx2()
 
 // Probed when the program or plug-in loads, so the audio thread never waits on a first-use guard.
 const bool g_cpuHasAvx2 = DetectAvx2();
-EChorusKernels g_selected = EChorusKernels::kAuto;
+
+#ifndef CHORUS_BUILT_KERNELS
+#define CHORUS_BUILT_KERNELS kAuto
+#endif
+// The product picks for the CPU; a bench build of the engine may fix its set when it is built.
+EChorusKernels g_selected = EChorusKernels::CHORUS_BUILT_KERNELS;
 
 } // namespace
 
@@ -35,3 +40,5 @@ bool UsingAvx2Kernels()
 {
     return g_selected == EChorusKernels::kAvx2 || (g_selected == EChorusKernels::kAuto && CpuHasAvx2());
 }
+
+const char* ChorusKernelsName() { return UsingAvx2Kernels() ? "AVX2" : "SSE2"; }

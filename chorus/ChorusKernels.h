@@ -9,3 +9,5 @@ bool CpuHasAvx2();
 // Returns false, changing nothing, when kAvx2 is asked of a CPU (or build) without it.
 bool SelectChorusKernels(EChorusKernels kernels);
 bool UsingAvx2Kernels();
+// "SSE2" or "AVX2": the kernels running now.
+const char* ChorusKernelsName();

@@ -1,4 +1,6 @@
 #include "ChorusPresets.h"
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -70,4 +72,25 @@ const CPresetList* MonoChorusPresets()
         return BuildList(presets);
     }());
     return list.get();
+}
+
+double LongestPresetSweepMs()
+{
+    static const double longest = [] {
+        constexpr int kDelay = 3, kDepth = 4; // in both lists' parameter order
+        // The interpolation may step one table step past a peak: at most 1/1024 of the range.
+        constexpr double kPastPeak = 1.0 + 1.0 / 1024.0;
+        double ms = 0.0;
+        for (const CPresetList* presets : {MonoChorusPresets(), StereoChorusPresets()})
+            for (int p = 0; p < presets->GetCount(); ++p) {
+                const CPreset* preset = presets->GetItem(p);
+                if (preset->GetKind() != CPreset::kValues)
+                    continue;
+                const CValueArray& values = preset->GetValues();
+                const double depth = std::fabs(values.GetValue(kDepth)) * 0.01 * kPastPeak;
+                ms = std::max(ms, std::fabs(values.GetValue(kDelay)) * (1.0 + depth));
+            }
+        return ms;
+    }();
+    return longest;
 }

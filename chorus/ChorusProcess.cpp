@@ -115,26 +115,24 @@ CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
     const CWavetableLfo& lfo = *m_lfo;
     return CFixedSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, m_depth,
-                                   m_baseDelay, lfo.phase};
+                                   m_baseDelay, lfo.phase, m_longestDelay,
+                                   SteadySweep(lfo.increment, m_depth, m_baseDelay)};
 }
 
 template <class Then>
 void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
 {
-    // The sine and the triangle lie within +-1.
-    const bool unitTable = m_lfo == &m_sine || m_lfo == &m_triangle;
     const CWavetableLfo& lfo = *m_lfo;
+    const bool inRange = KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames);
     if (block.sweepOnly) {
         const bool curved = block.sets > 2;
-        auto bound = [&](int p) { return RampBound(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved, frames); };
-        if (unitTable && frames <= kLongestBoundedRamp
-            && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, bound(kDepth), bound(kDelay)))
+        if (inRange)
             run(DelayDepthSweep<false>(curved));
         else
             run(DelayDepthSweep<true>(curved));
         return;
     }
-    if (unitTable && KeepsInRange(lfo.offset, lfo.phase, lfo.increment, frames, m_depth, m_baseDelay))
+    if (inRange)
         run(FixedSweep<false>());
     else
         run(FixedSweep<true>());
@@ -147,9 +145,16 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
     // hold for every frame; the base delay and the depth come from the stepping set.
     static_assert(kParameterCount == 8, "a set is two registers of four");
     const CWavetableLfo& lfo = *m_lfo;
-    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase, curved,
-                            _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
-                            _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4)};
+    // A straight ramp steps only the Delay and the Depth when the LFO Type holds still too (the
+    // ramp's other values do: IsSweepOnlyRamp()).
+    const bool wholeSet = curved || !HoldsStill(m_sets[0][kLfoType], m_sets[1][kLfoType], m_sets[2][kLfoType], false);
+    const __m128 pair = _mm_setr_ps(m_sets[0][kDelay], m_sets[0][kDepth], 0.0f, 0.0f);
+    const __m128 pairSteps = _mm_setr_ps(m_sets[1][kDelay], m_sets[1][kDepth], 0.0f, 0.0f);
+    return CDelayDepthSweep<Saturating>{lfo.table.Data(), lfo.table.GetMask(), lfo.offset, lfo.increment, lfo.phase,
+                                        m_longestDelay, SteadySweep(lfo.increment, m_depth, m_baseDelay), curved, wholeSet,
+                                        _mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1]),
+                                        _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2]), _mm_loadu_ps(m_sets[2] + 4),
+                                        pair, pairSteps};
 }
 
 CLinePass CChorus::LinePass(const CFrames& io, int frames)
@@ -157,7 +162,7 @@ CLinePass CChorus::LinePass(const CFrames& io, int frames)
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
                      MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
-                     CFixedGains{m_dryGain, m_wetGain}};
+                     SteadySweep(m_lfo->increment, m_depth, m_baseDelay), CFixedGains{m_dryGain, m_wetGain}};
 }
 
 template <bool Saturating>
@@ -170,31 +175,57 @@ void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass
 template <bool Saturating>
 void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
 {
-    _mm_storeu_ps(m_sets[0], sweep.values0);
-    _mm_storeu_ps(m_sets[0] + 4, sweep.values1);
-    _mm_storeu_ps(m_sets[1], sweep.steps0);
-    _mm_storeu_ps(m_sets[1] + 4, sweep.steps1);
+    sweep.Store(m_sets[0], m_sets[1], kDelay, kDepth);
     m_lfo->phase = sweep.phase;
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
     Recompute(); // the values after the last step, as the next block starts from them
 }
 
+#if CHORUS_AVX2
+namespace {
+
+// The AVX2 passes take a whole usual block per chunk; kept out of line, so that the SSE2 loops'
+// code and stack stay as they measured fastest.
+template <bool Accumulate, class Sweep>
+__attribute__((noinline)) void RunChunksAvx2(Sweep& sweep, CLinePass& pass, int frames)
+{
+    alignas(32) double delays[kSweepChunkFrames];
+    for (int done = 0; done < frames; done += kSweepChunkFrames) {
+        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
+        SweepChunkAvx2(sweep, delays, n);
+        pass.Run<Accumulate, true>(delays, n);
+    }
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+__attribute__((noinline)) void RunFusedAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB,
+                                            int frames)
+{
+    alignas(32) double delaysA[kSweepChunkFrames];
+    alignas(32) double delaysB[kSweepChunkFrames];
+    for (int done = 0; done < frames; done += kSweepChunkFrames) {
+        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
+        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
+        passA.Run<Accumulate, true>(delaysA, n);
+        passB.Run<Accumulate, true>(delaysB, n);
+    }
+}
+
+} // namespace
+#endif
+
 template <bool Accumulate, class Sweep>
 void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
 {
     CLinePass pass = LinePass(io, frames);
-    alignas(16) double delays[kChunkFrames];
 #if CHORUS_AVX2
     if (UsingAvx2Kernels()) {
-        for (int done = 0; done < frames; done += kChunkFrames) {
-            const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-            SweepChunkAvx2(sweep, delays, n);
-            pass.Run<Accumulate, true>(delays, n);
-        }
+        RunChunksAvx2<Accumulate>(sweep, pass, frames);
         Finish(sweep, pass);
         return;
     }
 #endif
+    alignas(16) double delays[kChunkFrames];
     for (int done = 0; done < frames; done += kChunkFrames) {
         const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
         SweepChunk(sweep, delays, n);
@@ -209,26 +240,20 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus&
 {
     CLinePass passA = a.LinePass(blockA.io, frames);
     CLinePass passB = b.LinePass(blockB.io, frames);
-    alignas(16) double delaysA[kChunkFrames];
-    alignas(16) double delaysB[kChunkFrames];
 #if CHORUS_AVX2
-    const bool avx2 = UsingAvx2Kernels();
-#else
-    const bool avx2 = false;
+    if (UsingAvx2Kernels())
+        RunFusedAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
+    else
 #endif
-    for (int done = 0; done < frames && avx2; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-#if CHORUS_AVX2
-        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate, true>(delaysA, n);
-        passB.Run<Accumulate, true>(delaysB, n);
-#endif
-    }
-    for (int done = 0; done < frames && !avx2; done += kChunkFrames) {
-        const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
-        SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate>(delaysA, n);
-        passB.Run<Accumulate>(delaysB, n);
+    {
+        alignas(16) double delaysA[kChunkFrames];
+        alignas(16) double delaysB[kChunkFrames];
+        for (int done = 0; done < frames; done += kChunkFrames) {
+            const int n = frames - done < kChunkFrames ? frames - done : kChunkFrames;
+            SweepChunks(sweepA, delaysA, sweepB, delaysB, n);
+            passA.Run<Accumulate>(delaysA, n);
+            passB.Run<Accumulate>(delaysB, n);
+        }
     }
     a.Finish(sweepA, passA);
     a.m_lfo->WrapPhase();
@@ -321,7 +346,7 @@ void CChorus::ProcessRampOneWaveform(const CFrames& io, int frames, bool curved)
             offsets[f] = tableSize * s[kPhase];
         }
 
-        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, m_longestDelay, delays, n);
         pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});
     }
 
@@ -419,7 +444,7 @@ void CChorus::ProcessRamp(const CFrames& io, int frames, int sets)
             if (switched)
                 break;
         }
-        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, delays, n);
+        phase = SweepRamped(table, tableMask, offsets, phase, increments, depths, baseDelays, m_longestDelay, delays, n);
         if (left)
             left->phase = phase;
         pass.Run<Accumulate>(delays, n, CRampGains{dryGains, wetGains});

@@ -194,31 +194,53 @@ TEST(WavetableLfo, TriangleTableRisesFromZeroInPhaseWithTheSine)
     EXPECT_EQ(t[3072], -1.0f);
 }
 
-TEST(Chorus, DelayLineHolds4096SamplesAt44100And8192At96000AndNeverShrinks)
+TEST(Chorus, DelayLineHoldsTheLongestPresetSweepWhileTheTailFollowsTheMaxDelaySetting)
 {
+    // "De-pitch" sweeps to 171 ms: 7541 samples at 44100 Hz, 16416 at 96000 Hz. The tail is what the
+    // 40 ms setting asks for (1 + trunc(2 * 40 * 0.001 * rate), a power of two).
     CChorus chorus;
     chorus.Initialize(44100.0, nullptr);
-    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 4096);
+    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 8192);
     EXPECT_EQ(chorus.GetTailLength(), 4096);
 
     chorus.Initialize(96000.0, nullptr);
-    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 8192);
+    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 32768);
     EXPECT_EQ(chorus.GetTailLength(), 8192);
 
-    chorus.Initialize(44100.0, nullptr);
-    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 8192);
+    chorus.Initialize(44100.0, nullptr); // neither ever shrinks
+    EXPECT_EQ(chorus.GetDelayLine().GetSize(), 32768);
     EXPECT_EQ(chorus.GetTailLength(), 8192);
 
     const float sixtyMs = 60.0f; // 1 + trunc(2 * 60 * 0.001 * 48000), about 5760
     const CValueArray settings(&sixtyMs, 1);
     CChorus other;
     other.Initialize(48000.0, &settings);
-    EXPECT_EQ(other.GetDelayLine().GetSize(), 8192);
+    EXPECT_EQ(other.GetDelayLine().GetSize(), 16384);
+    EXPECT_EQ(other.GetTailLength(), 8192);
     const float oneMs = 1.0f; // 97 -> 128
     const CValueArray small(&oneMs, 1);
     CChorus tiny;
     tiny.Initialize(48000.0, &small);
-    EXPECT_EQ(tiny.GetDelayLine().GetSize(), 128);
+    EXPECT_EQ(tiny.GetDelayLine().GetSize(), 16384);
+    EXPECT_EQ(tiny.GetTailLength(), 128);
+}
+
+TEST(Chorus, EveryPresetSweepFitsTheLineAtEveryCommonRate)
+{
+    for (double rate : {22050.0, 44100.0, 48000.0, 88200.0, 96000.0, 192000.0}) {
+        CChorus chorus;
+        chorus.Initialize(rate, nullptr);
+        const CPresetList* presets = chorus.GetPresets();
+        for (int p = 0; p < presets->GetCount(); ++p) {
+            const CPreset* preset = presets->GetItem(p);
+            if (preset->GetKind() != CPreset::kValues)
+                continue;
+            const CValueArray& v = preset->GetValues();
+            // The farthest a read reaches: one table step past the sweep's peak, and one sample on.
+            const double farthest = v.GetValue(3) * rate * 0.001 * (1.0 + v.GetValue(4) * 0.01 * (1.0 + 1.0 / 1024)) + 1;
+            EXPECT_LT(farthest, chorus.GetDelayLine().GetSize() - 1) << preset->GetName() << " at " << rate << " Hz";
+        }
+    }
 }
 
 TEST(Chorus, DefaultsAt44100GiveBaseDelay882AndTheDocumentedOscillatorIncrement)
@@ -314,15 +336,24 @@ TEST(Chorus, DepthZeroDelaysAnImpulseByTheWholeSamplesOfDelayWithInterpolationWe
     ExpectImpulseAt(RunMono(*fast, Impulse(2000)), 1920.0, kLevelAt0dB);
 }
 
-TEST(Chorus, DelayBeyondTheLineWrapsInsteadOfLeavingTheStorage)
+TEST(Chorus, DelayBeyondTheLineIsHeldAtItsEndInsteadOfWrapping)
 {
-    // 100 ms is 4410 samples, longer than the 4096-sample line: the read lands 4410 - 4096 back.
+    // 100 ms is 4410 samples: within the 8192-sample line, read where it belongs.
     auto chorus = MakeChorus(WetOnly(100.0f, 0.0f, 0.4f, 0.0f));
-    ExpectImpulseAt(RunMono(*chorus, Impulse(1000)), 314.0, kLevelAt0dB);
+    ExpectImpulseAt(RunMono(*chorus, Impulse(5000)), 4410.0, kLevelAt0dB);
 
-    auto swept = MakeChorus({0.0f, 0.0f, 100.0f, 100.0f, 71.0f, 2.0f, 0.0f, 0.0f}); // "De-pitch"
-    for (const float y : RunMono(*swept, CNoise(5).Block(20000)))
-        ASSERT_TRUE(std::isfinite(y));
+    // Delays no line holds, as a host may set any normalised value: the far one is held just short
+    // of the line's end, so the impulse comes out of its oldest sample, never round the wrap.
+    for (float delayMs : {1000.0f, 3e4f, 1e30f}) {
+        auto held = MakeChorus(WetOnly(delayMs, 0.0f, 0.4f, 0.0f));
+        const std::vector<float> output = RunMono(*held, Impulse(8192));
+        ExpectImpulseAt(output, std::nextafter(8191.0, 0.0), kLevelAt0dB);
+    }
+    // The near one is held where the reads are the two newest samples: nothing after them.
+    auto negative = MakeChorus(WetOnly(-50.0f, 0.0f, 0.4f, 0.0f));
+    const std::vector<float> output = RunMono(*negative, Impulse(8192));
+    for (size_t n = 2; n < output.size(); ++n)
+        ASSERT_EQ(output[n], 0.0f) << "frame " << n;
 }
 
 TEST(Chorus, ProcessingInPlaceGivesTheSameResultAsSeparateBuffers)
@@ -541,9 +572,9 @@ TEST(Chorus, SkipLongerThanTheLineClearsItAndRewinds)
 {
     auto chorus = MakeChorus(kDefaults);
     RunMono(*chorus, CNoise(51).Block(1000));
-    chorus->Skip(5000);
+    chorus->Skip(9000);
     EXPECT_EQ(chorus->GetDelayLine().GetPosition(), 0);
-    for (int i = 0; i < 4096; ++i)
+    for (int i = 0; i < chorus->GetDelayLine().GetSize(); ++i)
         ASSERT_EQ(chorus->GetDelayLine().Data()[i], 0.0f) << i;
     for (const float y : RunMono(*chorus, std::vector<float>(2000, 0.0f)))
         ASSERT_EQ(y, 0.0f);
@@ -652,8 +683,7 @@ TEST(Chorus, TailRingsOutTheDelayLineOnSilence)
     EXPECT_TRUE(heard);
 }
 
-// The steady loop drops its saturation when a block provably keeps within the limit, and the
-// proof takes every oscillator table to lie within +-1.
+// The line is sized for the preset sweeps taking every oscillator table to lie within +-1.
 TEST(Chorus, SineAndTriangleTablesLieWithinPlusMinusOne)
 {
     CChorus chorus;

@@ -2,6 +2,7 @@
 #include "ChorusPresets.h"
 #include "FastDecibel.h"
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -20,6 +21,16 @@ inline int32_t SaturatingTrunc(double x) { return static_cast<int32_t>(Saturate(
 
 inline float FiniteFloat(double x) { return static_cast<float>(Saturate(x, FLT_MAX)); }
 
+// A delay beyond the line is held at its end: just above -1 or just below size - 1, the
+// farthest delays whose two reads stay within the samples the line holds. NaN goes to the far end.
+inline double HoldWithinLine(double delay, int size)
+{
+    const double longest = std::nextafter(size - 1.0, 0.0);
+    const double shortest = std::nextafter(-1.0, 0.0);
+    delay = delay < longest ? delay : longest;
+    return delay > shortest ? delay : shortest;
+}
+
 } // namespace
 
 CReferenceChorus::CReferenceChorus()
@@ -30,7 +41,8 @@ CReferenceChorus::CReferenceChorus()
 CReferenceChorus::CReferenceChorus(const CReferenceChorus& source)
     : CEffectBase(source), m_dryGain(source.m_dryGain), m_wetGain(source.m_wetGain),
       m_baseDelay(source.m_baseDelay), m_depth(source.m_depth), m_line(source.m_line),
-      m_sine(source.m_sine), m_triangle(source.m_triangle), m_tablePerSecond(source.m_tablePerSecond)
+      m_sine(source.m_sine), m_triangle(source.m_triangle), m_tablePerSecond(source.m_tablePerSecond),
+      m_settingsLength(source.m_settingsLength)
 {
     for (int s = 0; s < kSets; ++s)
         for (int i = 0; i < kParameterCount; ++i)
@@ -67,11 +79,16 @@ void CReferenceChorus::ApplySettings(const CValueArray* settings)
         return;
     const float maxDelayMs = settings->GetValue(0);
     const int required = 1 + SaturatingTrunc(2.0f * maxDelayMs * 0.001f * m_sampleRate);
-    if (required > m_line.GetSize()) {
+    if (required > m_settingsLength)
+        m_settingsLength = CRingBuffer::RoundUpToPowerOfTwo(required);
+    // Long enough for the longest preset sweep and the interpolation's second read.
+    const int forPresets = 2 + SaturatingTrunc(LongestPresetSweepMs() * 0.001 * m_sampleRate);
+    const int length = required > forPresets ? required : forPresets;
+    if (length > m_line.GetSize()) {
         m_line.Release();
-        m_line.Allocate(required);
+        m_line.Allocate(length);
     }
-    m_tailLength = m_line.GetSize();
+    m_tailLength = m_settingsLength;
 }
 
 void CReferenceChorus::ToInternal(const CValueArray& values, float* set) const
@@ -157,7 +174,7 @@ void CReferenceChorus::Process(const CAudioBufferList* inputs, const CAudioBuffe
         const float t1 = table[(i + 1) & tableMask];
         const double v = t0 + (t1 - t0) * (g - i);
 
-        const double delay = Saturate((v * m_depth + 1.0) * m_baseDelay, kIndexLimit);
+        const double delay = HoldWithinLine((v * m_depth + 1.0) * m_baseDelay, m_line.GetSize());
         const int32_t k = static_cast<int32_t>(delay);
 
         const float input = *x;

@@ -57,6 +57,7 @@ private:
     CWavetableLfo m_sine;
     CWavetableLfo m_triangle;
     double m_tablePerSecond = 0.0;
+    int m_settingsLength = 0;
 };
 
 // The stereo composition of the reference: Stereo spreads the two oscillators' phases.

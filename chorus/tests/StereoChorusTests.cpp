@@ -80,12 +80,12 @@ TEST(StereoChorus, DefaultsSetOppositeQuarterPeriodOffsetsAndTheMonoDefaultsElse
     EXPECT_EQ(chorus.Left().GetBaseDelay(), 882.0f);
     EXPECT_EQ(chorus.Right().GetBaseDelay(), 882.0f);
     EXPECT_EQ(chorus.GetTailLength(), 4096);
-    EXPECT_EQ(chorus.Left().GetDelayLine().GetSize(), 4096);
-    EXPECT_EQ(chorus.Right().GetDelayLine().GetSize(), 4096);
+    EXPECT_EQ(chorus.Left().GetDelayLine().GetSize(), 8192); // "De-pitch" reaches 171 ms
+    EXPECT_EQ(chorus.Right().GetDelayLine().GetSize(), 8192);
 
     chorus.Initialize(96000.0, nullptr);
     EXPECT_EQ(chorus.GetTailLength(), 8192);
-    EXPECT_EQ(chorus.Right().GetDelayLine().GetSize(), 8192);
+    EXPECT_EQ(chorus.Right().GetDelayLine().GetSize(), 32768);
 }
 
 TEST(StereoChorus, EightValuesSetEverythingButStereoIdenticallyInBothChannels)
