@@ -1,9 +1,7 @@
 // The plug-in's VST 3 entry points: the stereo chorus behind the VST 3 adapter.
 #include "StereoChorusDescription.h"
-#include "Vst3Factory.h"
-#if defined(_WIN32)
 #include "EditorMeasure.h"
-#endif
+#include "Vst3Factory.h"
 
 namespace {
 
@@ -14,13 +12,7 @@ constexpr Vst3::Uid kStereoChorusClassId = Vst3::MakeUid(0x4F6D7653, 0x43686F72,
 const SVst3ClassDescription& ClassDescription()
 {
     static const SVst3ClassDescription description{kStereoChorusClassId, "Stereo Chorus", "Fx|Modulation",
-                                                   &StereoChorusDescription(),
-#if defined(_WIN32)
-                                                   MeasureEditorWindow
-#else
-                                                   nullptr
-#endif
-    };
+                                                   &StereoChorusDescription(), MeasureEditorWindow};
     return description;
 }
 

@@ -1,0 +1,318 @@
+// The Linux VST 3 bundle's editor view in our test host on a private X server (Xvfb): attached to
+// a host window for the X11 embed window type and driven with real X input (XTest).
+#include "SliderScale.h"
+#include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
+#include "Vst3HostObjects.h"
+#include "XvfbDisplay.h"
+#include "resource.h"
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+using namespace Vst3;
+namespace layout = stereo_chorus_layout;
+
+namespace {
+
+constexpr const char* kX11 = "X11EmbedWindowID";
+constexpr ParamID kProgramChangeId = 0x10000;
+constexpr int kProgramCount = 16;
+
+int CountEntries(const char* folder)
+{
+    int count = 0;
+    if (DIR* dir = opendir(folder)) {
+        while (readdir(dir))
+            ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+// The window id as the pointer VST 3 hands over for the X11 embed window type.
+void* AsParent(std::uint32_t window) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
+
+// The editor's gestures as the host sees them, from whichever thread they come.
+class CLockedHandler final : public IComponentHandler, CHostUnknown
+{
+public:
+    struct SCall
+    {
+        char kind; // 'b'egin, 'p'erform, 'e'nd
+        ParamID id;
+        ParamValue value;
+    };
+    tresult VST3_CALL queryInterface(const TUID iid, void** object) override
+    {
+        return Query(iid, kComponentHandlerIid, static_cast<IComponentHandler*>(this), object);
+    }
+    uint32_t VST3_CALL addRef() override { return 1; }
+    uint32_t VST3_CALL release() override { return 1; }
+    tresult VST3_CALL beginEdit(ParamID id) override { return Record('b', id, 0); }
+    tresult VST3_CALL performEdit(ParamID id, ParamValue value) override { return Record('p', id, value); }
+    tresult VST3_CALL endEdit(ParamID id) override { return Record('e', id, 0); }
+    tresult VST3_CALL restartComponent(int32_t) override { return kResultOk; }
+
+    std::vector<SCall> Calls()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_calls;
+    }
+
+private:
+    tresult Record(char kind, ParamID id, ParamValue value)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_calls.push_back({kind, id, value});
+        return kResultOk;
+    }
+    std::mutex m_lock;
+    std::vector<SCall> m_calls;
+};
+
+struct Instance
+{
+    explicit Instance(const CVst3Module& module)
+    {
+        component = static_cast<IComponent*>(module.Create(kComponentIid));
+        if (!component)
+            return;
+        component->queryInterface(kEditControllerIid.bytes, reinterpret_cast<void**>(&controller));
+        component->initialize(nullptr);
+    }
+    ~Instance()
+    {
+        if (controller)
+            controller->release();
+        if (component) {
+            component->terminate();
+            component->release();
+        }
+    }
+    Instance(const Instance&) = delete;
+    Instance& operator=(const Instance&) = delete;
+
+    IComponent* component = nullptr;
+    IEditController* controller = nullptr;
+};
+
+// The top row of a fader's thumb in a picture of the editor: the first row down the thumb's left
+// part that is not the panel's red (as the Linux editor's own tests find it).
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int id)
+{
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const int x = rect.left + 13;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        if (pixels[static_cast<size_t>(y) * layout::DialogWidth() + x] != 0x800000)
+            return y - rect.top;
+    return -1;
+}
+
+// Where a 0..100 fader of 100 positions puts its thumb for `value`.
+int ExpectedThumbTop(int id, double value)
+{
+    SSliderScale scale;
+    scale.reversed = true;
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+    return geometry.Thumb(scale.ToPosition(value, 100), 100).top;
+}
+
+class Vst3X11View : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        display = std::make_unique<CXvfbDisplay>();
+        module = std::make_unique<CVst3Module>(VST3_PATH);
+    }
+    static void TearDownTestSuite()
+    {
+        module.reset();
+        display.reset();
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(display->IsRunning()) << display->Error();
+        ASSERT_TRUE(module->Error().empty()) << module->Error();
+        plugin = std::make_unique<Instance>(*module);
+        ASSERT_NE(plugin->controller, nullptr);
+        parent = display->CreateHostWindow(30, 30, 600, 300);
+        view = plugin->controller->createView("editor");
+        ASSERT_NE(view, nullptr) << "the Linux bundle offers its editor";
+    }
+    void TearDown() override
+    {
+        if (view) {
+            view->removed();
+            view->release();
+        }
+        plugin.reset();
+        display->DestroyWindow(parent);
+    }
+
+    // The editor's window on the screen, once attached.
+    std::vector<std::uint32_t> Picture()
+    {
+        const std::vector<std::uint32_t> children = display->Children(parent);
+        if (children.size() != 1)
+            return {};
+        int x = 0, y = 0;
+        display->Origin(children[0], x, y);
+        return display->Grab(x, y, layout::DialogWidth(), layout::DialogHeight());
+    }
+    bool WaitForThumb(int id, int top)
+    {
+        return WaitUntil([&] {
+            const std::vector<std::uint32_t> picture = Picture();
+            return !picture.empty() && ThumbTop(picture, id) == top;
+        });
+    }
+    void ScreenPoint(int id, int x, int y, int& screenX, int& screenY)
+    {
+        display->Origin(display->Children(parent).at(0), screenX, screenY);
+        const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+        screenX += rect.left + x;
+        screenY += rect.top + y;
+    }
+
+    static std::unique_ptr<CXvfbDisplay> display;
+    static std::unique_ptr<CVst3Module> module;
+    std::unique_ptr<Instance> plugin;
+    std::uint32_t parent = 0;
+    IPlugView* view = nullptr;
+};
+std::unique_ptr<CXvfbDisplay> Vst3X11View::display;
+std::unique_ptr<CVst3Module> Vst3X11View::module;
+
+TEST_F(Vst3X11View, KnowsItsSizeBeforeAttachingAndTwentyAttachRemoveCyclesLeaveNoWindowOrDescriptor)
+{
+    EXPECT_EQ(view->isPlatformTypeSupported(kX11), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultFalse);
+    EXPECT_EQ(plugin->controller->createView("editor"), nullptr) << "one window object, one view";
+    ViewRect before{};
+    ASSERT_EQ(view->getSize(&before), kResultOk) << "hosts size their frame first";
+    EXPECT_EQ(before.right - before.left, layout::DialogWidth());
+    EXPECT_EQ(before.bottom - before.top, layout::DialogHeight());
+    EXPECT_TRUE(display->Children(parent).empty()) << "measuring opens no window";
+
+    const struct
+    {
+        void* parent;
+        const char* type;
+    } refused[] = {{AsParent(parent), "HWND"}, {nullptr, kX11}, {AsParent(parent), nullptr}};
+    for (const auto& attempt : refused)
+        EXPECT_NE(view->attached(attempt.parent, attempt.type), kResultOk) << (attempt.type ? attempt.type : "null");
+
+    const int descriptors = CountEntries("/proc/self/fd");
+    const int threads = CountEntries("/proc/self/task");
+    const size_t topLevel = display->Children(display->Root()).size();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk) << cycle;
+        EXPECT_EQ(display->Children(parent).size(), 1u);
+        EXPECT_NE(view->attached(AsParent(parent), kX11), kResultOk) << "one window at a time";
+        ViewRect after{};
+        ASSERT_EQ(view->getSize(&after), kResultOk);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+        ASSERT_EQ(view->removed(), kResultOk);
+        EXPECT_TRUE(display->Children(parent).empty()) << cycle;
+    }
+    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+    EXPECT_EQ(CountEntries("/proc/self/task"), threads) << "the editor's thread ends with its window";
+    EXPECT_EQ(display->Children(display->Root()).size(), topLevel);
+}
+
+TEST_F(Vst3X11View, ReleasingThePluginWithTheViewAttachedClosesTheWindowAndLeavesTheViewHarmless)
+{
+    const int descriptors = CountEntries("/proc/self/fd");
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    plugin.reset();
+    EXPECT_TRUE(display->Children(parent).empty());
+    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+    EXPECT_NE(view->removed(), kResultOk);
+    EXPECT_NE(view->attached(AsParent(parent), kX11), kResultOk);
+    ViewRect size{};
+    view->getSize(&size);
+}
+
+TEST_F(Vst3X11View, WithoutAnXDisplayAttachingFailsAndThePluginKeepsWorking)
+{
+    const std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", ":9999", 1);
+    const tresult result = view->attached(AsParent(parent), kX11);
+    setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_NE(result, kResultOk);
+    ViewRect size{};
+    EXPECT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(plugin->controller->setParamNormalized(5, 0.25), kResultOk);
+    EXPECT_EQ(plugin->controller->getParamNormalized(5), 0.25);
+    EXPECT_EQ(view->attached(AsParent(parent), kX11), kResultOk) << "a display again: it opens";
+}
+
+TEST_F(Vst3X11View, AFaderDragReachesTheHostAsBeginEditPerformEditForEveryMoveAndEndEdit)
+{
+    CLockedHandler handler;
+    ASSERT_EQ(plugin->controller->setComponentHandler(&handler), kResultOk);
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    const double depth = plugin->controller->getParamNormalized(5);
+    ASSERT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, depth * 100.0)));
+
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(IDC_DEPTH_SLIDER));
+    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+    const SPixelRect thumb = geometry.Thumb(SSliderScale{0, 100, true}.ToPosition(depth * 100.0, 100), 100);
+    const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+    int screenX = 0, screenY = 0;
+    ScreenPoint(IDC_DEPTH_SLIDER, x, y, screenX, screenY);
+    display->MoveTo(screenX, screenY);
+    display->Press();
+    for (int step = 1; step <= 3; ++step) {
+        display->MoveTo(screenX, screenY + 6 * step);
+        EXPECT_TRUE(WaitUntil([&] {
+            int performs = 0;
+            for (const auto& call : handler.Calls())
+                performs += call.kind == 'p';
+            return performs >= step;
+        })) << step;
+    }
+    display->Release();
+    ASSERT_TRUE(WaitUntil([&] { return !handler.Calls().empty() && handler.Calls().back().kind == 'e'; }));
+
+    const std::vector<CLockedHandler::SCall> calls = handler.Calls();
+    ASSERT_GE(calls.size(), 5u);
+    EXPECT_EQ(calls.front().kind, 'b');
+    for (size_t i = 1; i + 1 < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].kind, 'p') << i;
+        EXPECT_LT(calls[i].value, i > 1 ? calls[i - 1].value : depth) << "the fader went down at every move";
+    }
+    for (const auto& call : calls)
+        EXPECT_EQ(call.id, 5u);
+    EXPECT_EQ(plugin->controller->getParamNormalized(5), calls[calls.size() - 2].value)
+        << "the plug-in holds what the host was told";
+    view->removed();
+    plugin->controller->setComponentHandler(nullptr);
+}
+
+TEST_F(Vst3X11View, HostValueAndProgramChangesShowInTheAttachedEditor)
+{
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    ASSERT_EQ(plugin->controller->setParamNormalized(5, 0.25), kResultOk);
+    EXPECT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0)));
+    std::vector<int> dryThumbs;
+    for (int program = 1; program < kProgramCount; ++program) {
+        ASSERT_EQ(plugin->controller->setParamNormalized(kProgramChangeId, program / double(kProgramCount - 1)),
+                  kResultOk);
+        dryThumbs.push_back(ExpectedThumbTop(IDC_DRY_SLIDER, plugin->controller->getParamNormalized(2) * 100.0));
+        EXPECT_TRUE(WaitForThumb(IDC_DRY_SLIDER, dryThumbs.back())) << program;
+    }
+    EXPECT_NE(*std::min_element(dryThumbs.begin(), dryThumbs.end()), *std::max_element(dryThumbs.begin(), dryThumbs.end()))
+        << "the programs moved the fader";
+}
+
+} // namespace
