@@ -90,6 +90,10 @@ constexpr Uid kUnitInfoIid = MakeUid(0x3D4BD6B5, 0x913A4FD2, 0xA886E768, 0xA5EB9
 constexpr Uid kComponentHandlerIid = MakeUid(0x93A0BEA3, 0x0BD045DB, 0x8E890B0C, 0xC1E46AC6);
 constexpr Uid kBStreamIid = MakeUid(0xC3BF6EA2, 0x30994752, 0x9B6BF990, 0x1EE33E9B);
 constexpr Uid kPlugViewIid = MakeUid(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
+constexpr Uid kPlugFrameIid = MakeUid(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
+// Linux only: the host's UI run loop, offered by the view's frame, and the timer callback.
+constexpr Uid kRunLoopIid = MakeUid(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x7A871389);
+constexpr Uid kTimerHandlerIid = MakeUid(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
 
 // Interfaces have no virtual destructor: objects are freed by their own release().
 #if defined(__GNUC__)
@@ -307,6 +311,27 @@ class IPlugFrame : public FUnknown
 {
 public:
     virtual tresult VST3_CALL resizeView(class IPlugView* view, ViewRect* size) = 0;
+};
+
+// Called back on the host's UI thread by its run loop.
+class ITimerHandler : public FUnknown
+{
+public:
+    virtual void VST3_CALL onTimer() = 0;
+};
+
+// A file descriptor's handler; the plug-in registers none.
+class IEventHandler;
+
+// The host's UI run loop on Linux (the frame answers it): file descriptors it watches and timers
+// it fires, every callback on its UI thread.
+class IRunLoop : public FUnknown
+{
+public:
+    virtual tresult VST3_CALL registerEventHandler(IEventHandler* handler, int fd) = 0;
+    virtual tresult VST3_CALL unregisterEventHandler(IEventHandler* handler) = 0;
+    virtual tresult VST3_CALL registerTimer(ITimerHandler* handler, uint64_t milliseconds) = 0;
+    virtual tresult VST3_CALL unregisterTimer(ITimerHandler* handler) = 0;
 };
 
 // Interfaces the plug-in implements.

@@ -288,20 +288,62 @@ void CVst3Plugin::SetComponentHandler(IComponentHandler* handler)
 
 void CVst3Plugin::OnParameterAutomated(int index, float normalised)
 {
-    if (m_handler)
-        m_handler->performEdit(static_cast<ParamID>(index), normalised);
+    Notify(CVst3GestureQueue::EKind::Perform, index, normalised);
 }
 
-void CVst3Plugin::OnBeginEdit(int index)
+void CVst3Plugin::OnBeginEdit(int index) { Notify(CVst3GestureQueue::EKind::Begin, index, 0.0); }
+
+void CVst3Plugin::OnEndEdit(int index) { Notify(CVst3GestureQueue::EKind::End, index, 0.0); }
+
+void CVst3Plugin::Notify(CVst3GestureQueue::EKind kind, int index, double value)
 {
-    if (m_handler)
-        m_handler->beginEdit(static_cast<ParamID>(index));
+    const CVst3GestureQueue::SGesture gesture{kind, static_cast<ParamID>(index), value};
+    if (m_relaying.load(std::memory_order_acquire)) {
+        if (std::this_thread::get_id() != m_hostThread) {
+            m_gestures.Push(gesture.kind, gesture.id, gesture.value);
+            return;
+        }
+        DeliverGestures(); // what waits goes first
+    }
+    Send(gesture);
 }
 
-void CVst3Plugin::OnEndEdit(int index)
+void CVst3Plugin::Send(const CVst3GestureQueue::SGesture& gesture)
 {
-    if (m_handler)
-        m_handler->endEdit(static_cast<ParamID>(index));
+    if (!m_handler)
+        return;
+    switch (gesture.kind) {
+    case CVst3GestureQueue::EKind::Begin:
+        m_handler->beginEdit(gesture.id);
+        break;
+    case CVst3GestureQueue::EKind::Perform:
+        m_handler->performEdit(gesture.id, gesture.value);
+        break;
+    case CVst3GestureQueue::EKind::End:
+        m_handler->endEdit(gesture.id);
+        break;
+    }
+}
+
+void CVst3Plugin::RelayGesturesTo(std::thread::id hostThread)
+{
+    m_hostThread = hostThread;
+    m_relaying.store(true, std::memory_order_release);
+}
+
+void CVst3Plugin::DeliverGestures()
+{
+    // A vector of its own per call: the host may call back into the plug-in from a gesture.
+    std::vector<CVst3GestureQueue::SGesture> waiting;
+    m_gestures.TakeAll(waiting);
+    for (const CVst3GestureQueue::SGesture& gesture : waiting)
+        Send(gesture);
+}
+
+void CVst3Plugin::StopRelayingGestures()
+{
+    m_relaying.store(false, std::memory_order_release);
+    DeliverGestures();
 }
 
 IPlugView* CVst3Plugin::CreateView()

@@ -1,10 +1,12 @@
 #pragma once
 #include "PluginCore.h"
 #include "Vst3Controller.h"
+#include "Vst3GestureQueue.h"
 #include "Vst3Interface.h"
 #include "Vst3View.h"
 #include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Publishes a plug-in core as one VST 3 object that is both the audio component (IComponent,
@@ -70,6 +72,13 @@ public:
     // The editor view, while one exists; nullptr where this build has no editor.
     Vst3::IPlugView* CreateView();
     void OnViewDestroyed(CVst3View* view);
+    // While the view runs on the host's run loop, gestures made on any other thread than the
+    // calling (UI) thread wait for DeliverGestures there instead of calling the host directly.
+    void RelayGesturesTo(std::thread::id hostThread);
+    // Hands the waiting gestures to the host; on the UI thread.
+    void DeliverGestures();
+    // Delivers what waits and calls the host directly again.
+    void StopRelayingGestures();
 
 private:
     ~CVst3Plugin();
@@ -82,6 +91,8 @@ private:
     void OnParameterChanged() override {}
 
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    void Notify(CVst3GestureQueue::EKind kind, int index, double value);
+    void Send(const CVst3GestureQueue::SGesture& gesture);
 
     std::atomic<uint32_t> m_references{1};
     CPluginCore m_core;
@@ -91,6 +102,9 @@ private:
     EditorMeasure m_measure;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
+    CVst3GestureQueue m_gestures;
+    std::atomic<bool> m_relaying{false};
+    std::thread::id m_hostThread; // written before m_relaying turns on
     // Silent input for blocks a host sends without its input bus (deactivated, or no buffers),
     // sized by setupProcessing so that process never allocates.
     std::vector<float> m_silence;

@@ -2,6 +2,7 @@
 #include "PluginEditor.h"
 #include "Vst3Plugin.h"
 #include <cstring>
+#include <thread>
 
 using namespace Vst3;
 
@@ -12,6 +13,7 @@ constexpr int kShowNormal = 1; // SW_SHOWNORMAL
 CVst3View::~CVst3View()
 {
     Close();
+    setFrame(nullptr);
     if (m_owner)
         m_owner->OnViewDestroyed(this);
 }
@@ -23,11 +25,49 @@ void CVst3View::Detach()
     m_owner = nullptr;
 }
 
+// The editor's thread has ended once its window closed: what it left waiting goes to the host now.
 void CVst3View::Close()
 {
     if (m_open && m_editor)
         m_editor->Close();
     m_open = false;
+    if (m_runLoop) {
+        m_runLoop->unregisterTimer(this);
+        m_runLoop->release();
+        m_runLoop = nullptr;
+        if (m_owner)
+            m_owner->StopRelayingGestures();
+    }
+}
+
+void CVst3View::StartRelay()
+{
+    void* runLoop = nullptr;
+    if (!m_frame || !m_owner || m_frame->queryInterface(kRunLoopIid.bytes, &runLoop) != kResultOk || !runLoop)
+        return;
+    m_runLoop = static_cast<IRunLoop*>(runLoop);
+    if (m_runLoop->registerTimer(this, kDeliveryPeriodMs) != kResultOk) {
+        m_runLoop->release();
+        m_runLoop = nullptr;
+        return;
+    }
+    m_owner->RelayGesturesTo(std::this_thread::get_id());
+}
+
+tresult CVst3View::setFrame(IPlugFrame* frame)
+{
+    if (frame)
+        frame->addRef();
+    if (m_frame)
+        m_frame->release();
+    m_frame = frame;
+    return kResultOk;
+}
+
+void CVst3View::onTimer()
+{
+    if (m_owner)
+        m_owner->DeliverGestures();
 }
 
 tresult CVst3View::queryInterface(const TUID iid, void** object)
@@ -35,9 +75,12 @@ tresult CVst3View::queryInterface(const TUID iid, void** object)
     if (!object)
         return kInvalidArgument;
     *object = nullptr;
-    if (!SameUid(iid, kFUnknownIid) && !SameUid(iid, kPlugViewIid))
+    if (SameUid(iid, kTimerHandlerIid))
+        *object = static_cast<ITimerHandler*>(this);
+    else if (SameUid(iid, kFUnknownIid) || SameUid(iid, kPlugViewIid))
+        *object = static_cast<IPlugView*>(this);
+    else
         return kNoInterface;
-    *object = static_cast<IPlugView*>(this);
     addRef();
     return kResultOk;
 }
@@ -63,8 +106,11 @@ tresult CVst3View::attached(void* parent, FIDString type)
         return kResultFalse;
     if (m_open)
         return kResultFalse;
-    if (!m_editor->Open(parent))
+    StartRelay(); // before the editor's thread can make a gesture
+    if (!m_editor->Open(parent)) {
+        Close();
         return kResultFalse;
+    }
     m_editor->Show(kShowNormal);
     m_open = true;
     int width = 0, height = 0;

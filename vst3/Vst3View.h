@@ -13,9 +13,20 @@ using EditorMeasure = bool (*)(CPluginEditor& editor, int& width, int& height);
 // window elsewhere) is handed to the plug-in's window object. The view does not keep the plug-in
 // alive: a plug-in released with its view attached closes the window and detaches the view,
 // which then answers the host without touching anything of the plug-in.
-class CVst3View final : public Vst3::IPlugView
+//
+// Linux hosts hand a frame that also answers IRunLoop (fd and timer callbacks on the host's UI
+// thread). The X11 editor does not hand its events to it: it runs its events, timers and painting
+// on an xcb connection and thread of its own (the same editor serves VST 2, where Linux hosts
+// offer no run loop), so it works in hosts without a run loop or that turn theirs rarely, and
+// attached/removed never wait on the host's loop. What the run loop is used for is the editor's
+// gestures: VST 3 hosts expect beginEdit/performEdit/endEdit on their UI thread, so while a run
+// loop is there the gestures wait in a queue that a timer of the host's loop delivers. Without
+// one they go to the host straight from the editor's thread, as VST 2's automation does.
+class CVst3View final : public Vst3::IPlugView, public Vst3::ITimerHandler
 {
 public:
+    static constexpr uint64_t kDeliveryPeriodMs = 20;
+
     CVst3View(CVst3Plugin& owner, CPluginEditor& editor, EditorMeasure measure)
         : m_owner(&owner), m_editor(&editor), m_measure(measure) {}
     CVst3View(const CVst3View&) = delete;
@@ -42,18 +53,25 @@ public:
     // painting on an xcb connection and thread of its own (the same editor serves VST 2, where
     // Linux hosts offer no run loop), so it keeps working in hosts without a run loop or that turn
     // theirs rarely, and attached/removed never wait on the host's loop. The frame is not kept.
-    Vst3::tresult VST3_CALL setFrame(Vst3::IPlugFrame*) override { return Vst3::kResultOk; }
+    Vst3::tresult VST3_CALL setFrame(Vst3::IPlugFrame* frame) override;
     Vst3::tresult VST3_CALL canResize() override { return Vst3::kResultFalse; }
     Vst3::tresult VST3_CALL checkSizeConstraint(Vst3::ViewRect* rect) override;
+
+    // ITimerHandler: the host's run loop delivers the editor's gestures.
+    void VST3_CALL onTimer() override;
 
 private:
     ~CVst3View();
     void Close();
+    // Asks the frame for the host's run loop and, when there is one, relays gestures through it.
+    void StartRelay();
 
     std::atomic<uint32_t> m_references{1};
     CVst3Plugin* m_owner;
     CPluginEditor* m_editor;
     EditorMeasure m_measure;
+    Vst3::IPlugFrame* m_frame = nullptr;     // held while set
+    Vst3::IRunLoop* m_runLoop = nullptr;     // held while the window is open and its timer runs
     bool m_open = false;
     // The window's size once it has been open; hosts ask before attaching too.
     int m_width = 0;

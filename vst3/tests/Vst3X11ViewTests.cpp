@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace Vst3;
@@ -47,6 +48,7 @@ public:
         char kind; // 'b'egin, 'p'erform, 'e'nd
         ParamID id;
         ParamValue value;
+        std::thread::id thread;
     };
     tresult VST3_CALL queryInterface(const TUID iid, void** object) override
     {
@@ -69,11 +71,58 @@ private:
     tresult Record(char kind, ParamID id, ParamValue value)
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_calls.push_back({kind, id, value});
+        m_calls.push_back({kind, id, value, std::this_thread::get_id()});
         return kResultOk;
     }
     std::mutex m_lock;
     std::vector<SCall> m_calls;
+};
+
+// A host's frame that offers its run loop, as Linux hosts do; the test thread turns the loop.
+class CRunLoopFrame final : public IPlugFrame, public IRunLoop
+{
+public:
+    tresult VST3_CALL queryInterface(const TUID iid, void** object) override
+    {
+        *object = nullptr;
+        if (SameUid(iid, kRunLoopIid))
+            *object = static_cast<IRunLoop*>(this);
+        else if (SameUid(iid, kPlugFrameIid) || SameUid(iid, kFUnknownIid))
+            *object = static_cast<IPlugFrame*>(this);
+        else
+            return kNoInterface;
+        addRef();
+        return kResultOk;
+    }
+    uint32_t VST3_CALL addRef() override { return ++references; }
+    uint32_t VST3_CALL release() override { return --references; }
+    tresult VST3_CALL resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult VST3_CALL registerEventHandler(IEventHandler*, int) override { return kResultFalse; }
+    tresult VST3_CALL unregisterEventHandler(IEventHandler*) override { return kResultFalse; }
+    tresult VST3_CALL registerTimer(ITimerHandler* handler, uint64_t milliseconds) override
+    {
+        if (!handler || milliseconds == 0 || timer)
+            return kResultFalse;
+        timer = handler;
+        ++registrations;
+        return kResultOk;
+    }
+    tresult VST3_CALL unregisterTimer(ITimerHandler* handler) override
+    {
+        if (!handler || handler != timer)
+            return kResultFalse;
+        timer = nullptr;
+        return kResultOk;
+    }
+    void Turn()
+    {
+        if (timer)
+            timer->onTimer();
+    }
+
+    ITimerHandler* timer = nullptr;
+    int registrations = 0;
+    uint32_t references = 0;
 };
 
 struct Instance
@@ -256,47 +305,80 @@ TEST_F(Vst3X11View, WithoutAnXDisplayAttachingFailsAndThePluginKeepsWorking)
     EXPECT_EQ(view->attached(AsParent(parent), kX11), kResultOk) << "a display again: it opens";
 }
 
+// With the host's run loop the gestures come on the host's thread (the one that attached the
+// view) when its loop turns; without one, straight from the editor's thread.
 TEST_F(Vst3X11View, AFaderDragReachesTheHostAsBeginEditPerformEditForEveryMoveAndEndEdit)
 {
-    CLockedHandler handler;
-    ASSERT_EQ(plugin->controller->setComponentHandler(&handler), kResultOk);
+    for (const bool runLoop : {false, true}) {
+        SCOPED_TRACE(runLoop ? "host run loop" : "no run loop");
+        CLockedHandler handler;
+        CRunLoopFrame frame;
+        ASSERT_EQ(plugin->controller->setComponentHandler(&handler), kResultOk);
+        if (runLoop) {
+            ASSERT_EQ(view->setFrame(&frame), kResultOk);
+        }
+        ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+        EXPECT_EQ(frame.registrations, runLoop ? 1 : 0);
+        const auto calls = [&] {
+            frame.Turn();
+            return handler.Calls();
+        };
+        const double depth = plugin->controller->getParamNormalized(5);
+        ASSERT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, depth * 100.0)));
+
+        const SPixelRect rect = layout::ControlRect(*layout::FindControl(IDC_DEPTH_SLIDER));
+        const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+        const SPixelRect thumb = geometry.Thumb(SSliderScale{0, 100, true}.ToPosition(depth * 100.0, 100), 100);
+        const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+        int screenX = 0, screenY = 0;
+        ScreenPoint(IDC_DEPTH_SLIDER, x, y, screenX, screenY);
+        display->MoveTo(screenX, screenY);
+        display->Press();
+        for (int step = 1; step <= 3; ++step) {
+            display->MoveTo(screenX, screenY + 6 * step);
+            EXPECT_TRUE(WaitUntil([&] {
+                int performs = 0;
+                for (const auto& call : calls())
+                    performs += call.kind == 'p';
+                return performs >= step;
+            })) << step;
+        }
+        display->Release();
+        ASSERT_TRUE(WaitUntil([&] { return !calls().empty() && calls().back().kind == 'e'; }));
+
+        const std::vector<CLockedHandler::SCall> sent = handler.Calls();
+        ASSERT_GE(sent.size(), 5u);
+        EXPECT_EQ(sent.front().kind, 'b');
+        for (size_t i = 1; i + 1 < sent.size(); ++i) {
+            EXPECT_EQ(sent[i].kind, 'p') << i;
+            EXPECT_LT(sent[i].value, i > 1 ? sent[i - 1].value : depth) << "the fader went down at every move";
+        }
+        for (const auto& call : sent) {
+            EXPECT_EQ(call.id, 5u);
+            EXPECT_EQ(call.thread == std::this_thread::get_id(), runLoop);
+        }
+        EXPECT_EQ(plugin->controller->getParamNormalized(5), sent[sent.size() - 2].value)
+            << "the plug-in holds what the host was told";
+        ASSERT_EQ(view->removed(), kResultOk);
+        EXPECT_EQ(frame.timer, nullptr) << "the timer goes with the window";
+        view->setFrame(nullptr);
+        EXPECT_EQ(frame.references, 0u);
+        plugin->controller->setComponentHandler(nullptr);
+    }
+}
+
+TEST_F(Vst3X11View, WithTheHostsRunLoopReleasingThePluginWhileAttachedEndsTheTimerAndTheFrameIsLetGo)
+{
+    CRunLoopFrame frame;
+    ASSERT_EQ(view->setFrame(&frame), kResultOk);
     ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
-    const double depth = plugin->controller->getParamNormalized(5);
-    ASSERT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, depth * 100.0)));
-
-    const SPixelRect rect = layout::ControlRect(*layout::FindControl(IDC_DEPTH_SLIDER));
-    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
-    const SPixelRect thumb = geometry.Thumb(SSliderScale{0, 100, true}.ToPosition(depth * 100.0, 100), 100);
-    const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
-    int screenX = 0, screenY = 0;
-    ScreenPoint(IDC_DEPTH_SLIDER, x, y, screenX, screenY);
-    display->MoveTo(screenX, screenY);
-    display->Press();
-    for (int step = 1; step <= 3; ++step) {
-        display->MoveTo(screenX, screenY + 6 * step);
-        EXPECT_TRUE(WaitUntil([&] {
-            int performs = 0;
-            for (const auto& call : handler.Calls())
-                performs += call.kind == 'p';
-            return performs >= step;
-        })) << step;
-    }
-    display->Release();
-    ASSERT_TRUE(WaitUntil([&] { return !handler.Calls().empty() && handler.Calls().back().kind == 'e'; }));
-
-    const std::vector<CLockedHandler::SCall> calls = handler.Calls();
-    ASSERT_GE(calls.size(), 5u);
-    EXPECT_EQ(calls.front().kind, 'b');
-    for (size_t i = 1; i + 1 < calls.size(); ++i) {
-        EXPECT_EQ(calls[i].kind, 'p') << i;
-        EXPECT_LT(calls[i].value, i > 1 ? calls[i - 1].value : depth) << "the fader went down at every move";
-    }
-    for (const auto& call : calls)
-        EXPECT_EQ(call.id, 5u);
-    EXPECT_EQ(plugin->controller->getParamNormalized(5), calls[calls.size() - 2].value)
-        << "the plug-in holds what the host was told";
-    view->removed();
-    plugin->controller->setComponentHandler(nullptr);
+    ASSERT_NE(frame.timer, nullptr);
+    plugin.reset();
+    EXPECT_EQ(frame.timer, nullptr);
+    frame.Turn();
+    view->release();
+    view = nullptr;
+    EXPECT_EQ(frame.references, 0u) << "the view held the frame only while it lived";
 }
 
 TEST_F(Vst3X11View, HostValueAndProgramChangesShowInTheAttachedEditor)
