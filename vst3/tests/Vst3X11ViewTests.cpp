@@ -7,6 +7,8 @@
 #include "XvfbDisplay.h"
 #include "resource.h"
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace Vst3;
@@ -294,6 +297,27 @@ TEST_F(Vst3X11View, ReleasingThePluginWithTheViewAttachedClosesTheWindowAndLeave
     EXPECT_NE(view->attached(AsParent(parent), kX11), kResultOk);
     ViewRect size{};
     view->getSize(&size);
+}
+
+TEST_F(Vst3X11View, TheHostDestroyingItsWindowBeforeRemovedIsQuietAndTheViewAttachesAgain)
+{
+    // Anything written to the standard error (an X error report) lands in a file we read back.
+    std::FILE* captured = std::tmpfile();
+    const int saved = dup(STDERR_FILENO);
+    dup2(fileno(captured), STDERR_FILENO);
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    display->DestroyWindow(parent); // as many Linux hosts do before removed()
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the editor meets the loss first
+    const tresult removed = view->removed();
+    parent = display->CreateHostWindow(30, 30, 600, 300);
+    const tresult again = view->attached(AsParent(parent), kX11);
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    EXPECT_EQ(removed, kResultOk);
+    EXPECT_EQ(again, kResultOk);
+    EXPECT_EQ(std::ftell(captured), 0L) << "nothing printed";
+    std::fclose(captured);
 }
 
 TEST_F(Vst3X11View, WithoutAnXDisplayAttachingFailsAndThePluginKeepsWorking)
