@@ -48,11 +48,8 @@ public:
     Vst3::tresult VST3_CALL getSize(Vst3::ViewRect* size) override;
     Vst3::tresult VST3_CALL onSize(Vst3::ViewRect* size) override;
     Vst3::tresult VST3_CALL onFocus(Vst3::TBool) override { return Vst3::kResultOk; }
-    // Linux hosts hand a frame that also answers Linux::IRunLoop (fd and timer callbacks on the
-    // host's UI thread). The view does not use it: the X11 editor runs its events, timers and
-    // painting on an xcb connection and thread of its own (the same editor serves VST 2, where
-    // Linux hosts offer no run loop), so it keeps working in hosts without a run loop or that turn
-    // theirs rarely, and attached/removed never wait on the host's loop. The frame is not kept.
+    // Held until the next call (hosts pass nullptr before letting the view go); asked for its
+    // run loop when the window opens.
     Vst3::tresult VST3_CALL setFrame(Vst3::IPlugFrame* frame) override;
     Vst3::tresult VST3_CALL canResize() override { return Vst3::kResultFalse; }
     Vst3::tresult VST3_CALL checkSizeConstraint(Vst3::ViewRect* rect) override;
