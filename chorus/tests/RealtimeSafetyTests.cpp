@@ -1,62 +1,15 @@
 #include "ChorusTestSupport.h"
+#include "CountingAllocator.h"
 #include "StereoChorus.h"
 #include <gtest/gtest.h>
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#if defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-// ThreadSanitizer links its own operator new into every program (whole archive, so ours would be
-// a second definition) and runs no allocation hooks: that build cannot count allocations. The
-// plain and AddressSanitizer builds do.
-#define ALLOCATIONS_UNCOUNTED 1
-#endif
-#endif
-
-#if !ALLOCATIONS_UNCOUNTED
-// Every allocation of the test program goes through these, so a test can tell whether a piece
-// of code allocated: the audio path must not.
-namespace {
-
-std::atomic<long> g_allocations{0};
-
-void* CountedAllocate(std::size_t size)
-{
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size ? size : 1);
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (void* p = CountedAllocate(size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size)
-{
-    if (void* p = CountedAllocate(size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-#endif
-
-#if ALLOCATIONS_UNCOUNTED
-#define SKIP_WHERE_ALLOCATIONS_ARE_UNCOUNTED() GTEST_SKIP() << "this build's runtime owns operator new"
-namespace { std::atomic<long> g_allocations{0}; }
-#else
-#define SKIP_WHERE_ALLOCATIONS_ARE_UNCOUNTED() (void)0
-#endif
+// Builds whose runtime owns operator new (ThreadSanitizer's) count no allocations.
+#define SKIP_WHERE_ALLOCATIONS_ARE_UNCOUNTED()                                                                 \
+    if (!CountingAllocator::IsActive())                                                                        \
+    GTEST_SKIP() << "this build's runtime owns operator new"
 
 namespace {
 
@@ -64,9 +17,9 @@ namespace {
 template <class Work>
 long AllocationsDuring(Work&& work)
 {
-    const long before = g_allocations.load();
+    const long before = CountingAllocator::Allocations();
     work();
-    return g_allocations.load() - before;
+    return CountingAllocator::Allocations() - before;
 }
 
 struct AudioPathFixture
