@@ -126,6 +126,10 @@ int run(const BenchOptions& options)
 
     const StereoSignal signal = makeStereoNoise(frames);
     warmUp(subjects, signal);
+    std::vector<BenchSubject*> formatSubjects;
+    for (const auto& format : formats)
+        formatSubjects.push_back(format.get());
+    checkSameSamples(oursAtDefaults, formatSubjects, signal);
     // Progress only for a person watching a terminal, not in logs.
     const bool watched = isatty(STDERR_FILENO) != 0;
     const PassTimes times = runInterleaved(subjects, signal, options.repetitions, [watched](int repetition, int count) {
