@@ -1,26 +1,10 @@
 #include "ClapSubject.h"
 
 #include "BenchError.h"
+#include "DisplayText.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 #include <utility>
-
-namespace {
-
-// "20.00 ms" reads better as "20 ms".
-std::string shortNumber(const std::string& display)
-{
-    char* end = nullptr;
-    const double value = std::strtod(display.c_str(), &end);
-    if (display.empty() || end == display.c_str())
-        return display;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text + std::string(end);
-}
-
-} // namespace
 
 ClapSubject::ClapSubject(const std::string& path, std::string name) : BenchSubject(std::move(name), "")
 {

@@ -1,11 +1,10 @@
 #include "Vst3Subject.h"
 
 #include "BenchError.h"
+#include "DisplayText.h"
 
 #include <dlfcn.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 using namespace Vst3;
@@ -13,18 +12,6 @@ using namespace Vst3;
 namespace {
 
 constexpr int32_t kRealtime = 0; // ProcessModes
-
-// "20.00" reads better as "20".
-std::string shortNumber(const std::string& display)
-{
-    char* end = nullptr;
-    const double value = std::strtod(display.c_str(), &end);
-    if (display.empty() || *end != '\0')
-        return display;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
-}
 
 } // namespace
 
