@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -47,6 +48,37 @@ void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& sign
             energy += static_cast<double>(output.left[n]) * output.left[n] + static_cast<double>(output.right[n]) * output.right[n];
         if (!(energy > 0.0) || !std::isfinite(energy))
             throw BenchError(subject->name() + " gives silence or garbage for noise: check how it is set up");
+    }
+}
+
+void checkSameSamples(BenchSubject& reference, const std::vector<BenchSubject*>& others, const StereoSignal& signal)
+{
+    const int frames = std::min(signal.frames(), static_cast<int>(kBenchSampleRate));
+    // Left channel then right, the whole second each.
+    const auto render = [&](BenchSubject& subject) {
+        std::vector<float> samples(static_cast<size_t>(frames) * kBenchChannels);
+        OutputBlock output{};
+        for (int start = 0; start < frames; start += kBenchBlockFrames) {
+            const int count = std::min(kBenchBlockFrames, frames - start);
+            const float* const inputs[kBenchChannels] = {signal.left.data() + start, signal.right.data() + start};
+            float* const outputs[kBenchChannels] = {output.left, output.right};
+            subject.process(inputs, outputs, count);
+            std::copy(output.left, output.left + count, samples.begin() + start);
+            std::copy(output.right, output.right + count, samples.begin() + frames + start);
+        }
+        return samples;
+    };
+    const std::vector<float> expected = render(reference);
+    for (BenchSubject* other : others) {
+        const std::vector<float> samples = render(*other);
+        const auto difference = std::mismatch(expected.begin(), expected.end(), samples.begin(),
+                                              [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; });
+        if (difference.first != expected.end()) {
+            const long at = static_cast<long>(difference.first - expected.begin());
+            throw BenchError(other->name() + " computes other samples than " + reference.name() + " (first in the " +
+                             (at < frames ? "left" : "right") + " channel at frame " + std::to_string(at % frames) +
+                             " of the second after the warm-up)");
+        }
     }
 }
 

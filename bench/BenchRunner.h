@@ -19,5 +19,10 @@ using RepetitionReport = std::function<void(int repetition, int repetitions)>;
 // warm code and data; BenchError when a subject gives silence for noise.
 void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal);
 
+// One more untimed pass over the first second through the reference and each of the others, which
+// must give the same samples bit for bit: the same product through another format, at the same
+// settings and in the same state, runs the same kernels. BenchError naming the first that differs.
+void checkSameSamples(BenchSubject& reference, const std::vector<BenchSubject*>& others, const StereoSignal& signal);
+
 PassTimes runInterleaved(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int repetitions,
                          const RepetitionReport& report);

@@ -3,12 +3,16 @@
 #include "BenchError.h"
 #include "BenchOptions.h"
 #include "BenchRunner.h"
+#include "ClapSubject.h"
 #include "FloorSubject.h"
 #include "LadspaSubject.h"
+#include "Lv2Subject.h"
 #include "MachineInfo.h"
 #include "NoiseSignal.h"
 #include "PeerCatalogue.h"
 #include "PeerReport.h"
+#include "StereoChorusLv2.h"
+#include "Vst3Subject.h"
 #include "VstSubject.h"
 
 #include <unistd.h>
@@ -85,6 +89,22 @@ int run(const BenchOptions& options)
                   static_cast<double>(depthFrom * 100.0f), static_cast<double>((depthFrom + kRampStep) * 100.0f));
     oursWithDepthRamp.start(depthNote);
 
+    // The same product through its other formats, loaded from the bundles this build made. Their
+    // kernels are the ones the product picks for the CPU, so they are left out when the VST 2
+    // subject runs the SSE2 build.
+    std::vector<std::unique_ptr<BenchSubject>> formats;
+    if (options.kernels == "sse2") {
+        std::cout << "Formats:  VST 3, LV2 and CLAP left out: their bundles pick their kernels for the CPU\n";
+    } else {
+        formats.push_back(std::make_unique<Vst3Subject>(VST3_PLUGIN_PATH, "Ours as VST 3, defaults"));
+        std::cout << "VST 3:    " << VST3_PLUGIN_PATH << "\n";
+        auto lv2 = std::make_unique<Lv2Subject>(LV2_BUNDLE_PATH, kStereoChorusLv2Uri, "Ours as LV2, defaults");
+        std::cout << "LV2:      " << lv2->binaryPath() << " <" << kStereoChorusLv2Uri << ">\n";
+        formats.push_back(std::move(lv2));
+        formats.push_back(std::make_unique<ClapSubject>(CLAP_PLUGIN_PATH, "Ours as CLAP, defaults"));
+        std::cout << "CLAP:     " << CLAP_PLUGIN_PATH << "\n";
+    }
+
     std::vector<std::unique_ptr<LadspaSubject>> peers;
     for (const LadspaPeer& peer : chorusPeers()) {
         peers.push_back(std::make_unique<LadspaSubject>(peer));
@@ -94,14 +114,22 @@ int run(const BenchOptions& options)
     FloorSubject floor(static_cast<int>(std::lround(0.020 * kBenchSampleRate)), 1.0f, 0.5f);
 
     std::vector<BenchSubject*> subjects = {&oursAtDefaults, &oursCrazyVoice, &oursWithRamp, &oursWithDepthRamp};
+    // Ours at defaults, with the Delay ramp, with the Depth ramp; TAP (the first peer after the formats).
+    ReportReferences references{0, 2, 3, 4 + formats.size(), {}};
+    for (const auto& format : formats) {
+        references.formats.push_back(subjects.size());
+        subjects.push_back(format.get());
+    }
     for (const auto& peer : peers)
         subjects.push_back(peer.get());
     subjects.push_back(&floor);
-    // Ours at defaults, with the Delay ramp, with the Depth ramp; TAP (the first peer).
-    const ReportReferences references{0, 2, 3, 4};
 
     const StereoSignal signal = makeStereoNoise(frames);
     warmUp(subjects, signal);
+    std::vector<BenchSubject*> formatSubjects;
+    for (const auto& format : formats)
+        formatSubjects.push_back(format.get());
+    checkSameSamples(oursAtDefaults, formatSubjects, signal);
     // Progress only for a person watching a terminal, not in logs.
     const bool watched = isatty(STDERR_FILENO) != 0;
     const PassTimes times = runInterleaved(subjects, signal, options.repetitions, [watched](int repetition, int count) {

@@ -67,6 +67,27 @@ void printGoals(std::ostream& out, const std::vector<BenchSubject*>& subjects, c
     table.print(out);
 }
 
+void printFormats(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
+                  const ReportReferences& references)
+{
+    if (references.formats.empty())
+        return;
+    const std::string ours = subjects[references.oursDefaults]->name();
+    out << "\nEvery format against " << ours << " (VST 2; median of per-repetition ratios):\n\n";
+    TextTable table;
+    table.addColumn("Ratio", TextTable::Align::Left);
+    table.addColumn("measured", TextTable::Align::Right);
+    table.addColumn("goal", TextTable::Align::Right);
+    table.addColumn("", TextTable::Align::Left);
+    for (size_t format : references.formats) {
+        const double ratio = medianPairedRatio(times[format], times[references.oursDefaults]);
+        const bool met = ratio >= kFormatBand.lowest && ratio <= kFormatBand.highest;
+        table.addRow({subjects[format]->name() + " / " + ours, fixed(ratio, 3),
+                      fixed(kFormatBand.lowest, 2) + " .. " + fixed(kFormatBand.highest, 2), met ? "met" : "NOT MET"});
+    }
+    table.print(out);
+}
+
 void printSettings(std::ostream& out, const std::vector<BenchSubject*>& subjects)
 {
     out << "\nSettings:\n";
@@ -81,5 +102,6 @@ void printPeerReport(std::ostream& out, const std::vector<BenchSubject*>& subjec
 {
     printCosts(out, subjects, times, framesPerPass, references);
     printGoals(out, subjects, times, references, goals);
+    printFormats(out, subjects, times, references);
     printSettings(out, subjects);
 }

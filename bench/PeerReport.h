@@ -13,6 +13,7 @@ struct ReportReferences
     size_t oursRamp;      // a Delay ramp in every block
     size_t oursDepthRamp; // a Depth ramp in every block
     size_t tap;
+    std::vector<size_t> formats; // ours through the other plug-in formats, each against ours at defaults
 };
 
 // Ours / TAP, medians of per-repetition ratios, must stay at or below these: at the defaults and
@@ -24,6 +25,15 @@ struct Goals
 };
 constexpr Goals kGoals = {0.40, 0.50};
 constexpr Goals kGoalsOnSse2 = {0.50, 0.60};
+
+// Every format runs the same kernels behind a thin adapter: its time over the VST 2 one's, at the
+// defaults, must lie in this band.
+struct FormatBand
+{
+    double lowest;
+    double highest;
+};
+constexpr FormatBand kFormatBand = {0.95, 1.05};
 
 void printPeerReport(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
                      int framesPerPass, const ReportReferences& references, const Goals& goals);

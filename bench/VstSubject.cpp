@@ -1,11 +1,10 @@
 #include "VstSubject.h"
 
 #include "BenchError.h"
+#include "DisplayText.h"
 
 #include <dlfcn.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -14,18 +13,6 @@ namespace {
 VstIntPtr benchHostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
     return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-// Display texts come padded with digits ("20.00000"); a reader wants "20".
-std::string shortNumber(const std::string& display)
-{
-    char* end = nullptr;
-    const double value = std::strtod(display.c_str(), &end);
-    if (display.empty() || *end != '\0')
-        return display;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value);
-    return text;
 }
 
 } // namespace

@@ -1,0 +1,35 @@
+#pragma once
+// Our plug-in as an LV2 host runs it: the bundle's Turtle read for the binary and the ports, the
+// descriptor found by URI through lv2_descriptor, every control input connected to its default,
+// the audio ports connected to the host's buffers before each run.
+#include "BenchSubject.h"
+#include "Lv2Bundle.h"
+#include "SharedLibrary.h"
+
+#include <lv2/core/lv2.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Lv2Subject : public BenchSubject
+{
+public:
+    // Instantiated at 44100 Hz and activated. BenchError when the bundle, the binary, the URI or
+    // a port's default is missing, or the plug-in requires a feature this host does not offer.
+    Lv2Subject(const std::string& bundle, const std::string& uri, std::string name);
+    ~Lv2Subject() override;
+
+    const std::string& binaryPath() const { return library_->path(); }
+
+    void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
+                 int frames) override;
+
+private:
+    std::unique_ptr<SharedLibrary> library_;
+    const LV2_Descriptor* descriptor_ = nullptr;
+    LV2_Handle instance_ = nullptr;
+    std::vector<float> controls_; // by port index; audio ports' entries unused
+    uint32_t audioIn_[kBenchChannels] = {};
+    uint32_t audioOut_[kBenchChannels] = {};
+};
