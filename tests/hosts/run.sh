@@ -4,10 +4,12 @@
 # Linux CLAP build); all always run, and the result fails if any does.
 here="$(cd "$(dirname "$0")" && pwd)"
 failed=()
-for host in ardour ardour-vst3 ardour-lv2 lmms qtractor; do
-  echo "== $host"
-  "$here/$host.sh" || failed+=("$host")
-done
+run() { local host="$1"; shift; echo "== $host"; "$@" || failed+=("$host"); }
+run ardour      "$here/ardour.sh" vst2
+run ardour-vst3 "$here/ardour.sh" vst3
+run ardour-lv2  "$here/ardour.sh" lv2
+run lmms        "$here/lmms.sh"
+run qtractor    "$here/qtractor.sh"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "FAIL host tests: ${failed[*]}"
   exit 1
