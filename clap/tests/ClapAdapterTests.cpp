@@ -56,7 +56,7 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     inputs->BeginEdit(2);
     inputs->SetValue(2, 25.0f);
     inputs->EndEdit(2);
-    EXPECT_EQ(adapter.host.flushRequests, 3); // no block running: each asks for a flush
+    EXPECT_EQ(adapter.host.flushRequests.load(), 3); // no block running: each asks for a flush
     COutputEvents out;
     adapter.params->flush(adapter.plugin, nullptr, out.Get());
     ASSERT_EQ(out.rows.size(), 3u);
@@ -73,7 +73,7 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     inputs->BeginEdit(1);
     inputs->SetValue(1, -6.0f);
     inputs->EndEdit(1);
-    EXPECT_EQ(adapter.host.flushRequests, 3);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 3);
     float samples[2][16] = {};
     float* channels[] = {samples[0], samples[1]};
     clap::AudioBuffer buffer{channels, nullptr, 2, 0, 0};
