@@ -50,6 +50,11 @@ void CStereoChorusX11Editor::Move(int left, int top, int right, int bottom)
     m_view->Display().PlaceMain(left, top, right - left, bottom - top);
 }
 
+void* CStereoChorusX11Editor::GetWindow()
+{
+    return m_view ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_view->Display().MainWindow())) : nullptr;
+}
+
 void CStereoChorusX11Editor::GetSize(int& width, int& height)
 {
     width = m_view ? m_view->Width() : stereo_chorus_layout::DialogWidth();

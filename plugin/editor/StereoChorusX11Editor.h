@@ -26,6 +26,8 @@ public:
     int GetChanged() override;
     void SetChanged(int changed) override;
     void SetContext(const CEditorContext* context) override;
+    // The X window id of the editor's window inside the host's, as the pointer's value.
+    void* GetWindow() override;
 
     // The open window, for tests; null while closed.
     CStereoChorusView* View() const { return m_view.get(); }
