@@ -86,6 +86,29 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     EXPECT_EQ(blockOut.rows[1].value, -6.0);
 }
 
+TEST(ClapAdapter, EventsQueuedForABlockThatNeverComesAreFlushedThroughAMainThreadCallback)
+{
+    SAdapter adapter;
+    ASSERT_TRUE(adapter.plugin->activate(adapter.plugin, 48000.0, 1, 64));
+    ASSERT_TRUE(adapter.plugin->startProcessing(adapter.plugin));
+    adapter.context.GetInputParameters()->SetValue(2, 40.0f); // waits for the next block
+    adapter.plugin->onMainThread(adapter.plugin);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 0) << "blocks still run";
+    adapter.plugin->stopProcessing(adapter.plugin);
+    EXPECT_EQ(adapter.host.callbackRequests.load(), 1);
+    adapter.plugin->onMainThread(adapter.plugin);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 1);
+    COutputEvents out;
+    adapter.params->flush(adapter.plugin, nullptr, out.Get());
+    ASSERT_EQ(out.rows.size(), 1u);
+    EXPECT_EQ(out.rows[0].value, 40.0);
+
+    // Stopping with nothing queued asks for nothing.
+    ASSERT_TRUE(adapter.plugin->startProcessing(adapter.plugin));
+    adapter.plugin->stopProcessing(adapter.plugin);
+    EXPECT_EQ(adapter.host.callbackRequests.load(), 1);
+}
+
 TEST(ClapAdapter, AFullOutboxDropsTheNewestAndAListThatRefusesKeepsTheRestForLater)
 {
     SAdapter adapter;

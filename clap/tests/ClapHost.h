@@ -19,6 +19,7 @@ struct STestHost
     clap::HostPresetLoad presetLoad{};
     bool onAudioThread = false;
     std::atomic<int> flushRequests{0}; // an editor asks from its own thread
+    std::atomic<int> callbackRequests{0};
     int rescans = 0;
     int presetsLoaded = 0;
     int presetErrors = 0;
