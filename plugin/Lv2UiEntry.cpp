@@ -3,7 +3,7 @@
 #include "StereoChorusDescription.h"
 #include "StereoChorusLv2.h"
 
-extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index)
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index)
 {
     static const CLv2UiDescriptor descriptor(kStereoChorusLv2UiUri, StereoChorusDescription);
     return index == 0 ? descriptor.Get() : nullptr;
