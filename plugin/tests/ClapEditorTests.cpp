@@ -252,14 +252,13 @@ TEST_F(ClapEditor, AFaderDragReachesTheHostAsGestureBeginValuesAndEndAndAClickWh
     g_display->Click(ScreenX(IDC_WAVEFORM_BUTTON, 10), ScreenY(IDC_WAVEFORM_BUTTON, 10));
     EXPECT_TRUE(WaitUntil([&] {
         std::lock_guard<std::mutex> guard(lock);
-        return !fromBlocks.rows.empty();
-    }));
+        for (const COutputEvents::SRow& row : fromBlocks.rows)
+            if (row.type == clap::kEventParamValue && row.id == 8 && row.value == 1.0)
+                return true;
+        return false;
+    })) << "LFO Type 1, triangle";
     stop = true;
     audio.join();
-    bool waveform = false;
-    for (const COutputEvents::SRow& row : fromBlocks.rows)
-        waveform |= row.type == clap::kEventParamValue && row.id == 8 && row.value == 1.0;
-    EXPECT_TRUE(waveform) << "LFO Type 1, triangle";
     EXPECT_EQ(host.flushRequests.load(), flushes);
     plugin->stopProcessing(plugin);
     plugin->deactivate(plugin);
