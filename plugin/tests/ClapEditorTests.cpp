@@ -4,13 +4,12 @@
 #include "ClapHost.h"
 #include "ClapLibrary.h"
 #include "EditorThumbs.h"
+#include "EmbeddedEditorView.h"
 #include "StereoChorusLayout.h"
 #include "TrackbarGeometry.h"
-#include "XvfbDisplay.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <atomic>
-#include <dirent.h>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -22,38 +21,12 @@ namespace {
 constexpr char kPluginId[] = "com.orvane-music.stereo-chorus";
 constexpr std::uint32_t kHostGrey = 0x303030;
 
-CXvfbDisplay* g_display = nullptr;
-
-class CXvfbEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { g_display = new CXvfbDisplay; }
-    void TearDown() override
-    {
-        delete g_display;
-        g_display = nullptr;
-    }
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CXvfbEnvironment);
-
-int CountEntries(const char* folder)
-{
-    int count = 0;
-    if (DIR* dir = opendir(folder)) {
-        while (readdir(dir))
-            ++count;
-        closedir(dir);
-    }
-    return count;
-}
-
 class ClapEditor : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(g_display && g_display->IsRunning()) << (g_display ? g_display->Error() : "");
+        ASSERT_TRUE(TestDisplay() && TestDisplay()->IsRunning()) << (TestDisplay() ? TestDisplay()->Error() : "");
         ASSERT_TRUE(library.IsLoaded()) << "cannot load " << CLAP_PLUGIN_PATH;
         entry = static_cast<const clap::Entry*>(library.Symbol("clap_entry"));
         ASSERT_NE(entry, nullptr);
@@ -67,7 +40,7 @@ protected:
         params = static_cast<const clap::PluginParams*>(plugin->getExtension(plugin, clap::kExtParams));
         ASSERT_NE(gui, nullptr) << "the Linux .clap offers its editor";
         ASSERT_NE(params, nullptr);
-        parent = g_display->CreateHostWindow(20, 20, 600, 300);
+        parent = TestDisplay()->CreateHostWindow(20, 20, 600, 300);
         window.api = clap::kWindowApiX11;
         window.x11 = parent;
     }
@@ -78,7 +51,7 @@ protected:
         if (entry)
             entry->deinit();
         if (parent)
-            g_display->DestroyWindow(parent);
+            TestDisplay()->DestroyWindow(parent);
     }
 
     void Open()
@@ -86,34 +59,7 @@ protected:
         ASSERT_TRUE(gui->create(plugin, clap::kWindowApiX11, false));
         ASSERT_TRUE(gui->setParent(plugin, &window));
         ASSERT_TRUE(gui->show(plugin));
-        ASSERT_TRUE(WaitUntil([&] { return Corner() == 0; })) << "the editor paints its black corner";
-    }
-    std::uint32_t Corner() const
-    {
-        const std::vector<std::uint32_t> pixel = g_display->Grab(EditorX(), EditorY(), 1, 1);
-        return pixel.empty() ? 0xFFFFFFFF : pixel[0];
-    }
-    int EditorX() const
-    {
-        int x = 0, y = 0;
-        g_display->Origin(parent, x, y);
-        return x;
-    }
-    int EditorY() const
-    {
-        int x = 0, y = 0;
-        g_display->Origin(parent, x, y);
-        return y;
-    }
-    int ScreenX(int id, int x) const { return EditorX() + layout::ControlRect(*layout::FindControl(id)).left + x; }
-    int ScreenY(int id, int y) const { return EditorY() + layout::ControlRect(*layout::FindControl(id)).top + y; }
-    bool WaitForThumb(int id, int top) const
-    {
-        return WaitUntil([&] {
-            const std::vector<std::uint32_t> picture =
-                g_display->Grab(EditorX(), EditorY(), layout::DialogWidth(), layout::DialogHeight());
-            return !picture.empty() && ThumbTop(picture, layout::DialogWidth(), id) == top;
-        });
+        ASSERT_TRUE(WaitUntil([&] { return view.Corner() == 0; })) << "the editor paints its black corner";
     }
     // The host's main thread answering the editor's flush requests, until `done` holds.
     bool FlushUntil(const std::function<bool()>& done)
@@ -134,6 +80,7 @@ protected:
     const clap::PluginGui* gui = nullptr;
     const clap::PluginParams* params = nullptr;
     std::uint32_t parent = 0;
+    CEmbeddedEditorView view{*TestDisplay(), parent};
     clap::Window window{};
     COutputEvents collected;
     int flushesAnswered = 0;
@@ -156,7 +103,7 @@ TEST_F(ClapEditor, TheX11WindowEmbedsHidesShowsAndGoesWithDestroyLeavingNoWindow
     gui->destroy(plugin);
     const int descriptors = CountEntries("/proc/self/fd");
     const int threads = CountEntries("/proc/self/task");
-    const size_t topLevel = g_display->Children(g_display->Root()).size();
+    const size_t topLevel = TestDisplay()->Children(TestDisplay()->Root()).size();
     for (int round = 0; round < 30; ++round) {
         ASSERT_TRUE(gui->create(plugin, clap::kWindowApiX11, false));
         EXPECT_FALSE(gui->create(plugin, clap::kWindowApiX11, false)) << "twice";
@@ -167,30 +114,30 @@ TEST_F(ClapEditor, TheX11WindowEmbedsHidesShowsAndGoesWithDestroyLeavingNoWindow
         EXPECT_FALSE(gui->canResize(plugin));
         ASSERT_TRUE(gui->setParent(plugin, &window));
         EXPECT_FALSE(gui->setParent(plugin, &window)) << "one parent per window";
-        EXPECT_EQ(g_display->Children(parent).size(), 1u);
+        EXPECT_EQ(TestDisplay()->Children(parent).size(), 1u);
         EXPECT_TRUE(gui->show(plugin));
         if (round % 10 == 0) {
-            EXPECT_TRUE(WaitUntil([&] { return Corner() == 0; })) << "shown";
+            EXPECT_TRUE(WaitUntil([&] { return view.Corner() == 0; })) << "shown";
             EXPECT_TRUE(gui->hide(plugin));
-            EXPECT_TRUE(WaitUntil([&] { return Corner() == kHostGrey; })) << "hidden: the host's window shows";
+            EXPECT_TRUE(WaitUntil([&] { return view.Corner() == kHostGrey; })) << "hidden: the host's window shows";
             EXPECT_TRUE(gui->show(plugin));
-            EXPECT_TRUE(WaitUntil([&] { return Corner() == 0; })) << "shown again";
+            EXPECT_TRUE(WaitUntil([&] { return view.Corner() == 0; })) << "shown again";
         }
         gui->destroy(plugin);
         // Another client's destroy may reach the server after our next request.
-        EXPECT_TRUE(WaitUntil([&] { return g_display->Children(parent).empty(); }));
+        EXPECT_TRUE(WaitUntil([&] { return TestDisplay()->Children(parent).empty(); }));
         EXPECT_FALSE(gui->show(plugin)) << "no window after destroy";
     }
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads);
-    EXPECT_EQ(g_display->Children(g_display->Root()).size(), topLevel);
+    EXPECT_EQ(TestDisplay()->Children(TestDisplay()->Root()).size(), topLevel);
 
     // Destroyed with its window open: the window goes with the plug-in.
     Open();
     plugin->destroy(plugin);
     plugin = nullptr;
     // Another client's destroy may reach the server after our next request.
-    EXPECT_TRUE(WaitUntil([&] { return g_display->Children(parent).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return TestDisplay()->Children(parent).empty(); }));
     EXPECT_EQ(CountEntries("/proc/self/task"), threads);
 }
 
@@ -208,15 +155,15 @@ TEST_F(ClapEditor, AFaderDragReachesTheHostAsGestureBeginValuesAndEndAndAClickWh
             count += row.type == type;
         return count;
     };
-    g_display->MoveTo(ScreenX(id, x), ScreenY(id, y));
-    g_display->Press();
+    TestDisplay()->MoveTo(view.ScreenX(id, x), view.ScreenY(id, y));
+    TestDisplay()->Press();
     std::vector<double> expected; // the Windows values, one per position the thumb moves to
     for (int to : {y - 7, y - 14, y + 20}) {
-        g_display->MoveTo(ScreenX(id, x), ScreenY(id, to));
+        TestDisplay()->MoveTo(view.ScreenX(id, x), view.ScreenY(id, to));
         expected.push_back(100.0 * (1.0 - geometry.PositionAt(to, 100) / 100.0));
         EXPECT_TRUE(FlushUntil([&] { return rowsOfType(clap::kEventParamValue) == expected.size(); })) << to;
     }
-    g_display->Release();
+    TestDisplay()->Release();
     EXPECT_TRUE(FlushUntil([&] { return rowsOfType(clap::kEventParamGestureEnd) == 1; }));
     ASSERT_EQ(collected.rows.size(), expected.size() + 2);
     EXPECT_EQ(collected.rows.front().type, clap::kEventParamGestureBegin);
@@ -249,7 +196,7 @@ TEST_F(ClapEditor, AFaderDragReachesTheHostAsGestureBeginValuesAndEndAndAClickWh
             plugin->process(plugin, &process);
         }
     });
-    g_display->Click(ScreenX(IDC_WAVEFORM_BUTTON, 10), ScreenY(IDC_WAVEFORM_BUTTON, 10));
+    TestDisplay()->Click(view.ScreenX(IDC_WAVEFORM_BUTTON, 10), view.ScreenY(IDC_WAVEFORM_BUTTON, 10));
     EXPECT_TRUE(WaitUntil([&] {
         std::lock_guard<std::mutex> guard(lock);
         for (const COutputEvents::SRow& row : fromBlocks.rows)
@@ -272,8 +219,8 @@ TEST_F(ClapEditor, TheHostsValuesShowInTheEditorAndWriteNothingBack)
     events.Add(2, 40.0); // Dry 40 %
     COutputEvents out;
     params->flush(plugin, events.Get(), out.Get());
-    EXPECT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f)));
-    EXPECT_TRUE(WaitForThumb(IDC_DRY_SLIDER, ExpectedThumbTop(IDC_DRY_SLIDER, 40.0f, 0.0f, 100.0f)));
+    EXPECT_TRUE(view.WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f)));
+    EXPECT_TRUE(view.WaitForThumb(IDC_DRY_SLIDER, ExpectedThumbTop(IDC_DRY_SLIDER, 40.0f, 0.0f, 100.0f)));
     params->flush(plugin, nullptr, out.Get());
     EXPECT_TRUE(out.rows.empty()) << "a refresh sends no events";
     EXPECT_EQ(host.flushRequests.load(), 0);

@@ -2,13 +2,12 @@
 // input (XTest): it opens only where the host gives what it requires, talks to the plug-in only
 // through ports, on the host's UI thread, and shows the port values the host sends.
 #include "EditorThumbs.h"
+#include "EmbeddedEditorView.h"
 #include "StereoChorusLayout.h"
 #include "TrackbarGeometry.h"
-#include "XvfbDisplay.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <cmath>
-#include <dirent.h>
 #include <dlfcn.h>
 #include <lv2/ui/ui.h>
 #include <string>
@@ -26,32 +25,6 @@ constexpr uint32_t kEnabledPort = 4;
 constexpr uint32_t kDryPort = 6;
 constexpr uint32_t kDepthPort = 9;
 
-CXvfbDisplay* g_display = nullptr;
-
-class CXvfbEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { g_display = new CXvfbDisplay; }
-    void TearDown() override
-    {
-        delete g_display;
-        g_display = nullptr;
-    }
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CXvfbEnvironment);
-
-int CountEntries(const char* folder)
-{
-    int count = 0;
-    if (DIR* dir = opendir(folder)) {
-        while (readdir(dir))
-            ++count;
-        closedir(dir);
-    }
-    return count;
-}
-
 // What the UI sent the host: a port value, or a gesture's start or end (grab 1 / 0).
 struct SSent
 {
@@ -66,7 +39,7 @@ class Lv2UiHost : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(g_display && g_display->IsRunning()) << (g_display ? g_display->Error() : "");
+        ASSERT_TRUE(TestDisplay() && TestDisplay()->IsRunning()) << (TestDisplay() ? TestDisplay()->Error() : "");
         library = dlopen(LV2_UI_PATH, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << dlerror();
         const auto entry = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(library, "lv2ui_descriptor"));
@@ -74,7 +47,7 @@ protected:
         descriptor = entry(0);
         ASSERT_NE(descriptor, nullptr);
         EXPECT_EQ(entry(1), nullptr);
-        parent = g_display->CreateHostWindow(20, 20, 600, 300);
+        parent = TestDisplay()->CreateHostWindow(20, 20, 600, 300);
         touch.handle = this;
         touch.touch = [](LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
             static_cast<Lv2UiHost*>(handle)->Record(SSent::kTouch, port, grabbed ? 1.0f : 0.0f);
@@ -86,7 +59,7 @@ protected:
         if (ui)
             descriptor->cleanup(ui);
         if (parent)
-            g_display->DestroyWindow(parent);
+            TestDisplay()->DestroyWindow(parent);
         if (library)
             dlclose(library);
     }
@@ -105,7 +78,7 @@ protected:
         ASSERT_NE(ui, nullptr);
         idle = static_cast<const LV2UI_Idle_Interface*>(descriptor->extension_data(LV2_UI__idleInterface));
         ASSERT_NE(idle, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return Corner() == 0; })) << "the editor paints its black corner";
+        ASSERT_TRUE(WaitUntil([&] { return view.Corner() == 0; })) << "the editor paints its black corner";
     }
     void Record(SSent::EKind kind, uint32_t port, float value)
     {
@@ -137,39 +110,13 @@ protected:
     {
         descriptor->port_event(ui, port, size, format, &value);
     }
-    std::uint32_t Corner() const
-    {
-        const std::vector<std::uint32_t> pixel = g_display->Grab(EditorX(), EditorY(), 1, 1);
-        return pixel.empty() ? 0xFFFFFFFF : pixel[0];
-    }
-    int EditorX() const
-    {
-        int x = 0, y = 0;
-        g_display->Origin(parent, x, y);
-        return x;
-    }
-    int EditorY() const
-    {
-        int x = 0, y = 0;
-        g_display->Origin(parent, x, y);
-        return y;
-    }
-    int ScreenX(int id, int x) const { return EditorX() + layout::ControlRect(*layout::FindControl(id)).left + x; }
-    int ScreenY(int id, int y) const { return EditorY() + layout::ControlRect(*layout::FindControl(id)).top + y; }
-    bool WaitForThumb(int id, int top) const
-    {
-        return WaitUntil([&] {
-            const std::vector<std::uint32_t> picture =
-                g_display->Grab(EditorX(), EditorY(), layout::DialogWidth(), layout::DialogHeight());
-            return !picture.empty() && ThumbTop(picture, layout::DialogWidth(), id) == top;
-        });
-    }
 
     void* library = nullptr;
     const LV2UI_Descriptor* descriptor = nullptr;
     const LV2UI_Idle_Interface* idle = nullptr;
     LV2UI_Handle ui = nullptr;
     std::uint32_t parent = 0;
+    CEmbeddedEditorView view{*TestDisplay(), parent};
     LV2UI_Touch touch{};
     LV2_Feature parentFeature{};
     LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
@@ -191,7 +138,7 @@ TEST_F(Lv2UiHost, OpensInTheHostsWindowOnlyWithAParentAndIdleCallsAndCyclesLeave
     unsetenv("DISPLAY");
     EXPECT_EQ(Instantiate({&parentFeature, &idleFeature}), nullptr) << "no X display";
     setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_TRUE(g_display->Children(parent).empty());
+    EXPECT_TRUE(TestDisplay()->Children(parent).empty());
 
     // A first window opens what a process opens once (fonts); the cycles then must leave nothing.
     Open();
@@ -199,21 +146,21 @@ TEST_F(Lv2UiHost, OpensInTheHostsWindowOnlyWithAParentAndIdleCallsAndCyclesLeave
     ui = nullptr;
     const int descriptors = CountEntries("/proc/self/fd");
     const int threads = CountEntries("/proc/self/task");
-    const size_t topLevel = g_display->Children(g_display->Root()).size();
+    const size_t topLevel = TestDisplay()->Children(TestDisplay()->Root()).size();
     for (int round = 0; round < 20; ++round) {
         LV2UI_Widget widget = nullptr;
         LV2UI_Handle handle = Instantiate({&parentFeature, &idleFeature}, &widget); // no ui:touch either
         ASSERT_NE(handle, nullptr);
-        const std::vector<std::uint32_t> children = g_display->Children(parent);
+        const std::vector<std::uint32_t> children = TestDisplay()->Children(parent);
         ASSERT_EQ(children.size(), 1u);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(widget), children[0]) << "the widget is the editor's window";
         descriptor->cleanup(handle);
         // Another client's destroy may reach the server after our next request.
-        EXPECT_TRUE(WaitUntil([&] { return g_display->Children(parent).empty(); }));
+        EXPECT_TRUE(WaitUntil([&] { return TestDisplay()->Children(parent).empty(); }));
     }
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads);
-    EXPECT_EQ(g_display->Children(g_display->Root()).size(), topLevel);
+    EXPECT_EQ(TestDisplay()->Children(TestDisplay()->Root()).size(), topLevel);
 }
 
 TEST_F(Lv2UiHost, AFaderDragReachesItsPortInIdleCallsBetweenTouchGrabAndReleaseAndBypassWritesEnabledOff)
@@ -224,15 +171,15 @@ TEST_F(Lv2UiHost, AFaderDragReachesItsPortInIdleCallsBetweenTouchGrabAndReleaseA
     const STrackbarGeometry geometry{rect.Width(), rect.Height()};
     const SPixelRect thumb = geometry.Thumb(30, 100); // Depth 70 %
     const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
-    g_display->MoveTo(ScreenX(id, x), ScreenY(id, y));
-    g_display->Press();
+    TestDisplay()->MoveTo(view.ScreenX(id, x), view.ScreenY(id, y));
+    TestDisplay()->Press();
     std::vector<float> expected; // the Windows values, one per position the thumb moves to
     for (int to : {y - 7, y - 14, y + 20}) {
-        g_display->MoveTo(ScreenX(id, x), ScreenY(id, to));
+        TestDisplay()->MoveTo(view.ScreenX(id, x), view.ScreenY(id, to));
         expected.push_back(static_cast<float>(100.0 * (1.0 - geometry.PositionAt(to, 100) / 100.0)));
         EXPECT_TRUE(IdleUntil([&] { return Count(SSent::kWrite) == expected.size(); })) << to;
     }
-    g_display->Release();
+    TestDisplay()->Release();
     ASSERT_TRUE(IdleUntil([&] { return Count(SSent::kTouch) == 2; }));
     ASSERT_EQ(sent.size(), expected.size() + 2);
     EXPECT_EQ(sent.front().kind, SSent::kTouch);
@@ -248,21 +195,21 @@ TEST_F(Lv2UiHost, AFaderDragReachesItsPortInIdleCallsBetweenTouchGrabAndReleaseA
     }
 
     sent.clear();
-    g_display->Click(ScreenX(IDC_BYPASS_BUTTON, 5), ScreenY(IDC_BYPASS_BUTTON, 5));
+    TestDisplay()->Click(view.ScreenX(IDC_BYPASS_BUTTON, 5), view.ScreenY(IDC_BYPASS_BUTTON, 5));
     ASSERT_TRUE(IdleUntil([&] { return Count(SSent::kWrite) == 1; }));
     EXPECT_EQ(sent.back().port, kEnabledPort);
     EXPECT_EQ(sent.back().value, 0.0f) << "bypassed: not enabled";
 
     // A preset from the product's own list writes every one of its values (Gain .. LFO Type).
     sent.clear();
-    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
-    const int listX = EditorX() + layout::DialogWidth() + 30;
+    TestDisplay()->Click(view.ScreenX(IDC_PRESETS_BUTTON, 5), view.ScreenY(IDC_PRESETS_BUTTON, 5));
+    const int listX = view.X() + layout::DialogWidth() + 30;
     ASSERT_TRUE(WaitUntil([&] {
-        const std::vector<std::uint32_t> row = g_display->Grab(listX, EditorY() + 20, 1, 1);
+        const std::vector<std::uint32_t> row = TestDisplay()->Grab(listX, view.Y() + 20, 1, 1);
         return !row.empty() && row[0] != 0x303030;
     })) << "the list slides out";
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the slide ends
-    g_display->Click(listX, EditorY() + 3 * 13 + 6); // "Crazy Voice"
+    TestDisplay()->Click(listX, view.Y() + 3 * 13 + 6); // "Crazy Voice"
     ASSERT_TRUE(IdleUntil([&] { return Count(SSent::kWrite) == 8; }));
     for (const SSent& s : sent)
         if (s.kind == SSent::kWrite) {
@@ -275,15 +222,15 @@ TEST_F(Lv2UiHost, PortValuesFromTheHostShowInTheEditorAndWriteNothingBack)
 {
     Open();
     PortEvent(kDepthPort, 25.0f);
-    EXPECT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f)));
+    EXPECT_TRUE(view.WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f)));
     // Events the UI must ignore, then one it takes: once that shows, Depth still shows 25 %.
     PortEvent(kDepthPort, NAN);
     PortEvent(kDepthPort, 90.0f, 8);    // not one float
     PortEvent(kDepthPort, 90.0f, 4, 7); // not a control value
     PortEvent(kDryPort, 40.0f);
-    EXPECT_TRUE(WaitForThumb(IDC_DRY_SLIDER, ExpectedThumbTop(IDC_DRY_SLIDER, 40.0f, 0.0f, 100.0f)));
+    EXPECT_TRUE(view.WaitForThumb(IDC_DRY_SLIDER, ExpectedThumbTop(IDC_DRY_SLIDER, 40.0f, 0.0f, 100.0f)));
     const std::vector<std::uint32_t> picture =
-        g_display->Grab(EditorX(), EditorY(), layout::DialogWidth(), layout::DialogHeight());
+        TestDisplay()->Grab(view.X(), view.Y(), layout::DialogWidth(), layout::DialogHeight());
     EXPECT_EQ(ThumbTop(picture, layout::DialogWidth(), IDC_DEPTH_SLIDER),
               ExpectedThumbTop(IDC_DEPTH_SLIDER, 25.0f, 0.0f, 100.0f));
     PortEvent(0, 10.0f); // an audio port
