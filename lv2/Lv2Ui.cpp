@@ -28,6 +28,13 @@ std::unique_ptr<CLv2Ui> CLv2Ui::Create(const SPluginDescription& product, LV2UI_
     std::unique_ptr<CLv2Ui> ui(new CLv2Ui(product, write, controller, touchTable && touchTable->touch ? touchTable : nullptr));
     if (!ui->m_editor || !ui->Open(FindFeature(features, LV2_UI__parent)->data))
         return nullptr;
+    if (const LV2_Feature* resize = FindFeature(features, LV2_UI__resize)) {
+        const auto* table = static_cast<const LV2UI_Resize*>(resize->data);
+        int width = 0, height = 0;
+        ui->m_editor->GetSize(width, height);
+        if (table && table->ui_resize)
+            table->ui_resize(table->handle, width, height);
+    }
     return ui;
 }
 

@@ -6,7 +6,8 @@
 namespace lv2ui {
 // The host's X11 window to open in, and the idle calls that carry the editor's changes out.
 constexpr const char* kRequiredFeatures[] = {LV2_UI__parent, LV2_UI__idleInterface};
-// The start and end of the user's gestures, where the host can take them.
-constexpr const char* kOptionalFeatures[] = {LV2_UI__touch};
+// The start and end of the user's gestures, and the window's size for hosts that frame it by
+// what the UI tells them, where the host can take them.
+constexpr const char* kOptionalFeatures[] = {LV2_UI__touch, LV2_UI__resize};
 constexpr const char* kExtensionData[] = {LV2_UI__idleInterface};
 } // namespace lv2ui

@@ -12,6 +12,7 @@
 #include <lv2/ui/ui.h>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace layout = stereo_chorus_layout;
@@ -24,6 +25,8 @@ constexpr char kPluginUri[] = "http://www.orvane-music.com/plugins/stereo-chorus
 constexpr uint32_t kEnabledPort = 4;
 constexpr uint32_t kDryPort = 6;
 constexpr uint32_t kDepthPort = 9;
+
+using SSize = std::pair<int, int>; // width, height
 
 // What the UI sent the host: a port value, or a gesture's start or end (grab 1 / 0).
 struct SSent
@@ -121,6 +124,12 @@ protected:
     LV2_Feature parentFeature{};
     LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
     LV2_Feature touchFeature{LV2_UI__touch, &touch};
+    LV2UI_Resize resize{this, [](LV2UI_Feature_Handle handle, int width, int height) {
+                            static_cast<Lv2UiHost*>(handle)->sizes.emplace_back(width, height);
+                            return 0;
+                        }};
+    LV2_Feature resizeFeature{LV2_UI__resize, &resize};
+    std::vector<SSize> sizes; // what the UI told the host through ui:resize
     std::thread::id hostThread = std::this_thread::get_id();
     std::vector<SSent> sent;
 };
@@ -149,7 +158,9 @@ TEST_F(Lv2UiHost, OpensInTheHostsWindowOnlyWithAParentAndIdleCallsAndCyclesLeave
     const size_t topLevel = TestDisplay()->Children(TestDisplay()->Root()).size();
     for (int round = 0; round < 20; ++round) {
         LV2UI_Widget widget = nullptr;
-        LV2UI_Handle handle = Instantiate({&parentFeature, &idleFeature}, &widget); // no ui:touch either
+        // ui:resize in odd rounds, ui:touch in even ones.
+        const LV2_Feature* optional = round % 2 ? &resizeFeature : &touchFeature;
+        LV2UI_Handle handle = Instantiate({&parentFeature, &idleFeature, optional}, &widget);
         ASSERT_NE(handle, nullptr);
         const std::vector<std::uint32_t> children = TestDisplay()->Children(parent);
         ASSERT_EQ(children.size(), 1u);
@@ -158,6 +169,9 @@ TEST_F(Lv2UiHost, OpensInTheHostsWindowOnlyWithAParentAndIdleCallsAndCyclesLeave
         // Another client's destroy may reach the server after our next request.
         EXPECT_TRUE(WaitUntil([&] { return TestDisplay()->Children(parent).empty(); }));
     }
+    const std::vector<SSize> expectedSizes(10, SSize{layout::DialogWidth(), layout::DialogHeight()});
+    EXPECT_EQ(sizes, expectedSizes)
+        << "the editor's size, told once per window where the host takes it";
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads);
     EXPECT_EQ(TestDisplay()->Children(TestDisplay()->Root()).size(), topLevel);
