@@ -98,7 +98,7 @@ install: build-linux
 	rm -rf "$(LV2_DIR)/$(LV2_BUNDLE)"
 	install -d "$(LV2_DIR)/$(LV2_BUNDLE)"
 	install -m 644 dist/linux/$(LV2_BUNDLE)/*.ttl "$(LV2_DIR)/$(LV2_BUNDLE)/"
-	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so "$(LV2_DIR)/$(LV2_BUNDLE)/"
+	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so dist/linux/$(LV2_BUNDLE)/StereoChorusUI.so "$(LV2_DIR)/$(LV2_BUNDLE)/"
 	install -d "$(CLAP_DIR)"
 	install -m 755 dist/linux/StereoChorus.clap "$(CLAP_DIR)/StereoChorus.clap"
 	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
@@ -123,7 +123,8 @@ dist: deps $(addprefix build-,$(PRESETS))
 	install -m 755 dist/linux/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/
 	install -d build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)
 	install -m 644 dist/linux/$(LV2_BUNDLE)/*.ttl build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)/
-	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)/
+	install -m 755 dist/linux/$(LV2_BUNDLE)/StereoChorus.so dist/linux/$(LV2_BUNDLE)/StereoChorusUI.so \
+	           build/package/$(PACKAGE)/linux-x86_64/$(LV2_BUNDLE)/
 	install -m 644 dist/win64/StereoChorus.clap build/package/$(PACKAGE)/windows-64bit/
 	install -m 644 dist/win32/StereoChorus.clap build/package/$(PACKAGE)/windows-32bit/
 	install -m 755 dist/linux/StereoChorus.clap build/package/$(PACKAGE)/linux-x86_64/

@@ -165,9 +165,9 @@ bool CClapPlugin::SetGuiParent(const clap::Window* window)
 #else
     void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(window->x11));
 #endif
-    if (!parent)
+    // No X display, or a parent the window system refuses: the host is told, and may try again.
+    if (!parent || !m_editor->Open(parent))
         return false;
-    m_editor->Open(parent);
     m_guiParented = true;
     return true;
 }

@@ -164,7 +164,9 @@ void CClapPlugin::PostToHost(CClapOutbox::EKind kind, int index, double value)
     if (index < 0 || !IsInputParam(static_cast<clap::Id>(index)))
         return;
     m_outbox.Push(kind, static_cast<clap::Id>(index), value);
-    // Without a block running, the host collects the events through flush when asked to.
+    // Without a block running, the host collects the events through flush when asked to (see
+    // StopProcessing for the fence).
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     if (!m_processing.load(std::memory_order_relaxed) && m_hostParams && m_hostParams->requestFlush)
         m_hostParams->requestFlush(m_host);
 }

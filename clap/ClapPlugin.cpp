@@ -54,7 +54,10 @@ const void* CLAP_CALL GetExtensionEntry(const clap::Plugin* plugin, const char* 
     return WithPlugin(plugin, static_cast<const void*>(nullptr), [&](CClapPlugin& self) { return self.GetExtension(id); });
 }
 
-void CLAP_CALL OnMainThreadEntry(const clap::Plugin*) {}
+void CLAP_CALL OnMainThreadEntry(const clap::Plugin* plugin)
+{
+    WithPlugin(plugin, 0, [](CClapPlugin& self) { self.OnMainThread(); return 0; });
+}
 
 // Audio ports: one main input and one main output port, processed in place as a pair.
 uint32_t CLAP_CALL AudioPortCount(const clap::Plugin* plugin, bool) { return CClapPlugin::From(plugin) ? 1 : 0; }
@@ -175,7 +178,23 @@ bool CClapPlugin::StartProcessing()
     return true;
 }
 
-void CClapPlugin::StopProcessing() { m_processing.store(false); }
+void CClapPlugin::StopProcessing()
+{
+    // The editor may have queued events after the last block, counting on the next one. The
+    // audio thread may not ask for a flush itself, so it asks for a main-thread call that does.
+    // The fences pair with the one in PostToHost: of the two threads, at least one sees the
+    // other's write, so no event is left waiting for a block that never comes.
+    m_processing.store(false);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (!m_outbox.IsEmpty() && m_host->requestCallback)
+        m_host->requestCallback(m_host);
+}
+
+void CClapPlugin::OnMainThread()
+{
+    if (!m_processing.load() && !m_outbox.IsEmpty() && m_hostParams && m_hostParams->requestFlush)
+        m_hostParams->requestFlush(m_host);
+}
 
 // Clearing the delay lines means initialising the effect again, which allocates; the audio thread
 // may not, so the effect's memory of past input fades out as the sweep moves on.

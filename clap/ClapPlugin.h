@@ -33,6 +33,7 @@ public:
     bool StartProcessing();
     void StopProcessing();
     void Reset();
+    void OnMainThread();
     clap::ProcessStatus Process(const clap::Process* process);
     const void* GetExtension(const char* id) const;
 

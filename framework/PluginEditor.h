@@ -59,5 +59,7 @@ public:
     virtual int GetChanged() = 0;
     virtual void SetChanged(int changed) = 0;
     virtual void SetContext(const CEditorContext* context) = 0;
+    // The open editor's own window (for formats whose host embeds it by handle); null while closed.
+    virtual void* GetWindow() { return nullptr; }
     virtual ~CPluginEditor() = default;
 };

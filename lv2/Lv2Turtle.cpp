@@ -1,5 +1,6 @@
 #include "Lv2Turtle.h"
 #include "Lv2PortLayout.h"
+#include "Lv2UiFeatures.h"
 #include "PluginCore.h"
 #include <cctype>
 #include <cerrno>
@@ -262,12 +263,31 @@ std::string Lv2PresetsTurtle(const CPluginCore& core, const SLv2Identity& identi
     return text;
 }
 
-void WriteLv2Turtle(const std::string& folder, const CPluginCore& core, const SLv2Identity& identity)
+std::string Lv2UiTurtle(const SLv2Identity& identity, const SLv2UiIdentity& ui)
+{
+    auto list = [](const char* const* uris, size_t count) {
+        std::string text;
+        for (size_t i = 0; i < count; ++i)
+            text += (i ? ", " : "") + Uri(uris[i]);
+        return text;
+    };
+    const size_t required = sizeof lv2ui::kRequiredFeatures / sizeof *lv2ui::kRequiredFeatures;
+    const size_t optional = sizeof lv2ui::kOptionalFeatures / sizeof *lv2ui::kOptionalFeatures;
+    const size_t extensions = sizeof lv2ui::kExtensionData / sizeof *lv2ui::kExtensionData;
+    return "@prefix ui: <" LV2_UI_PREFIX "> .\n\n" + Uri(identity.uri) + "\n  ui:ui " + Uri(ui.uri) + " .\n\n" +
+           Uri(ui.uri) + "\n  a ui:X11UI ;\n  ui:binary " + Uri(ui.binary) + " ;\n  lv2:requiredFeature " +
+           list(lv2ui::kRequiredFeatures, required) + " ;\n  lv2:optionalFeature " +
+           list(lv2ui::kOptionalFeatures, optional) + " ;\n  lv2:extensionData " +
+           list(lv2ui::kExtensionData, extensions) + " .\n";
+}
+
+void WriteLv2Turtle(const std::string& folder, const CPluginCore& core, const SLv2Identity& identity,
+                    const SLv2UiIdentity* ui)
 {
     const struct {
         const char* name;
         std::string text;
-    } files[] = {{"manifest.ttl", Lv2ManifestTurtle(core, identity)},
+    } files[] = {{"manifest.ttl", Lv2ManifestTurtle(core, identity) + (ui ? "\n" + Lv2UiTurtle(identity, *ui) : "")},
                  {kLv2PluginFile, Lv2PluginTurtle(core, identity)},
                  {kLv2PresetsFile, Lv2PresetsTurtle(core, identity)}};
     for (const auto& file : files) {

@@ -13,6 +13,8 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         xvfb libxcb-xtest0-dev)           # its tests: a private X server and real input
 # Qtractor's plug-in scanner reads the CLAP build in make test-hosts.
 native+=(qtractor)
+# jalv.gtk3 shows the LV2 bundle's X11 UI in make test-hosts, on a JACK server of its own.
+native+=(jalv jackd2 x11-utils)
 # Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.
 foreign=(wine32:i386 lmms:i386 lmms-vst-server:i386)
 

@@ -13,8 +13,11 @@ CVstEditor::~CVstEditor()
 
 bool CVstEditor::getRect(ERect** place)
 {
+    // The open window's size only: an editor that could not open has no window to frame, even
+    // where the editor knows its size beforehand.
     int width = 0, height = 0;
-    m_editor->GetSize(width, height);
+    if (m_open)
+        m_editor->GetSize(width, height);
     m_rect.top = 0;
     m_rect.left = 0;
     m_rect.bottom = static_cast<int16_t>(height);

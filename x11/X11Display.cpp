@@ -195,6 +195,20 @@ void CX11Display::PlaceMain(int x, int y, int width, int height)
     Wake();
 }
 
+void CX11Display::ShowMain(bool show)
+{
+    if (!m_connection || !m_main.id || m_main.destroyed || m_main.shown == show)
+        return;
+    m_main.shown = show;
+    if (show)
+        xcb_map_window(m_connection, m_main.id);
+    else
+        xcb_unmap_window(m_connection, m_main.id);
+    xcb_flush(m_connection);
+    m_dirty = true;
+    Wake();
+}
+
 void CX11Display::ShowPopup(int popup, bool show)
 {
     if (popup < 0 || popup >= static_cast<int>(m_popups.size()))

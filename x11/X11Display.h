@@ -64,6 +64,8 @@ public:
     // With the lock held, or on the display's thread:
     // Moves and sizes the embedded window inside its parent.
     void PlaceMain(int x, int y, int width, int height);
+    // Maps or unmaps the embedded window, for hosts that hide an editor without closing it.
+    void ShowMain(bool show);
 
     // On the display's thread only (from a handler):
     // A borderless popup (override-redirect) at screen position x, y; hidden until shown.

@@ -56,7 +56,7 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     inputs->BeginEdit(2);
     inputs->SetValue(2, 25.0f);
     inputs->EndEdit(2);
-    EXPECT_EQ(adapter.host.flushRequests, 3); // no block running: each asks for a flush
+    EXPECT_EQ(adapter.host.flushRequests.load(), 3); // no block running: each asks for a flush
     COutputEvents out;
     adapter.params->flush(adapter.plugin, nullptr, out.Get());
     ASSERT_EQ(out.rows.size(), 3u);
@@ -73,7 +73,7 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     inputs->BeginEdit(1);
     inputs->SetValue(1, -6.0f);
     inputs->EndEdit(1);
-    EXPECT_EQ(adapter.host.flushRequests, 3);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 3);
     float samples[2][16] = {};
     float* channels[] = {samples[0], samples[1]};
     clap::AudioBuffer buffer{channels, nullptr, 2, 0, 0};
@@ -84,6 +84,29 @@ TEST(ClapAdapter, EditorGesturesReachTheHostAsBeginValueEndThroughFlushOrTheNext
     ASSERT_EQ(blockOut.rows.size(), 3u);
     EXPECT_EQ(blockOut.rows[1].id, 1u);
     EXPECT_EQ(blockOut.rows[1].value, -6.0);
+}
+
+TEST(ClapAdapter, EventsQueuedForABlockThatNeverComesAreFlushedThroughAMainThreadCallback)
+{
+    SAdapter adapter;
+    ASSERT_TRUE(adapter.plugin->activate(adapter.plugin, 48000.0, 1, 64));
+    ASSERT_TRUE(adapter.plugin->startProcessing(adapter.plugin));
+    adapter.context.GetInputParameters()->SetValue(2, 40.0f); // waits for the next block
+    adapter.plugin->onMainThread(adapter.plugin);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 0) << "blocks still run";
+    adapter.plugin->stopProcessing(adapter.plugin);
+    EXPECT_EQ(adapter.host.callbackRequests.load(), 1);
+    adapter.plugin->onMainThread(adapter.plugin);
+    EXPECT_EQ(adapter.host.flushRequests.load(), 1);
+    COutputEvents out;
+    adapter.params->flush(adapter.plugin, nullptr, out.Get());
+    ASSERT_EQ(out.rows.size(), 1u);
+    EXPECT_EQ(out.rows[0].value, 40.0);
+
+    // Stopping with nothing queued asks for nothing.
+    ASSERT_TRUE(adapter.plugin->startProcessing(adapter.plugin));
+    adapter.plugin->stopProcessing(adapter.plugin);
+    EXPECT_EQ(adapter.host.callbackRequests.load(), 1);
 }
 
 TEST(ClapAdapter, AFullOutboxDropsTheNewestAndAListThatRefusesKeepsTheRestForLater)

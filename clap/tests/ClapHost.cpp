@@ -31,7 +31,7 @@ STestHost::STestHost()
     record.getExtension = HostExtension;
     record.requestRestart = Nothing;
     record.requestProcess = Nothing;
-    record.requestCallback = Nothing;
+    record.requestCallback = [](const clap::Host* host) { ++HostOf(host).callbackRequests; };
     params.rescan = [](const clap::Host* host, uint32_t) { ++HostOf(host).rescans; };
     params.clear = [](const clap::Host*, clap::Id, uint32_t) {};
     params.requestFlush = [](const clap::Host* host) { ++HostOf(host).flushRequests; };

@@ -3,6 +3,7 @@
 // (parameters, thread check, preset load), counting what the plug-in asks of it, and event
 // lists for blocks.
 #include "ClapInterface.h"
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct STestHost
     clap::HostThreadCheck threadCheck{};
     clap::HostPresetLoad presetLoad{};
     bool onAudioThread = false;
-    int flushRequests = 0;
+    std::atomic<int> flushRequests{0}; // an editor asks from its own thread
+    std::atomic<int> callbackRequests{0};
     int rescans = 0;
     int presetsLoaded = 0;
     int presetErrors = 0;

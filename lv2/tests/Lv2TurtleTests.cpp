@@ -86,3 +86,16 @@ TEST_F(Turtle, EachPresetIsListedByNameAndCarriesItsRealValues)
 }
 
 } // namespace
+
+TEST(Lv2TurtleText, TheUiIsAnX11UiOfThePluginDeclaringTheFeaturesItsCodeRequiresAndOffers)
+{
+    const SLv2UiIdentity ui{"http://example.org/fx#ui", "FxUI.so"};
+    const std::string text = Lv2UiTurtle(kIdentity, ui);
+    for (const char* expected :
+         {"<http://example.org/fx>\n  ui:ui <http://example.org/fx#ui> .", "a ui:X11UI ;", "ui:binary <FxUI.so> ;",
+          "lv2:requiredFeature <http://lv2plug.in/ns/extensions/ui#parent>, "
+          "<http://lv2plug.in/ns/extensions/ui#idleInterface> ;",
+          "lv2:optionalFeature <http://lv2plug.in/ns/extensions/ui#touch>, <http://lv2plug.in/ns/extensions/ui#resize> ;",
+          "lv2:extensionData <http://lv2plug.in/ns/extensions/ui#idleInterface> ."})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+}

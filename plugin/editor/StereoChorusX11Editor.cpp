@@ -1,4 +1,5 @@
 #include "StereoChorusX11Editor.h"
+#include "StereoChorusLayout.h"
 #include "StereoChorusView.h"
 #include <cstdint>
 
@@ -31,10 +32,14 @@ void CStereoChorusX11Editor::Close()
     m_view.reset();
 }
 
-// The window is shown as it opens.
-int CStereoChorusX11Editor::Show(int)
+// The window is shown as it opens; a host may hide it and show it again without closing it.
+int CStereoChorusX11Editor::Show(int command)
 {
-    return m_view ? 1 : 0;
+    if (!m_view)
+        return 0;
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    m_view->Display().ShowMain(command != 0);
+    return 1;
 }
 
 void CStereoChorusX11Editor::Move(int left, int top, int right, int bottom)
@@ -45,10 +50,15 @@ void CStereoChorusX11Editor::Move(int left, int top, int right, int bottom)
     m_view->Display().PlaceMain(left, top, right - left, bottom - top);
 }
 
+void* CStereoChorusX11Editor::GetWindow()
+{
+    return m_view ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_view->Display().MainWindow())) : nullptr;
+}
+
 void CStereoChorusX11Editor::GetSize(int& width, int& height)
 {
-    width = m_view ? m_view->Width() : 0;
-    height = m_view ? m_view->Height() : 0;
+    width = m_view ? m_view->Width() : stereo_chorus_layout::DialogWidth();
+    height = m_view ? m_view->Height() : stereo_chorus_layout::DialogHeight();
 }
 
 int CStereoChorusX11Editor::GetChanged()

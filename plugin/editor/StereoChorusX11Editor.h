@@ -17,14 +17,17 @@ public:
     // Always starts from a fresh window; 0 without an X display or with no parent window.
     int Open(void* parentWindow) override;
     void Close() override;
+    // Hides (command 0, SW_HIDE) or shows the open window.
     int Show(int command) override;
     void Move(int left, int top, int right, int bottom) override;
-    // The window's size; 0 × 0 while closed.
+    // The window's size, known before it opens: hosts ask before they hand over their window.
     void GetSize(int& width, int& height) override;
     const char* GetName() override { return ""; }
     int GetChanged() override;
     void SetChanged(int changed) override;
     void SetContext(const CEditorContext* context) override;
+    // The X window id of the editor's window inside the host's, as the pointer's value.
+    void* GetWindow() override;
 
     // The open window, for tests; null while closed.
     CStereoChorusView* View() const { return m_view.get(); }

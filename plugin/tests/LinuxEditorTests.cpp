@@ -1,5 +1,6 @@
 // The Linux plug-in's editor in a host on a private X server (Xvfb), driven with real X input
 // (XTest) as a user would drive it.
+#include "EditorThumbs.h"
 #include "LinuxEditorSession.h"
 #include "SliderScale.h"
 #include "StereoChorusLayout.h"
@@ -45,45 +46,6 @@ int CountEntries(const char* folder)
         closedir(dir);
     }
     return count;
-}
-
-const SSliderSetup& SetupOf(int id)
-{
-    for (const SSliderSetup& setup : layout::kSliders)
-        if (setup.id == id)
-            return setup;
-    return layout::kSliders[0];
-}
-
-// The top row of a fader's thumb in a picture of the editor (0x00RRGGBB, `width` a row): the
-// first row, down the thumb's left part, that is not the panel's red.
-int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id)
-{
-    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
-    const int x = rect.left + 13;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        if (pixels[static_cast<size_t>(y) * width + x] != 0x800000)
-            return y - rect.top;
-    return -1;
-}
-
-// Where the Windows trackbar puts the thumb for a parameter value (the shared geometry, which a
-// Windows test holds to the real trackbar).
-int ExpectedThumbTop(int id, float value, float minimum, float maximum)
-{
-    const SSliderSetup& setup = SetupOf(id);
-    SSliderScale scale;
-    scale.minimum = minimum;
-    scale.maximum = maximum;
-    scale.reversed = true;
-    if (setup.squareLaw)
-    {
-        scale.valueTaper = SquareLawValueTaper;
-        scale.positionTaper = SquareLawPositionTaper;
-    }
-    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
-    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
-    return geometry.Thumb(scale.ToPosition(value, setup.positions), setup.positions).top;
 }
 
 struct SRange

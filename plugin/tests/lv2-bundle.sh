@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The LV2 bundle as lilv's own tools see it: lv2info reads it without a word on stderr and finds
-# the chorus class, the ten presets and the LFO Type labels; lv2apply renders through it, for each
+# the chorus class, the ten presets, the LFO Type labels and the X11 UI; lv2apply renders through it, for each
 # setting, bit for bit what vstrender renders through the VST 2 plug-in in the same 1-frame
 # blocks (lv2apply runs one frame at a time). Presets are applied with the values presets.ttl
 # holds, so the file is proven against the programs too.
@@ -26,7 +26,8 @@ else
   missing=()
   for text in "Class:             Chorus Plugin" "Has latency:       yes" 0\ =\ \"Sine\" 1\ =\ \"Triangle\" \
               "Clean Chorus" "Drive Chorus" "Crazy Voice" "Normalized" "De-pitch" "Short Delay" "Oscillator" \
-              "Vibrato" "Gargle" "Mono Chorus" "Designation: http://lv2plug.in/ns/lv2core#enabled"; do
+              "Vibrato" "Gargle" "Mono Chorus" "Designation: http://lv2plug.in/ns/lv2core#enabled" \
+              "Class:  http://lv2plug.in/ns/extensions/ui#X11UI" "StereoChorus.lv2/StereoChorusUI.so"; do
     grep -qF "$text" "$work/info.txt" || missing+=("$text")
   done
   [ ${#missing[@]} -eq 0 ] && pass "lv2info reads the bundle cleanly" || fail "lv2info does not show: ${missing[*]}"

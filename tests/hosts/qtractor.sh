@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Proves that Qtractor's plug-in scanner reads the Linux CLAP build: qtractor_plugin_scan (from
-# Debian's qtractor, in its library folder) takes "CLAP:<path>" on its standard input and prints
-# one line per plug-in: type|name|audio in:out|midi in:out|controls in:out|flags|path|index|id.
+# Proves that Qtractor's plug-in scanner reads the Linux CLAP build, its editor included:
+# qtractor_plugin_scan (from Debian's qtractor, in its library folder) takes "CLAP:<path>" on its
+# standard input and prints one line per plug-in:
+# type|name|audio in:out|midi in:out|controls in:out|flags|path|index|id.
 # Usage: tests/hosts/qtractor.sh [plugin.clap]   (default dist/linux/StereoChorus.clap)
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -24,10 +25,11 @@ status=$?
 line="$(grep '^CLAP|' "$work/scan.txt" | head -n 1)"
 [ -n "$line" ] || fail "the scanner reported no CLAP plug-in (output: $work/scan.txt)"
 echo "$line"
-IFS='|' read -r type name audio midi controls _flags path _rest <<<"$line"
+IFS='|' read -r type name audio midi controls flags path _rest <<<"$line"
 [ "$name" = "Stereo Chorus" ] || fail "name '$name', expected 'Stereo Chorus'"
 [ "$audio" = "2:2" ] || fail "audio ports '$audio', expected 2:2"
 [ "$midi" = "0:0" ] || fail "MIDI ports '$midi', expected 0:0"
 [ "$controls" = "9:0" ] || fail "parameters '$controls', expected 9 in, 0 out"
 [ "$path" = "$plugin" ] || fail "path '$path', expected $plugin"
-echo "PASS qtractor: $type plug-in '$name', $audio audio, $controls parameters"
+[[ ",$flags," == *,GUI,* ]] || fail "flags '$flags' without GUI: the X11 editor is not offered"
+echo "PASS qtractor: $type plug-in '$name', $audio audio, $controls parameters, its own GUI"

@@ -1,0 +1,114 @@
+#include "Lv2Ui.h"
+#include "Lv2UiFeatures.h"
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const LV2_Feature* FindFeature(const LV2_Feature* const* features, const char* uri)
+{
+    for (const LV2_Feature* const* feature = features; feature && *feature; ++feature)
+        if ((*feature)->URI && std::strcmp((*feature)->URI, uri) == 0)
+            return *feature;
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<CLv2Ui> CLv2Ui::Create(const SPluginDescription& product, LV2UI_Write_Function write,
+                                       LV2UI_Controller controller, const LV2_Feature* const* features)
+{
+    if (!write || !product.createEditor)
+        return nullptr;
+    for (const char* required : lv2ui::kRequiredFeatures)
+        if (!FindFeature(features, required))
+            return nullptr;
+    const LV2_Feature* touch = FindFeature(features, LV2_UI__touch);
+    const auto* touchTable = touch ? static_cast<const LV2UI_Touch*>(touch->data) : nullptr;
+    std::unique_ptr<CLv2Ui> ui(new CLv2Ui(product, write, controller, touchTable && touchTable->touch ? touchTable : nullptr));
+    if (!ui->m_editor || !ui->Open(FindFeature(features, LV2_UI__parent)->data))
+        return nullptr;
+    if (const LV2_Feature* resize = FindFeature(features, LV2_UI__resize)) {
+        const auto* table = static_cast<const LV2UI_Resize*>(resize->data);
+        int width = 0, height = 0;
+        ui->m_editor->GetSize(width, height);
+        if (table && table->ui_resize)
+            table->ui_resize(table->handle, width, height);
+    }
+    return ui;
+}
+
+CLv2Ui::CLv2Ui(const SPluginDescription& product, LV2UI_Write_Function write, LV2UI_Controller controller,
+               const LV2UI_Touch* touch)
+    : m_core(product.createEffect(), nullptr, product.outputRefreshRate), m_layout(m_core),
+      m_editor(product.createEditor()), m_write(write), m_controller(controller), m_touch(touch)
+{
+    m_core.SetListener(this);
+    if (m_editor) {
+        m_context = m_core.MakeEditorContext();
+        m_editor->SetContext(&m_context);
+    }
+}
+
+CLv2Ui::~CLv2Ui()
+{
+    // The editor's thread ends here, before anything it reports to goes.
+    if (m_editor)
+        m_editor->Close();
+    m_core.SetListener(nullptr);
+}
+
+bool CLv2Ui::Open(void* parent)
+{
+    if (!parent || !m_editor->Open(parent))
+        return false;
+    m_widget = m_editor->GetWindow();
+    return true;
+}
+
+void CLv2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer)
+{
+    if (format != 0 || size != sizeof(float) || !buffer || port < static_cast<uint32_t>(m_layout.ControlInput(0)))
+        return;
+    const int index = static_cast<int>(port) - m_layout.ControlInput(0);
+    float value;
+    std::memcpy(&value, buffer, sizeof value);
+    if (!IsControlInput(index) || !std::isfinite(value))
+        return;
+    // Taken as the plug-in takes the port's value; the editor's refresh shows it.
+    if (index == 0)
+        m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
+    else
+        m_core.SetParameter(index, m_core.ToNormalized(index, value));
+}
+
+int CLv2Ui::Idle()
+{
+    m_outbox.Drain([this](const CLv2UiOutbox::SItem& item) {
+        if (item.kind == CLv2UiOutbox::kValue)
+            m_write(m_controller, item.port, sizeof item.value, 0, &item.value);
+        else if (m_touch)
+            m_touch->touch(m_touch->handle, item.port, item.kind == CLv2UiOutbox::kGrab);
+    });
+    return 0;
+}
+
+void CLv2Ui::OnParameterAutomated(int index, float normalised)
+{
+    if (!IsControlInput(index))
+        return;
+    const float value = index == 0 ? (normalised > 0.5f ? 0.0f : 1.0f) : m_core.ToReal(index, normalised);
+    m_outbox.Push({CLv2UiOutbox::kValue, static_cast<uint32_t>(m_layout.ControlInput(index)), value});
+}
+
+void CLv2Ui::OnBeginEdit(int index)
+{
+    if (IsControlInput(index))
+        m_outbox.Push({CLv2UiOutbox::kGrab, static_cast<uint32_t>(m_layout.ControlInput(index)), 0.0f});
+}
+
+void CLv2Ui::OnEndEdit(int index)
+{
+    if (IsControlInput(index))
+        m_outbox.Push({CLv2UiOutbox::kRelease, static_cast<uint32_t>(m_layout.ControlInput(index)), 0.0f});
+}

@@ -1,0 +1,46 @@
+#include "EditorThumbs.h"
+#include "SliderScale.h"
+#include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
+#include <cstddef>
+
+namespace layout = stereo_chorus_layout;
+
+namespace {
+
+const SSliderSetup& SetupOf(int id)
+{
+    for (const SSliderSetup& setup : layout::kSliders)
+        if (setup.id == id)
+            return setup;
+    return layout::kSliders[0];
+}
+
+} // namespace
+
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id)
+{
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const int x = rect.left + 13;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        if (pixels[static_cast<std::size_t>(y) * width + x] != 0x800000)
+            return y - rect.top;
+    return -1;
+}
+
+int ExpectedThumbTop(int id, float value, float minimum, float maximum)
+{
+    const SSliderSetup& setup = SetupOf(id);
+    SSliderScale scale;
+    scale.minimum = minimum;
+    scale.maximum = maximum;
+    scale.reversed = true;
+    if (setup.squareLaw)
+    {
+        scale.valueTaper = SquareLawValueTaper;
+        scale.positionTaper = SquareLawPositionTaper;
+    }
+    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
+    const STrackbarGeometry geometry{rect.Width(), rect.Height()};
+    return geometry.Thumb(scale.ToPosition(value, setup.positions), setup.positions).top;
+}

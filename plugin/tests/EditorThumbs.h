@@ -1,0 +1,12 @@
+#pragma once
+// Where the editor's fader thumbs lie, in pictures of the Linux editor and by the Windows
+// trackbar's geometry, for tests that check what the editor shows.
+#include <cstdint>
+#include <vector>
+
+// The top row of a fader's thumb in a picture of the editor (0x00RRGGBB, `width` a row): the
+// first row, down the thumb's left part, that is not the panel's red.
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id);
+// Where the Windows trackbar puts the thumb for a parameter value (the shared geometry, which a
+// Windows test holds to the real trackbar).
+int ExpectedThumbTop(int id, float value, float minimum, float maximum);
