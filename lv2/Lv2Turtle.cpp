@@ -221,7 +221,7 @@ std::string Lv2PluginTurtle(const CPluginCore& core, const SLv2Identity& identit
     const CLv2PortLayout layout(core);
     const CEffectInfo* info = core.GetEffect().GetInfo();
     std::string text = kPrefixes;
-    text += Uri(identity.uri) + "\n  a lv2:Plugin, lv2:ChorusPlugin ;\n  doap:name " + Quoted(core.GetEffectName()) +
+    text += Uri(identity.uri) + "\n  a lv2:Plugin, " + identity.pluginClass + " ;\n  doap:name " + Quoted(core.GetEffectName()) +
             " ;\n";
     if (info && info->GetDescription() && *info->GetDescription())
         text += "  rdfs:comment " + Quoted(info->GetDescription()) + " ;\n";

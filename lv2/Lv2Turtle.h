@@ -11,6 +11,7 @@ struct SLv2Identity
     const char* vendor;
     const char* vendorUrl;
     const char* version;   // "major.minor.micro"
+    const char* pluginClass; // the LV2 class hosts file it under beside lv2:Plugin, e.g. "lv2:DelayPlugin"
 };
 
 // The bundle's UI, where it has one.

@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     try {
         const SPluginDescription& product = StereoChorusDescription();
         const CPluginCore core(product.createEffect(), nullptr, product.outputRefreshRate);
-        const SLv2Identity identity{kStereoChorusLv2Uri, argv[2], product.vendor, product.vendorUrl, product.version};
+        const SLv2Identity identity{kStereoChorusLv2Uri, argv[2], product.vendor, product.vendorUrl, product.version,
+                                    "lv2:ChorusPlugin"};
         const SLv2UiIdentity ui{kStereoChorusLv2UiUri, withUi ? argv[4] : ""};
         WriteLv2Turtle(folderPath, core, identity, withUi ? &ui : nullptr);
     } catch (const std::exception& error) {

@@ -7,7 +7,8 @@
 
 namespace {
 
-const SLv2Identity kIdentity{"http://example.org/fx", "Fx.so", "Vendor \"V\"", "http://example.org", "1.2.3"};
+const SLv2Identity kIdentity{"http://example.org/fx", "Fx.so", "Vendor \"V\"", "http://example.org", "1.2.3",
+                             "lv2:DelayPlugin"};
 
 struct Turtle : ::testing::Test
 {
@@ -43,7 +44,7 @@ TEST_F(Turtle, PluginDescribesEveryPortWithItsRangeDefaultAndUnit)
 {
     const std::string text = Lv2PluginTurtle(core, kIdentity);
     const char* expected[] = {
-        "<http://example.org/fx>\n  a lv2:Plugin, lv2:ChorusPlugin ;",
+        "<http://example.org/fx>\n  a lv2:Plugin, lv2:DelayPlugin ;",
         "doap:name \"A Fake Effect With A Long Name\"",
         "foaf:name \"Vendor \\\"V\\\"\"",
         "lv2:minorVersion 2 ;\n  lv2:microVersion 3 ;",
