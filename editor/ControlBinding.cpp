@@ -10,7 +10,7 @@
 namespace {
 
 // rand() spread over 0..1 in single precision.
-const float kRandScale = 1.0f / RAND_MAX;
+const float kRandScale = 1.0f / static_cast<float>(RAND_MAX);
 
 int CountOf(const CParameterSet* set)
 {

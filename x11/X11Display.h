@@ -114,7 +114,6 @@ private:
     std::uint32_t m_visual = 0;
     std::uint32_t m_gc = 0;
     std::uint32_t m_handCursor = 0;
-    std::uint32_t m_nameAtom = 0;
     std::uint32_t m_maxPutBytes = 0;
     SWindow m_main;
     std::vector<SWindow> m_popups;
