@@ -3,7 +3,7 @@
 #include "StereoChorusDescription.h"
 #include "StereoChorusLv2.h"
 
-extern "C" LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
 {
     static const CLv2Descriptor descriptor(kStereoChorusLv2Uri, StereoChorusDescription);
     return index == 0 ? descriptor.Get() : nullptr;
