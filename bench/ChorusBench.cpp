@@ -2,6 +2,7 @@
 // block (of every continuous parameter, or of the Delay alone). The "time/frame/channel" counter is in seconds (n = ns).
 #include "ChorusKernels.h"
 #include "StereoChorus.h"
+#include "StereoNoiseBlocks.h"
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <cstdio>
@@ -10,43 +11,10 @@
 
 namespace {
 
-constexpr int kChannels = 2;
 
-class CPlainBuffer : public CAudioBuffer
-{
-public:
-    CPlainBuffer(float* data, int length) : m_data(data), m_length(length) {}
-    float* GetWritePointer() override { return m_data; }
-    const float* GetReadPointer() const override { return m_data; }
-    int GetLength() const override { return m_length; }
-    int GetStride() const override { return 1; }
-
-private:
-    float* m_data;
-    int m_length;
-};
-
-class CPairList : public CAudioBufferList
-{
-public:
-    CPairList(CAudioBuffer* left, CAudioBuffer* right) : m_buffers{left, right} {}
-    int GetCount() const override { return kChannels; }
-    CAudioBuffer* GetBuffer(int index) const override { return index >= 0 && index < kChannels ? m_buffers[index] : nullptr; }
-    const CAudioBuffer* GetConstBuffer(int index) const override { return GetBuffer(index); }
-
-private:
-    CAudioBuffer* m_buffers[kChannels];
-};
-
-std::vector<float> Noise(int frames, uint32_t seed)
-{
-    std::vector<float> samples(static_cast<size_t>(frames));
-    for (float& x : samples) {
-        seed = seed * 1664525u + 1013904223u;
-        x = static_cast<float>(static_cast<int32_t>(seed >> 8) - (1 << 23)) / static_cast<float>(1 << 23);
-    }
-    return samples;
-}
+using bench::CPairList;
+using bench::CPlainBuffer;
+using bench::Noise;
 
 // Per-frame steps: every continuous parameter moving, as a host automating them all would, or
 // only the Delay, as when one knob is turned.
@@ -76,7 +44,7 @@ void Run(benchmark::State& state, const float* steps)
         benchmark::ClobberMemory();
     }
     state.counters["time/frame/channel"] = benchmark::Counter(
-        static_cast<double>(frames) * kChannels, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        static_cast<double>(frames) * bench::kStereoChannels, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void StereoChorusAtDefaults(benchmark::State& state) { Run(state, nullptr); }

@@ -4,6 +4,7 @@
 // defaults and with a Delay or a Depth ramp in every block, on each kernel set the CPU has.
 #include "ChorusKernels.h"
 #include "StereoChorus.h"
+#include "StereoNoiseBlocks.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -14,46 +15,12 @@
 
 namespace {
 
-constexpr int kChannels = 2;
 constexpr int kBlock = 512;
 constexpr double kRate = 44100.0;
 
-class CPlainBuffer : public CAudioBuffer
-{
-public:
-    CPlainBuffer(float* data, int length) : m_data(data), m_length(length) {}
-    float* GetWritePointer() override { return m_data; }
-    const float* GetReadPointer() const override { return m_data; }
-    int GetLength() const override { return m_length; }
-    int GetStride() const override { return 1; }
-    void Point(float* data) { m_data = data; }
-
-private:
-    float* m_data;
-    int m_length;
-};
-
-class CPairList : public CAudioBufferList
-{
-public:
-    CPairList(CAudioBuffer* left, CAudioBuffer* right) : m_buffers{left, right} {}
-    int GetCount() const override { return kChannels; }
-    CAudioBuffer* GetBuffer(int index) const override { return index >= 0 && index < kChannels ? m_buffers[index] : nullptr; }
-    const CAudioBuffer* GetConstBuffer(int index) const override { return GetBuffer(index); }
-
-private:
-    CAudioBuffer* m_buffers[kChannels];
-};
-
-std::vector<float> Noise(int frames, uint32_t seed)
-{
-    std::vector<float> samples(static_cast<size_t>(frames));
-    for (float& x : samples) {
-        seed = seed * 1664525u + 1013904223u;
-        x = static_cast<float>(static_cast<int32_t>(seed >> 8) - (1 << 23)) / static_cast<float>(1 << 23);
-    }
-    return samples;
-}
+using bench::CPairList;
+using bench::CPlainBuffer;
+using bench::Noise;
 
 // One pass of `seconds` of noise through a fresh chorus in 512-frame blocks. With `moved` >= 0 that
 // parameter goes from its default to default + step and back in turn, ramped across every block
@@ -147,7 +114,7 @@ int main(int argc, char** argv)
             for (int r = 0; r < repetitions; ++r)
                 times.push_back(Pass(left, right, subject.moved, subject.step));
             std::sort(times.begin(), times.end());
-            const double perFrame = 1e9 / (static_cast<double>(frames) * kChannels);
+            const double perFrame = 1e9 / (static_cast<double>(frames) * bench::kStereoChannels);
             std::printf("%s  %-24s %6.2f ns/frame/ch (median %.2f)\n", name, subject.name, times.front() * perFrame,
                         times[times.size() / 2] * perFrame);
         }

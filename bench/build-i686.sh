@@ -11,7 +11,7 @@ mkdir -p "$out"
 command -v i686-w64-mingw32-g++-posix >/dev/null || { echo "build-i686.sh: i686-w64-mingw32-g++-posix is missing (apt-get install g++-mingw-w64-i686)" >&2; exit 1; }
 i686-w64-mingw32-g++-posix -std=c++17 -O2 -DNDEBUG -msse2 -mfpmath=sse -Wall -Wextra \
     -Wa,-muse-unaligned-vector-move \
-    -I"$tree/chorus" -I"$tree/framework" \
+    -I"$tree/chorus" -I"$tree/framework" -I"$here/bench" \
     "$here/bench/PlainChorusBench.cpp" "$tree"/chorus/*.cpp "$tree"/framework/*.cpp \
     -static -static-libgcc -static-libstdc++ -o "$out/plain_chorus_bench.exe"
 echo "$out/plain_chorus_bench.exe"
