@@ -1,6 +1,7 @@
 // The Linux plug-in's editor in a host on a private X server (Xvfb), driven with real X input
 // (XTest) as a user would drive it.
 #include "EditorThumbs.h"
+#include "EmbeddedEditorView.h"
 #include "LinuxEditorSession.h"
 #include "SliderScale.h"
 #include "StereoChorusLayout.h"
@@ -11,7 +12,6 @@
 #include <cairo.h>
 #include <cmath>
 #include <cstdio>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -21,37 +21,11 @@ namespace layout = stereo_chorus_layout;
 
 namespace {
 
-CXvfbDisplay* g_display = nullptr;
-
-class CXvfbEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { g_display = new CXvfbDisplay; }
-    void TearDown() override
-    {
-        delete g_display;
-        g_display = nullptr;
-    }
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CXvfbEnvironment);
-
-int CountEntries(const char* folder)
-{
-    int count = 0;
-    if (DIR* dir = opendir(folder))
-    {
-        while (readdir(dir))
-            ++count;
-        closedir(dir);
-    }
-    return count;
-}
-
 struct SRange
 {
     float minimum, maximum;
 };
+
 // The chorus parameters' real ranges, by host index.
 const SRange kRanges[9] = {{0, 1}, {-20, 20}, {0, 100}, {0, 100}, {0, 30}, {0, 100}, {0, 20}, {0, 100}, {0, 2}};
 
@@ -78,9 +52,9 @@ class LinuxEditorTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(g_display && g_display->IsRunning()) << (g_display ? g_display->Error() : "");
+        ASSERT_TRUE(TestDisplay() && TestDisplay()->IsRunning()) << (TestDisplay() ? TestDisplay()->Error() : "");
         ASSERT_TRUE(library.IsLoaded());
-        session = std::make_unique<CLinuxEditorSession>(library, *g_display);
+        session = std::make_unique<CLinuxEditorSession>(library, *TestDisplay());
         ASSERT_NE(session->Effect(), nullptr);
     }
     void TearDown() override { session.reset(); }
@@ -92,7 +66,7 @@ protected:
     }
     std::vector<std::uint32_t> Picture()
     {
-        return g_display->Grab(session->EditorX(), session->EditorY(), layout::DialogWidth(), layout::DialogHeight());
+        return TestDisplay()->Grab(session->EditorX(), session->EditorY(), layout::DialogWidth(), layout::DialogHeight());
     }
     // A point of a control, in screen pixels.
     int ScreenX(int id, int x) { return session->EditorX() + layout::ControlRect(*layout::FindControl(id)).left + x; }
@@ -114,7 +88,7 @@ protected:
         return WaitUntil([&] { return ThumbTop(Picture(), layout::DialogWidth(), id) == top; });
     }
     // The editor's popups on the screen (the list, the tooltip).
-    size_t PopupCount() { return g_display->PopupNames().size(); }
+    size_t PopupCount() { return TestDisplay()->PopupNames().size(); }
     float Parameter(int index) { return session->Effect()->getParameter(session->Effect(), index); }
     float Real(int index) { return kRanges[index].minimum + (kRanges[index].maximum - kRanges[index].minimum) * Parameter(index); }
 
@@ -165,12 +139,12 @@ TEST_F(LinuxEditorTest, DraggingAFaderSendsOneAutomationPerMovementWithTheWindow
     const STrackbarGeometry geometry{rect.Width(), rect.Height()};
     const SPixelRect thumb = geometry.Thumb(30, 100); // Depth 70 %
     const int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
-    g_display->MoveTo(ScreenX(id, x), ScreenY(id, y));
-    g_display->Press();
+    TestDisplay()->MoveTo(ScreenX(id, x), ScreenY(id, y));
+    TestDisplay()->Press();
     std::vector<float> expected; // one per position the thumb moves to
     for (int to : {y - 7, y - 14, y - 14, y + 20, y + 60})
     {
-        g_display->MoveTo(ScreenX(id, x), ScreenY(id, to));
+        TestDisplay()->MoveTo(ScreenX(id, x), ScreenY(id, to));
         const int position = geometry.PositionAt(to, 100);
         const float value = static_cast<float>(100.0 * (1.0 - position / 100.0));
         if (expected.empty() || expected.back() != value / 100.0f)
@@ -182,12 +156,12 @@ TEST_F(LinuxEditorTest, DraggingAFaderSendsOneAutomationPerMovementWithTheWindow
         char text[32];
         std::snprintf(text, sizeof text, "%.0f %%", value);
         EXPECT_TRUE(WaitUntil([&] {
-            const std::vector<std::string> names = g_display->PopupNames();
+            const std::vector<std::string> names = TestDisplay()->PopupNames();
             return std::find(names.begin(), names.end(), text) != names.end();
         })) << "tooltip " << text;
     }
-    g_display->Release();
-    EXPECT_TRUE(WaitUntil([&] { return g_display->PopupNames().empty(); })) << "the tooltip goes with the release";
+    TestDisplay()->Release();
+    EXPECT_TRUE(WaitUntil([&] { return TestDisplay()->PopupNames().empty(); })) << "the tooltip goes with the release";
     std::vector<float> sent;
     for (const SLinuxHostCall& call : Automations())
     {
@@ -200,9 +174,9 @@ TEST_F(LinuxEditorTest, DraggingAFaderSendsOneAutomationPerMovementWithTheWindow
 TEST_F(LinuxEditorTest, SwitchesTogglePresetsApplyAsOnWindowsAndRandomDrawsOnlyItsParameters)
 {
     Open();
-    g_display->Click(ScreenX(IDC_WAVEFORM_BUTTON, 10), ScreenY(IDC_WAVEFORM_BUTTON, 10));
+    TestDisplay()->Click(ScreenX(IDC_WAVEFORM_BUTTON, 10), ScreenY(IDC_WAVEFORM_BUTTON, 10));
     ASSERT_TRUE(WaitForAutomations(1));
-    g_display->Click(ScreenX(IDC_BYPASS_BUTTON, 5), ScreenY(IDC_BYPASS_BUTTON, 5));
+    TestDisplay()->Click(ScreenX(IDC_BYPASS_BUTTON, 5), ScreenY(IDC_BYPASS_BUTTON, 5));
     ASSERT_TRUE(WaitForAutomations(2));
     EXPECT_EQ(Automations()[0].index, 8);
     EXPECT_FLOAT_EQ(Automations()[0].value, 0.5f); // triangle: 1 of 0..2
@@ -212,23 +186,23 @@ TEST_F(LinuxEditorTest, SwitchesTogglePresetsApplyAsOnWindowsAndRandomDrawsOnlyI
     // The list slides out of the right edge; rows of 13 pixels: 0 heading, 1 Clean Chorus,
     // 2 Drive Chorus, 3 Crazy Voice, ... 11 heading "Extra", 12 Random.
     session->ClearCalls();
-    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    TestDisplay()->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
     const int listX = session->EditorX() + layout::DialogWidth() + 30;
     auto listShown = [&] {
-        const std::vector<std::uint32_t> row = g_display->Grab(listX, session->EditorY() + 20, 1, 1);
+        const std::vector<std::uint32_t> row = TestDisplay()->Grab(listX, session->EditorY() + 20, 1, 1);
         return !row.empty() && row[0] != 0x303030;
     };
     ASSERT_TRUE(WaitUntil(listShown));
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the slide ends
     auto row = [&](int index) { return session->EditorY() + index * 13 + 6; };
-    g_display->Click(listX, row(0)); // a heading changes nothing
-    g_display->Click(listX, row(3));
+    TestDisplay()->Click(listX, row(0)); // a heading changes nothing
+    TestDisplay()->Click(listX, row(3));
     ASSERT_TRUE(WaitForAutomations(8));
     std::vector<SLinuxHostCall> calls = Automations();
     ASSERT_EQ(calls.size(), 8u);
     const std::vector<SLinuxHostCall> chosen = calls;
     session->ClearCalls();
-    g_display->Click(listX, row(12));
+    TestDisplay()->Click(listX, row(12));
     ASSERT_TRUE(WaitForAutomations(7));
     calls = Automations();
     ASSERT_EQ(calls.size(), 7u) << "Dry, Wet, Delay, Depth, Rate, Stereo and the LFO type";
@@ -249,18 +223,18 @@ TEST_F(LinuxEditorTest, SwitchesTogglePresetsApplyAsOnWindowsAndRandomDrawsOnlyI
         }
     }
     // The list follows the editor when the host moves its window.
-    g_display->MoveWindow(session->Parent(), 60, 40);
+    TestDisplay()->MoveWindow(session->Parent(), 60, 40);
     EXPECT_TRUE(WaitUntil([&] { return session->EditorX() == 60; }));
     EXPECT_TRUE(WaitUntil([&] {
         // Beyond where the list was, over the host's grey window.
-        const std::vector<std::uint32_t> pixel = g_display->Grab(60 + layout::DialogWidth() + 125, 60, 1, 1);
+        const std::vector<std::uint32_t> pixel = TestDisplay()->Grab(60 + layout::DialogWidth() + 125, 60, 1, 1);
         return !pixel.empty() && pixel[0] != 0x303030;
     })) << "the list at the editor's new right edge";
-    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    TestDisplay()->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
     EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the list slides back in";
-    g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+    TestDisplay()->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
     EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 1; })) << "out again";
-    g_display->UnmapWindow(session->Parent());
+    TestDisplay()->UnmapWindow(session->Parent());
     EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; })) << "the host hides the editor: the list goes at once";
     // Each value as the Windows controls land it: the program's value on the fader's nearest
     // position, the waveform on or off.
@@ -317,20 +291,20 @@ TEST_F(LinuxEditorTest, HundredOpenCloseCyclesWhileAudioRunsLeaveNoWindowThreadO
     session->CloseEditor();
     const int descriptors = CountEntries("/proc/self/fd");
     const int threads = CountEntries("/proc/self/task");
-    const size_t popups = g_display->Children(g_display->Root()).size();
+    const size_t popups = TestDisplay()->Children(TestDisplay()->Root()).size();
     for (int i = 0; i < 100; ++i)
     {
         ASSERT_EQ(session->OpenEditor(), 1);
         if (i % 10 == 0) // now and then with the list out
-            g_display->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
+            TestDisplay()->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
         session->CloseEditor();
     }
     stop = true;
     audio.join();
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads - 1) << "only the audio thread has gone";
-    EXPECT_TRUE(g_display->Children(session->Parent()).empty());
-    EXPECT_EQ(g_display->Children(g_display->Root()).size(), popups);
+    EXPECT_TRUE(TestDisplay()->Children(session->Parent()).empty());
+    EXPECT_EQ(TestDisplay()->Children(TestDisplay()->Root()).size(), popups);
 }
 
 TEST_F(LinuxEditorTest, ClosingThePluginWithItsEditorOpenOrAfterTheHostDestroyedTheParentIsQuietAndSafe)
@@ -341,12 +315,12 @@ TEST_F(LinuxEditorTest, ClosingThePluginWithItsEditorOpenOrAfterTheHostDestroyed
     dup2(fileno(captured), STDERR_FILENO);
 
     Open();
-    g_display->DestroyWindow(session->Parent()); // as many Linux hosts do before effEditClose
+    TestDisplay()->DestroyWindow(session->Parent()); // as many Linux hosts do before effEditClose
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     session->CloseEditor();
     session.reset();
 
-    session = std::make_unique<CLinuxEditorSession>(library, *g_display);
+    session = std::make_unique<CLinuxEditorSession>(library, *TestDisplay());
     Open();
     session->ClosePlugin(); // effClose with the editor open
 
@@ -360,16 +334,16 @@ TEST_F(LinuxEditorTest, ClosingThePluginWithItsEditorOpenOrAfterTheHostDestroyed
 TEST_F(LinuxEditorTest, TwoInstancesShowTheirEditorsAtOnce)
 {
     Open();
-    CLinuxEditorSession second(library, *g_display, 20, 360);
+    CLinuxEditorSession second(library, *TestDisplay(), 20, 360);
     ASSERT_EQ(second.OpenEditor(), 1);
     ASSERT_TRUE(second.WaitForPaint());
-    EXPECT_EQ(g_display->Children(session->Parent()).size(), 1u);
-    EXPECT_EQ(g_display->Children(second.Parent()).size(), 1u);
+    EXPECT_EQ(TestDisplay()->Children(session->Parent()).size(), 1u);
+    EXPECT_EQ(TestDisplay()->Children(second.Parent()).size(), 1u);
     second.Effect()->setParameter(second.Effect(), 5, 0.0f);
     const std::vector<std::uint32_t> first = Picture();
     EXPECT_TRUE(WaitUntil([&] {
         const std::vector<std::uint32_t> other =
-            g_display->Grab(second.EditorX(), second.EditorY(), layout::DialogWidth(), layout::DialogHeight());
+            TestDisplay()->Grab(second.EditorX(), second.EditorY(), layout::DialogWidth(), layout::DialogHeight());
         return ThumbTop(other, layout::DialogWidth(), IDC_DEPTH_SLIDER) ==
                ExpectedThumbTop(IDC_DEPTH_SLIDER, 0.0f, 0.0f, 100.0f);
     }));
@@ -389,7 +363,7 @@ TEST_F(LinuxEditorTest, WithoutADisplayTheEditorDoesNotOpenAndThePluginKeepsWork
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->right, 0) << "no window, no size";
     EXPECT_EQ(rect->bottom, 0);
-    EXPECT_TRUE(g_display->Children(session->Parent()).empty());
+    EXPECT_TRUE(TestDisplay()->Children(session->Parent()).empty());
 
     session->Dispatch(effMainsChanged, 0, 1);
     std::vector<float> left(64, 0.5f), right(64, 0.5f);
@@ -406,13 +380,13 @@ TEST_F(LinuxEditorTest, TheLogoStripOpensTheAboutBoxAndAClickClosesIt)
         {6, 36, true}, {29, 134, true}, {5, 36, false}, {30, 100, false}, {10, 135, false}};
     for (const auto& click : clicks)
     {
-        g_display->Click(session->EditorX() + click.x, session->EditorY() + click.y);
+        TestDisplay()->Click(session->EditorX() + click.x, session->EditorY() + click.y);
         if (click.opens)
         {
             EXPECT_TRUE(WaitUntil([&] {
-                return g_display->PopupNames() == std::vector<std::string>{layout::AboutCaption()};
+                return TestDisplay()->PopupNames() == std::vector<std::string>{layout::AboutCaption()};
             })) << click.x << "," << click.y;
-            g_display->Click(session->EditorX() + 200, session->EditorY() + 87); // on the box
+            TestDisplay()->Click(session->EditorX() + 200, session->EditorY() + 87); // on the box
             EXPECT_TRUE(WaitUntil([&] { return PopupCount() == 0; }));
         }
         else
