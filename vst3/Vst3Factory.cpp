@@ -6,7 +6,20 @@
 using namespace Vst3;
 
 namespace {
+
 constexpr const char* kSdkVersion = "VST 3.7.9";
+
+// What the three class-info records share: cleared, then our one class's id, cardinality and
+// category.
+template <class ClassInfo>
+void StartClassInfo(ClassInfo& info, const Uid& classId)
+{
+    std::memset(&info, 0, sizeof info);
+    std::memcpy(info.cid, classId.bytes, sizeof info.cid);
+    info.cardinality = PClassInfo::kManyInstances;
+    Vst3Text::CopyField(info.category, kAudioEffectClass, sizeof info.category);
+}
+
 } // namespace
 
 tresult CVst3Factory::queryInterface(const TUID iid, void** object)
@@ -36,10 +49,7 @@ tresult CVst3Factory::getClassInfo(int32_t index, PClassInfo* info)
 {
     if (index != 0 || !info)
         return kInvalidArgument;
-    std::memset(info, 0, sizeof *info);
-    std::memcpy(info->cid, m_description.classId.bytes, sizeof info->cid);
-    info->cardinality = PClassInfo::kManyInstances;
-    Vst3Text::CopyField(info->category, kAudioEffectClass, sizeof info->category);
+    StartClassInfo(*info, m_description.classId);
     Vst3Text::CopyField(info->name, m_description.name, sizeof info->name);
     return kResultOk;
 }
@@ -48,10 +58,7 @@ tresult CVst3Factory::getClassInfo2(int32_t index, PClassInfo2* info)
 {
     if (index != 0 || !info)
         return kInvalidArgument;
-    std::memset(info, 0, sizeof *info);
-    std::memcpy(info->cid, m_description.classId.bytes, sizeof info->cid);
-    info->cardinality = PClassInfo::kManyInstances;
-    Vst3Text::CopyField(info->category, kAudioEffectClass, sizeof info->category);
+    StartClassInfo(*info, m_description.classId);
     Vst3Text::CopyField(info->name, m_description.name, sizeof info->name);
     info->classFlags = kDistributable;
     Vst3Text::CopyField(info->subCategories, m_description.subCategories, sizeof info->subCategories);
@@ -65,10 +72,7 @@ tresult CVst3Factory::getClassInfoUnicode(int32_t index, PClassInfoW* info)
 {
     if (index != 0 || !info)
         return kInvalidArgument;
-    std::memset(info, 0, sizeof *info);
-    std::memcpy(info->cid, m_description.classId.bytes, sizeof info->cid);
-    info->cardinality = PClassInfo::kManyInstances;
-    Vst3Text::CopyField(info->category, kAudioEffectClass, sizeof info->category);
+    StartClassInfo(*info, m_description.classId);
     Vst3Text::CopyField16(info->name, m_description.name, 64);
     info->classFlags = kDistributable;
     Vst3Text::CopyField(info->subCategories, m_description.subCategories, sizeof info->subCategories);
