@@ -132,11 +132,13 @@ VstIntPtr CVstPlugin::OnEditClose()
 {
     if (m_editor)
         m_editor->close();
+    m_relay.DeliverWaiting(); // the editor's thread has ended: nothing more comes from it
     return 0;
 }
 
 VstIntPtr CVstPlugin::OnEditIdle()
 {
+    m_relay.OnHostIdle();
     if (m_editor)
         m_editor->idle();
     return 0;

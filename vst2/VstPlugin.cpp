@@ -99,8 +99,10 @@ void CVstPlugin::float2string(float value, char* text) const { FloatToDisplayTex
 
 void CVstPlugin::OnParameterAutomated(int index, float normalised)
 {
-    if (m_host)
-        m_host(&m_record, audioMasterAutomate, index, 0, nullptr, normalised);
+    if (m_core.IsOutputParameter(index))
+        m_relay.Send(index, normalised);
+    else
+        m_relay.Automate(index, normalised);
 }
 
 void CVstPlugin::OnParameterChanged()

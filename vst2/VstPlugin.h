@@ -1,5 +1,6 @@
 #pragma once
 #include "PluginCore.h"
+#include "VstAutomationRelay.h"
 #include "VstInterface.h"
 #include <memory>
 
@@ -62,7 +63,9 @@ public:
 
 private:
     // What the core reports, in VST 2 terms. The host is never told where a gesture starts or
-    // ends: VST 2 hosts of this plug-in's era record each automated value on its own.
+    // ends: VST 2 hosts of this plug-in's era record each automated value on its own. The
+    // editor's values go through the relay (which thread calls the host); output parameters,
+    // which the audio thread reports, go straight to the host.
     void OnParameterAutomated(int index, float normalised) override;
     void OnBeginEdit(int) override {}
     void OnEndEdit(int) override {}
@@ -88,6 +91,7 @@ private:
     audioMasterCallback m_host;
     VstInt32 m_blockSize = 1024;
     AEffect m_record;
+    CVstAutomationRelay m_relay{m_host, &m_record};
     CPluginCore m_core;
 };
 

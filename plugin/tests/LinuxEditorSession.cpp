@@ -79,8 +79,13 @@ VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 inde
         return 2400;
     if (CLinuxEditorSession* session = s_current)
     {
-        std::lock_guard<std::mutex> lock(session->m_lock);
-        session->m_calls.push_back(SLinuxHostCall{opcode, index, opt});
+        const SLinuxHostCall call{opcode, index, opt, std::this_thread::get_id()};
+        {
+            std::lock_guard<std::mutex> lock(session->m_lock);
+            session->m_calls.push_back(call);
+        }
+        if (session->onCall)
+            session->onCall(call);
     }
     return 0;
 }

@@ -4,7 +4,9 @@
 // the plug-in makes back to it (from any thread).
 #include "PluginLibrary.h"
 #include "XvfbDisplay.h"
+#include <functional>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 struct SLinuxHostCall
@@ -12,6 +14,7 @@ struct SLinuxHostCall
     VstInt32 opcode;
     VstInt32 index;
     float value;
+    std::thread::id thread; // the thread the plug-in called from
 };
 
 class CLinuxEditorSession
@@ -38,6 +41,9 @@ public:
 
     std::vector<SLinuxHostCall> Calls();
     void ClearCalls();
+    // What the host does with each call after writing it down, on the calling thread; set it
+    // before the plug-in calls.
+    std::function<void(const SLinuxHostCall&)> onCall;
 
 private:
     static VstIntPtr Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,

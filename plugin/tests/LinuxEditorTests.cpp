@@ -11,9 +11,11 @@
 #include <atomic>
 #include <cairo.h>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <unistd.h>
 
@@ -395,4 +397,64 @@ TEST_F(LinuxEditorTest, TheLogoStripOpensTheAboutBoxAndAClickClosesIt)
             EXPECT_EQ(PopupCount(), 0u) << click.x << "," << click.y;
         }
     }
+}
+
+// The host of this test waits on its UI thread inside audioMasterAutomate, as some hosts do: a
+// value arriving on another thread makes it close the editor on its UI thread and wait for that.
+// Were the value sent from the editor's own thread, effEditClose would wait for that thread and
+// that thread for the host: a deadlock, which the host's bounded wait turns into a failure.
+TEST_F(LinuxEditorTest, AHostThatIdlesGetsTheEditorsValuesOnItsOwnThreadAndCanCloseTheEditorFromThere)
+{
+    std::mutex lock;
+    std::condition_variable changed;
+    std::thread::id uiThread;
+    bool opened = false, closeRequested = false, closed = false;
+    std::atomic<bool> waitedInVain{false};
+    session->onCall = [&](const SLinuxHostCall& call) {
+        if (call.opcode != audioMasterAutomate)
+            return;
+        std::unique_lock<std::mutex> guard(lock);
+        closeRequested = true;
+        changed.notify_all();
+        if (call.thread != uiThread && !changed.wait_for(guard, std::chrono::seconds(5), [&] { return closed; }))
+            waitedInVain = true;
+    };
+    std::thread ui([&] {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            uiThread = std::this_thread::get_id();
+            opened = session->OpenEditor() == 1;
+        }
+        changed.notify_all();
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (opened && std::chrono::steady_clock::now() < giveUp)
+        {
+            session->Dispatch(effEditIdle);
+            std::unique_lock<std::mutex> guard(lock);
+            if (changed.wait_for(guard, std::chrono::milliseconds(10), [&] { return closeRequested; }))
+            {
+                guard.unlock();
+                session->CloseEditor();
+                guard.lock();
+                closed = true;
+                changed.notify_all();
+                return;
+            }
+        }
+    });
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        changed.wait(guard, [&] { return opened || uiThread != std::thread::id(); });
+    }
+    if (opened && session->WaitForPaint())
+        TestDisplay()->Click(ScreenX(IDC_BYPASS_BUTTON, 5), ScreenY(IDC_BYPASS_BUTTON, 5));
+    ui.join();
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(waitedInVain) << "the host's UI thread closed the editor while the editor's thread waited in the host";
+    const std::vector<SLinuxHostCall> automations = Automations();
+    ASSERT_EQ(automations.size(), 1u);
+    EXPECT_EQ(automations[0].index, 0);
+    EXPECT_EQ(automations[0].value, 1.0f);
+    EXPECT_EQ(automations[0].thread, uiThread) << "from the host's idle call, on its UI thread";
 }

@@ -2,13 +2,14 @@
 #include "FakeEffect.h"
 #include "VstPlugin.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 
 // A host callback that records what the plug-in reports.
 struct HostLog
 {
     VstIntPtr version = 2400;
-    struct Automation { VstInt32 index; float value; };
+    struct Automation { VstInt32 index; float value; std::thread::id thread; };
     std::vector<Automation> automations;
     std::vector<VstInt32> otherOpcodes;
 };
@@ -24,7 +25,7 @@ inline VstIntPtr RecordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstInt
     if (opcode == audioMasterVersion)
         return TheHost().version;
     if (opcode == audioMasterAutomate)
-        TheHost().automations.push_back({index, opt});
+        TheHost().automations.push_back({index, opt, std::this_thread::get_id()});
     else
         TheHost().otherOpcodes.push_back(opcode);
     return 0;

@@ -122,3 +122,39 @@ TEST_F(EditorBridgeTest, ClosingThePluginWithItsEditorOpenClosesAndFreesTheEdito
     EXPECT_TRUE(editor.destroyed);
     EXPECT_TRUE(log.destroyed);
 }
+
+TEST_F(EditorBridgeTest, EditorValuesFromAnotherThreadReachAnIdlingHostOnlyFromItsIdleAndCloseCallsInOrder)
+{
+    Create({}, new FakeEditor(editor));
+    ASSERT_EQ(Dispatch(effEditOpen, 0, 0, this), 1);
+    CParameterSet* inputs = editor.inputs;
+    auto fromEditorThread = [&](std::initializer_list<float> values) {
+        std::thread([&] {
+            for (float value : values)
+                inputs->SetValue(2, value);
+        }).join();
+    };
+    const std::thread::id host = std::this_thread::get_id();
+
+    fromEditorThread({12.5f}); // a host that has not idled gets it at once, from that thread
+    ASSERT_EQ(TheHost().automations.size(), 1u);
+    EXPECT_NE(TheHost().automations[0].thread, host);
+
+    Dispatch(effEditIdle);
+    fromEditorThread({25.0f, 37.5f});
+    EXPECT_EQ(TheHost().automations.size(), 1u) << "nothing reaches an idling host from the editor's thread";
+    inputs->SetValue(2, 50.0f); // on the host's own thread: at once, after what waits
+    fromEditorThread({62.5f});
+    Dispatch(effEditIdle);
+    fromEditorThread({75.0f});
+    Dispatch(effEditClose);
+
+    std::vector<float> values;
+    for (const HostLog::Automation& automation : TheHost().automations) {
+        values.push_back(automation.value);
+        if (&automation != &TheHost().automations[0]) {
+            EXPECT_EQ(automation.thread, host) << automation.value;
+        }
+    }
+    EXPECT_EQ(values, (std::vector<float>{0.125f, 0.25f, 0.375f, 0.5f, 0.625f, 0.75f}));
+}
