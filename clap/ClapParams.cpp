@@ -155,15 +155,15 @@ void CClapPlugin::ApplyEvents(const clap::InputEvents* in)
 void CClapPlugin::Flush(const clap::InputEvents* in, const clap::OutputEvents* out)
 {
     ApplyEvents(in);
-    m_outbox.DrainTo(out);
+    DrainToHost(m_outbox, out);
 }
 
-void CClapPlugin::PostToHost(CClapOutbox::EKind kind, int index, double value)
+void CClapPlugin::PostToHost(CGestureOutbox::EKind kind, int index, double value)
 {
     // Output parameters are reported from the audio thread; hosts read them with get_value.
     if (index < 0 || !IsInputParam(static_cast<clap::Id>(index)))
         return;
-    m_outbox.Push(kind, static_cast<clap::Id>(index), value);
+    m_outbox.Push(kind, index, value);
     // Without a block running, the host collects the events through flush when asked to (see
     // StopProcessing for the fence).
     std::atomic_thread_fence(std::memory_order_seq_cst);
@@ -173,9 +173,9 @@ void CClapPlugin::PostToHost(CClapOutbox::EKind kind, int index, double value)
 
 void CClapPlugin::OnParameterAutomated(int index, float normalised)
 {
-    PostToHost(CClapOutbox::kValue, index, index == 0 ? (normalised > 0.5f ? 1.0 : 0.0) : m_core.ToReal(index, normalised));
+    PostToHost(CGestureOutbox::EKind::Value, index, index == 0 ? (normalised > 0.5f ? 1.0 : 0.0) : m_core.ToReal(index, normalised));
 }
 
-void CClapPlugin::OnBeginEdit(int index) { PostToHost(CClapOutbox::kBegin, index, 0.0); }
+void CClapPlugin::OnBeginEdit(int index) { PostToHost(CGestureOutbox::EKind::Begin, index, 0.0); }
 
-void CClapPlugin::OnEndEdit(int index) { PostToHost(CClapOutbox::kEnd, index, 0.0); }
+void CClapPlugin::OnEndEdit(int index) { PostToHost(CGestureOutbox::EKind::End, index, 0.0); }

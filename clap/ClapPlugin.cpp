@@ -266,7 +266,7 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     }
     // A host that skipped start_processing still gets audio: the effect is set up by activate.
     ApplyEvents(process->inEvents);
-    m_outbox.DrainTo(process->outEvents);
+    DrainToHost(m_outbox, process->outEvents);
     if (!BindPorts(process)) {
         SilenceOutputs(process);
         return clap::kProcessError;

@@ -73,7 +73,7 @@ private:
     void ApplyValue(clap::Id id, double value);
     float Clamped(clap::Id id, double value) const; // within the published range
     bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }
-    void PostToHost(CClapOutbox::EKind kind, int index, double value);
+    void PostToHost(CGestureOutbox::EKind kind, int index, double value);
     void AfterValuesReplaced();
     bool BindPorts(const clap::Process* process);
     static void SilenceOutputs(const clap::Process* process);
@@ -86,7 +86,7 @@ private:
     CPluginCore m_core;
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
-    CClapOutbox m_outbox;
+    CGestureOutbox m_outbox; // the editor's gestures and values, for the next block or flush
     std::vector<std::atomic<float>> m_hostValues; // the last real value the host sent, per input
     std::vector<float*> m_inputs;  // the block's channel pointers, sized once
     std::vector<float*> m_outputs;

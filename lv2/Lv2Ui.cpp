@@ -84,12 +84,16 @@ void CLv2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void
 
 int CLv2Ui::Idle()
 {
-    m_outbox.Drain([this](const CLv2UiOutbox::SItem& item) {
-        if (item.kind == CLv2UiOutbox::kValue)
-            m_write(m_controller, item.port, sizeof item.value, 0, &item.value);
-        else if (m_touch)
-            m_touch->touch(m_touch->handle, item.port, item.kind == CLv2UiOutbox::kGrab);
-    });
+    CGestureOutbox::SGesture item;
+    while (m_outbox.Take(item)) {
+        const uint32_t port = static_cast<uint32_t>(m_layout.ControlInput(item.index));
+        if (item.kind == CGestureOutbox::EKind::Value) {
+            const float value = static_cast<float>(item.value);
+            m_write(m_controller, port, sizeof value, 0, &value);
+        } else if (m_touch) {
+            m_touch->touch(m_touch->handle, port, item.kind == CGestureOutbox::EKind::Begin);
+        }
+    }
     return 0;
 }
 
@@ -98,17 +102,17 @@ void CLv2Ui::OnParameterAutomated(int index, float normalised)
     if (!IsControlInput(index))
         return;
     const float value = index == 0 ? (normalised > 0.5f ? 0.0f : 1.0f) : m_core.ToReal(index, normalised);
-    m_outbox.Push({CLv2UiOutbox::kValue, static_cast<uint32_t>(m_layout.ControlInput(index)), value});
+    m_outbox.Push(CGestureOutbox::EKind::Value, index, value);
 }
 
 void CLv2Ui::OnBeginEdit(int index)
 {
     if (IsControlInput(index))
-        m_outbox.Push({CLv2UiOutbox::kGrab, static_cast<uint32_t>(m_layout.ControlInput(index)), 0.0f});
+        m_outbox.Push(CGestureOutbox::EKind::Begin, index);
 }
 
 void CLv2Ui::OnEndEdit(int index)
 {
     if (IsControlInput(index))
-        m_outbox.Push({CLv2UiOutbox::kRelease, static_cast<uint32_t>(m_layout.ControlInput(index)), 0.0f});
+        m_outbox.Push(CGestureOutbox::EKind::End, index);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "Lv2PortLayout.h"
-#include "Lv2UiOutbox.h"
+#include "GestureOutbox.h"
 #include "PluginCore.h"
 #include "PluginDescription.h"
 #include <lv2/ui/ui.h>
@@ -49,5 +49,5 @@ private:
     LV2UI_Controller m_controller;
     const LV2UI_Touch* m_touch;
     LV2UI_Widget m_widget = nullptr;
-    CLv2UiOutbox m_outbox;
+    CGestureOutbox m_outbox; // port values (real, "enabled" for the bypass), grabs and releases
 };

@@ -288,19 +288,22 @@ void CVst3Plugin::SetComponentHandler(IComponentHandler* handler)
 
 void CVst3Plugin::OnParameterAutomated(int index, float normalised)
 {
-    Notify(CVst3GestureQueue::EKind::Perform, index, normalised);
+    // Output parameters are reported from the audio thread, where the handler may not be called;
+    // hosts read them with getParamNormalized.
+    if (!m_core.IsOutputParameter(index))
+        Notify(CGestureOutbox::EKind::Value, index, normalised);
 }
 
-void CVst3Plugin::OnBeginEdit(int index) { Notify(CVst3GestureQueue::EKind::Begin, index, 0.0); }
+void CVst3Plugin::OnBeginEdit(int index) { Notify(CGestureOutbox::EKind::Begin, index, 0.0); }
 
-void CVst3Plugin::OnEndEdit(int index) { Notify(CVst3GestureQueue::EKind::End, index, 0.0); }
+void CVst3Plugin::OnEndEdit(int index) { Notify(CGestureOutbox::EKind::End, index, 0.0); }
 
-void CVst3Plugin::Notify(CVst3GestureQueue::EKind kind, int index, double value)
+void CVst3Plugin::Notify(CGestureOutbox::EKind kind, int index, double value)
 {
-    const CVst3GestureQueue::SGesture gesture{kind, static_cast<ParamID>(index), value};
+    const CGestureOutbox::SGesture gesture{kind, index, value};
     if (m_relaying.load(std::memory_order_acquire)) {
         if (std::this_thread::get_id() != m_hostThread) {
-            m_gestures.Push(gesture.kind, gesture.id, gesture.value);
+            m_gestures.Push(kind, index, value);
             return;
         }
         DeliverGestures(); // what waits goes first
@@ -308,19 +311,20 @@ void CVst3Plugin::Notify(CVst3GestureQueue::EKind kind, int index, double value)
     Send(gesture);
 }
 
-void CVst3Plugin::Send(const CVst3GestureQueue::SGesture& gesture)
+void CVst3Plugin::Send(const CGestureOutbox::SGesture& gesture)
 {
     if (!m_handler)
         return;
+    const ParamID id = static_cast<ParamID>(gesture.index);
     switch (gesture.kind) {
-    case CVst3GestureQueue::EKind::Begin:
-        m_handler->beginEdit(gesture.id);
+    case CGestureOutbox::EKind::Begin:
+        m_handler->beginEdit(id);
         break;
-    case CVst3GestureQueue::EKind::Perform:
-        m_handler->performEdit(gesture.id, gesture.value);
+    case CGestureOutbox::EKind::Value:
+        m_handler->performEdit(id, gesture.value);
         break;
-    case CVst3GestureQueue::EKind::End:
-        m_handler->endEdit(gesture.id);
+    case CGestureOutbox::EKind::End:
+        m_handler->endEdit(id);
         break;
     }
 }
@@ -333,10 +337,10 @@ void CVst3Plugin::RelayGesturesTo(std::thread::id hostThread)
 
 void CVst3Plugin::DeliverGestures()
 {
-    // A vector of its own per call: the host may call back into the plug-in from a gesture.
-    std::vector<CVst3GestureQueue::SGesture> waiting;
-    m_gestures.TakeAll(waiting);
-    for (const CVst3GestureQueue::SGesture& gesture : waiting)
+    // Each gesture is taken out before it is sent: the host may call back into the plug-in from
+    // one, and so deliver again.
+    CGestureOutbox::SGesture gesture;
+    while (m_gestures.Take(gesture))
         Send(gesture);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "PluginCore.h"
 #include "Vst3Controller.h"
-#include "Vst3GestureQueue.h"
+#include "GestureOutbox.h"
 #include "Vst3Interface.h"
 #include "Vst3View.h"
 #include <atomic>
@@ -91,8 +91,8 @@ private:
     void OnParameterChanged() override {}
 
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
-    void Notify(CVst3GestureQueue::EKind kind, int index, double value);
-    void Send(const CVst3GestureQueue::SGesture& gesture);
+    void Notify(CGestureOutbox::EKind kind, int index, double value);
+    void Send(const CGestureOutbox::SGesture& gesture);
 
     std::atomic<uint32_t> m_references{1};
     CPluginCore m_core;
@@ -102,7 +102,7 @@ private:
     EditorMeasure m_measure;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
-    CVst3GestureQueue m_gestures;
+    CGestureOutbox m_gestures; // the editor thread's, while relaying
     std::atomic<bool> m_relaying{false};
     std::thread::id m_hostThread; // written before m_relaying turns on
     // Silent input for blocks a host sends without its input bus (deactivated, or no buffers),

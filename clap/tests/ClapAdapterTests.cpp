@@ -113,7 +113,7 @@ TEST(ClapAdapter, AFullOutboxDropsTheNewestAndAListThatRefusesKeepsTheRestForLat
 {
     SAdapter adapter;
     CParameterSet* inputs = adapter.context.GetInputParameters();
-    for (uint32_t i = 0; i < CClapOutbox::kCapacity + 10; ++i)
+    for (uint32_t i = 0; i < CGestureOutbox::kCapacity + 10; ++i)
         inputs->SetValue(2, static_cast<float>(i % 100));
     struct SRefusing
     {
@@ -126,9 +126,9 @@ TEST(ClapAdapter, AFullOutboxDropsTheNewestAndAListThatRefusesKeepsTheRestForLat
     adapter.params->flush(adapter.plugin, nullptr, &refusing.list);
     COutputEvents rest;
     adapter.params->flush(adapter.plugin, nullptr, rest.Get());
-    ASSERT_EQ(rest.rows.size(), CClapOutbox::kCapacity - 5);
+    ASSERT_EQ(rest.rows.size(), CGestureOutbox::kCapacity - 5);
     EXPECT_EQ(rest.rows.front().value, 5.0);
-    EXPECT_EQ(rest.rows.back().value, static_cast<double>((CClapOutbox::kCapacity - 1) % 100));
+    EXPECT_EQ(rest.rows.back().value, static_cast<double>((CGestureOutbox::kCapacity - 1) % 100));
 }
 
 TEST(ClapAdapter, OutputParametersAreReadOnlyAndTheTailAndLatencyAreTheEffects)
