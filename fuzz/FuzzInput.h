@@ -25,6 +25,18 @@ private:
     size_t m_position = 0;
 };
 
+// What a played session leaves behind to compare: its format ('2' VST 2, 'V' VST 3, 'C' CLAP,
+// 'L' LV2), the frames it rendered and a digest of every sample it rendered, so that two replays
+// of one input can be held to the same result.
+struct SSessionReport
+{
+    char format = '2';
+    long frames = 0;
+    uint64_t digest = 14695981039346656037ull; // FNV-1a over the samples' bytes
+
+    void Add(const float* samples, size_t count);
+};
+
 // A cheap generator for sample data, seeded from the input so that runs replay exactly.
 class CSampleNoise
 {

@@ -87,6 +87,8 @@ public:
         Close();
     }
 
+    const SSessionReport& Report() const { return m_report; }
+
     VstIntPtr OnHostCall(AEffect* effect, VstInt32 opcode, VstInt32 index, float opt)
     {
         if (opcode == audioMasterVersion)
@@ -389,6 +391,8 @@ private:
         else
             m_effect->process(m_effect, inputs.data(), outputs.data(), frames);
         CheckRecord();
+        for (float* channel : outputs)
+            m_report.Add(channel, static_cast<size_t>(frames));
         if (!replacing)
             return;
 
@@ -417,13 +421,15 @@ private:
     VstInt32 m_flags = 0;
     VstInt32 m_uniqueId = 0;
     long m_framesUsed = 0;
+    SSessionReport m_report;
 };
 
 } // namespace
 
-void RunHostSession(const uint8_t* data, size_t size)
+SSessionReport RunHostSession(const uint8_t* data, size_t size)
 {
     CFuzzInput input(data, size);
     CHostSession session(input);
     session.Run();
+    return session.Report();
 }

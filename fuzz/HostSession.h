@@ -1,4 +1,5 @@
 #pragma once
+#include "FuzzInput.h"
 #include <cstddef>
 #include <cstdint>
 
@@ -8,4 +9,4 @@
 // block-size changes, close and reopen). A broken promise of the plug-in (text written past its
 // limit, a non-finite rendered sample, a changed record, a lost parameter value) prints what
 // broke and aborts; memory faults are left to the sanitizers.
-void RunHostSession(const uint8_t* data, size_t size);
+SSessionReport RunHostSession(const uint8_t* data, size_t size);

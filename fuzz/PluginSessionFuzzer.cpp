@@ -1,6 +1,6 @@
-// libFuzzer entry: every input is one host session (VST 2, or VST 3 for inputs starting with 'V')
+// libFuzzer entry: every input is one host session in one of the four formats (AnyHostSession.h)
 // against the in-process plug-in.
-#include "Vst3HostSession.h"
+#include "AnyHostSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -31,6 +31,8 @@ class CVst3Session
 public:
     explicit CVst3Session(CFuzzInput& input) : m_in(input) {}
 
+    const SSessionReport& Report() const { return m_report; }
+
     void Run()
     {
         Create();
@@ -213,6 +215,10 @@ private:
         data.outputs = &output;
         data.inputParameterChanges = queues ? &changes : nullptr;
         const tresult result = m_processor->process(data);
+        if (result == kResultOk && frames > 0) {
+            m_report.Add(outLeft.data(), static_cast<size_t>(frames));
+            m_report.Add(outRight.data(), static_cast<size_t>(frames));
+        }
         if (result == kResultOk && data.symbolicSampleSize == kSample32 && input.channelBuffers32 &&
             input.numChannels == 2)
             for (int f = 0; f < frames; ++f) {
@@ -288,21 +294,15 @@ private:
     CRecordingHandler m_handler;
     int32_t m_parameters = 0;
     long m_frames = 0;
+    SSessionReport m_report{'V'};
 };
 
 } // namespace
 
-void RunVst3HostSession(const uint8_t* data, size_t size)
+SSessionReport RunVst3HostSession(const uint8_t* data, size_t size)
 {
     CFuzzInput input(data, size);
     CVst3Session session(input);
     session.Run();
-}
-
-void RunAnyHostSession(const uint8_t* data, size_t size)
-{
-    if (size > 0 && data[0] == 'V')
-        RunVst3HostSession(data + 1, size - 1);
-    else
-        RunHostSession(data, size);
+    return session.Report();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "FuzzInput.h"
 #include <cstddef>
 #include <cstdint>
 
@@ -8,8 +9,4 @@
 // and restored, mutated, cut, extended or pure garbage. A broken promise (a non-finite sample, a
 // value outside 0..1, a text without its terminator, a refused stream that changed the state, a
 // saved state that does not restore) prints what broke and aborts.
-void RunVst3HostSession(const uint8_t* data, size_t size);
-
-// The fuzzer's and the replays' entry: an input starting with 'V' is a VST 3 session (of the
-// bytes after it), any other a VST 2 session.
-void RunAnyHostSession(const uint8_t* data, size_t size);
+SSessionReport RunVst3HostSession(const uint8_t* data, size_t size);
