@@ -23,6 +23,9 @@ constexpr char kPluginId[] = "com.orvane-music.stereo-chorus";
 constexpr uint32_t kMaxFrames = 8192;
 constexpr long kFrameBudget = 1 << 15;
 constexpr int kMaxSteps = 4096;
+// Creation and activation size and clear the delay lines (megabytes at the highest rates): a few
+// per session find what they can, more only slow the fuzzer down.
+constexpr int kMaxSetups = 12;
 constexpr char kCanary = 'Z';
 
 // A CLAP stream over bytes that hands out or takes at most `chunk` bytes a call, and answers
@@ -119,8 +122,10 @@ private:
         case 11: LoadPreset(); break;
         case 12: MainThread(); break;
         default:
-            m_plugin->destroy(m_plugin);
-            Create();
+            if (++m_setups <= kMaxSetups) {
+                m_plugin->destroy(m_plugin);
+                Create();
+            }
             break;
         }
     }
@@ -136,6 +141,8 @@ private:
         }
         const uint32_t minFrames = m_in.Word();
         const uint32_t maxFrames = choice & 1 ? m_in.Word() : m_in.Dword();
+        if (++m_setups > kMaxSetups)
+            return;
         const bool accepted = m_plugin->activate(m_plugin, rate, minFrames, maxFrames);
         if (accepted && m_active)
             Fail("a second activate without deactivate was accepted");
@@ -388,6 +395,7 @@ private:
     uint32_t m_count = 0;
     bool m_active = false;
     long m_frames = 0;
+    int m_setups = 0;
     SSessionReport m_report{'C'};
 };
 

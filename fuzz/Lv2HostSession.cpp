@@ -22,6 +22,9 @@ namespace {
 constexpr uint32_t kMaxFrames = 4096;
 constexpr long kFrameBudget = 1 << 15;
 constexpr int kMaxSteps = 4096;
+// Instantiation and activate size and clear the delay lines (megabytes at the highest rates): a
+// few per session find what they can, more only slow the fuzzer down.
+constexpr int kMaxSetups = 12;
 constexpr float kGarbage = 7.0f;
 
 // What the bundle's Turtle tells a host, taken from a core of the product's own: the port layout
@@ -78,7 +81,10 @@ private:
         case 0: AnyInstance(); break;
         case 1:
         case 2: Connect(); break;
-        case 3: m_descriptor->activate(m_instance); break;
+        case 3:
+            if (++m_setups <= kMaxSetups)
+                m_descriptor->activate(m_instance);
+            break;
         case 4: m_descriptor->deactivate(m_instance); break;
         case 5:
         case 6:
@@ -129,6 +135,8 @@ private:
             const uint64_t bits = m_in.Qword();
             std::memcpy(&rate, &bits, sizeof rate);
         }
+        if (++m_setups > kMaxSetups)
+            return;
         Cleanup();
         Instantiate(rate);
     }
@@ -259,6 +267,7 @@ private:
     std::vector<float> m_controls;
     bool m_bypassed = false;
     long m_frames = 0;
+    int m_setups = 0;
     SSessionReport m_report{'L'};
 };
 
