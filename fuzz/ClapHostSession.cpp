@@ -401,10 +401,4 @@ private:
 
 } // namespace
 
-SSessionReport RunClapHostSession(const uint8_t* data, size_t size)
-{
-    CFuzzInput input(data, size);
-    CClapSession session(input);
-    session.Run();
-    return session.Report();
-}
+SSessionReport RunClapHostSession(const uint8_t* data, size_t size) { return PlaySession<CClapSession>(data, size); }

@@ -37,6 +37,16 @@ struct SSessionReport
     void Add(const float* samples, size_t count);
 };
 
+// Plays one input with a session class (constructed on the input, then Run, then Report).
+template <class Session>
+SSessionReport PlaySession(const uint8_t* data, size_t size)
+{
+    CFuzzInput input(data, size);
+    Session session(input);
+    session.Run();
+    return session.Report();
+}
+
 // A cheap generator for sample data, seeded from the input so that runs replay exactly.
 class CSampleNoise
 {

@@ -426,10 +426,4 @@ private:
 
 } // namespace
 
-SSessionReport RunHostSession(const uint8_t* data, size_t size)
-{
-    CFuzzInput input(data, size);
-    CHostSession session(input);
-    session.Run();
-    return session.Report();
-}
+SSessionReport RunHostSession(const uint8_t* data, size_t size) { return PlaySession<CHostSession>(data, size); }

@@ -273,10 +273,4 @@ private:
 
 } // namespace
 
-SSessionReport RunLv2HostSession(const uint8_t* data, size_t size)
-{
-    CFuzzInput input(data, size);
-    CLv2Session session(input);
-    session.Run();
-    return session.Report();
-}
+SSessionReport RunLv2HostSession(const uint8_t* data, size_t size) { return PlaySession<CLv2Session>(data, size); }

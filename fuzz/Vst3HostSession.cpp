@@ -299,10 +299,4 @@ private:
 
 } // namespace
 
-SSessionReport RunVst3HostSession(const uint8_t* data, size_t size)
-{
-    CFuzzInput input(data, size);
-    CVst3Session session(input);
-    session.Run();
-    return session.Report();
-}
+SSessionReport RunVst3HostSession(const uint8_t* data, size_t size) { return PlaySession<CVst3Session>(data, size); }
