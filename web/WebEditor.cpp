@@ -144,6 +144,19 @@ EMSCRIPTEN_KEEPALIVE const char* editor_step(int controlId, int steps)
     return text.c_str();
 }
 
+// The thumb of the fader with that control id in the editor's pixels: left, top, right, bottom
+// (all 0 without such a fader).
+EMSCRIPTEN_KEEPALIVE const int* editor_thumb(int controlId)
+{
+    static int fields[4];
+    CX11Slider* slider = g_editor ? g_editor->View().Slider(controlId) : nullptr;
+    const SPixelRect thumb = slider ? slider->ThumbRect() : SPixelRect{};
+    const int dx = slider ? slider->Rect().left : 0, dy = slider ? slider->Rect().top : 0;
+    const int values[4] = {thumb.left + dx, thumb.top + dy, thumb.right + dx, thumb.bottom + dy};
+    std::copy(values, values + 4, fields);
+    return fields;
+}
+
 // The text a control shows for its value ("20.00 ms"), or "" without such a control.
 EMSCRIPTEN_KEEPALIVE const char* editor_control_text(int controlId)
 {
@@ -155,8 +168,9 @@ EMSCRIPTEN_KEEPALIVE const char* editor_control_text(int controlId)
 }
 
 EMSCRIPTEN_KEEPALIVE int editor_change_count() { return g_editor ? static_cast<int>(g_editor->changes.size()) : 0; }
-EMSCRIPTEN_KEEPALIVE int editor_change_index(int k) { return g_editor->changes.at(k).index; }
-EMSCRIPTEN_KEEPALIVE float editor_change_value(int k) { return g_editor->changes.at(k).normalised; }
+// Change k of editor_change_count(), oldest first.
+EMSCRIPTEN_KEEPALIVE int editor_change_index(int k) { return g_editor->changes[static_cast<size_t>(k)].index; }
+EMSCRIPTEN_KEEPALIVE float editor_change_value(int k) { return g_editor->changes[static_cast<size_t>(k)].normalised; }
 EMSCRIPTEN_KEEPALIVE void editor_clear_changes()
 {
     if (g_editor)
@@ -166,9 +180,24 @@ EMSCRIPTEN_KEEPALIVE void editor_clear_changes()
 EMSCRIPTEN_KEEPALIVE int editor_hand_cursor() { return WebScreen().hand ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int editor_window_count() { return static_cast<int>(WebScreen().windows.size()); }
 
+namespace {
+
+const SWebWindow* FindWindow(int index)
+{
+    const auto& windows = WebScreen().windows;
+    return index >= 0 && index < static_cast<int>(windows.size()) ? &windows[static_cast<size_t>(index)] : nullptr;
+}
+
+} // namespace
+
+// The window's state (all 0 for no such window).
 EMSCRIPTEN_KEEPALIVE const SWindowInfo* editor_window(int index)
 {
-    const SWebWindow& window = WebScreen().windows.at(static_cast<size_t>(index));
+    g_windowInfo = SWindowInfo{};
+    const SWebWindow* found = FindWindow(index);
+    if (!found)
+        return &g_windowInfo;
+    const SWebWindow& window = *found;
     const int runs = window.picture ? static_cast<int>(WebTextRuns(*window.picture).size()) : 0;
     g_windowInfo = SWindowInfo{window.shown && window.picture, window.x, window.y, window.width, window.height,
                                window.version, runs};
@@ -178,14 +207,17 @@ EMSCRIPTEN_KEEPALIVE const SWindowInfo* editor_window(int index)
 // The last painting's pixels, 0x00RRGGBB each, rows of width pixels.
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* editor_window_pixels(int index)
 {
-    const SWebWindow& window = WebScreen().windows.at(static_cast<size_t>(index));
-    return window.picture ? window.picture->Data() : nullptr;
+    const SWebWindow* window = FindWindow(index);
+    return window && window->picture ? window->picture->Data() : nullptr;
 }
 
+// Run `run` of the window's last painting; null for none.
 EMSCRIPTEN_KEEPALIVE const STextInfo* editor_window_text(int index, int run)
 {
-    const SWebWindow& window = WebScreen().windows.at(static_cast<size_t>(index));
-    const SWebTextRun& text = WebTextRuns(*window.picture).at(static_cast<size_t>(run));
+    const SWebWindow* window = FindWindow(index);
+    if (!window || !window->picture || run < 0 || run >= static_cast<int>(WebTextRuns(*window->picture).size()))
+        return nullptr;
+    const SWebTextRun& text = WebTextRuns(*window->picture)[static_cast<size_t>(run)];
     g_textInfo = STextInfo{text.rect.left,  text.rect.top, text.rect.right, text.rect.bottom, static_cast<int>(text.rgb),
                            text.centred,    text.bold,     static_cast<float>(text.pixelSize), text.text.c_str()};
     return &g_textInfo;
@@ -198,6 +230,8 @@ EMSCRIPTEN_KEEPALIVE int layout_control_count() { return stereo_chorus_layout::k
 EMSCRIPTEN_KEEPALIVE const int* layout_control(int index)
 {
     static int fields[6];
+    if (index < 0 || index >= stereo_chorus_layout::kControlCount)
+        return nullptr;
     const SControlLayout& control = stereo_chorus_layout::kControls[index];
     const SPixelRect rect = stereo_chorus_layout::ControlRect(control);
     const int values[6] = {control.id, static_cast<int>(control.kind), rect.left, rect.top, rect.right, rect.bottom};

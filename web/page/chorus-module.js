@@ -13,7 +13,8 @@ export function instantiateChorus(module, extra = {}) {
     proc_exit(code) { throw new Error(`the chorus module stopped (${code})`); },
     clock_time_get(id, precision, out) {
       const view = new DataView(instance.exports.memory.buffer);
-      view.setBigUint64(out, BigInt(Math.round(performance.now() * 1e6)), true);
+      const now = globalThis.performance ? performance.now() : Date.now();
+      view.setBigUint64(out, BigInt(Math.round(now * 1e6)), true);
       return 0;
     },
     fd_write() { return 0; },
@@ -32,6 +33,13 @@ export function instantiateChorus(module, extra = {}) {
   return new ChorusModule(instance.exports);
 }
 
+// UTF-8 to a string; the audio worklet's scope has no TextDecoder.
+export function decodeUtf8(bytes) {
+  if (globalThis.TextDecoder)
+    return new TextDecoder().decode(bytes);
+  return decodeURIComponent(Array.from(bytes, (b) => '%' + b.toString(16).padStart(2, '0')).join(''));
+}
+
 export class ChorusModule {
   constructor(exports) {
     this.exports = exports;
@@ -47,7 +55,7 @@ export class ChorusModule {
   // A NUL-terminated text at `pointer` in the module's memory.
   text(pointer) {
     const bytes = new Uint8Array(this.exports.memory.buffer, pointer);
-    return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
+    return decodeUtf8(bytes.subarray(0, bytes.indexOf(0)));
   }
 
   // Views are taken afresh: the memory may have grown since the last call.
