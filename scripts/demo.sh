@@ -2,7 +2,8 @@
 # Makes a short musical test signal (plucked guitar-like chords, stereo, 44.1 kHz) with sox and
 # renders it through a few factory programs of the plug-in with vstrender, all into out/; then
 # opens the Windows DLL's editor under Wine and saves out/editor.png and out/editor-presets.png, and
-# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png.
+# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png, and
+# the web page's editor in headless chromium for out/web-editor.png.
 #   scripts/demo.sh [PROGRAM...]      default programs: "Clean Chorus", "Crazy Voice", "Vibrato"
 # VSTRENDER and DEMO_PLUGIN choose another tool or plug-in (default: dist/linux/StereoChorus.so).
 set -euo pipefail
@@ -36,3 +37,6 @@ prefix="$root/build/win32/wineprefix"
 
 # The same editor on Linux: the .so opens it on a private X server (Xvfb).
 "$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"
+
+# And on the web page (dist/web), in headless chromium.
+node "$root/web/tests/editor-picture.mjs" "$out/web-editor.png" "$root/dist/web"
