@@ -133,6 +133,26 @@ test('a program chosen from the preset list sets the program\'s values, as the p
   assertSameBits(await pageOutput(undefined), await vstrenderOutput(await editorValuesAsOptions()), 'after the preset');
 });
 
+test('the keyboard and the wheel move faders one position at a time', async () => {
+  const { page } = session;
+  const delay = async () => (await page.evaluate(() => window.chorusPage.parameters()))[4][1];
+  const before = await delay();
+  await page.focus('canvas.editor'); // the first control in the template's order: Delay
+  await page.keyboard.press('ArrowUp');
+  const afterKey = await delay();
+  assert.ok(afterKey > before, `ArrowUp raised Delay from ${before} to ${afterKey}`);
+  await page.keyboard.press('ArrowDown');
+  assert.ok(Math.abs(await delay() - before) < 1e-6, 'ArrowDown brought it back');
+
+  const box = await page.locator('canvas.editor').boundingBox();
+  const [left, top, right, bottom] = await page.evaluate((id) => window.chorusPage.thumb(id), ids.IDC_STEREO_SLIDER);
+  const stereo = async () => (await page.evaluate(() => window.chorusPage.parameters()))[7][1];
+  const beforeWheel = await stereo();
+  await page.mouse.move(box.x + (left + right) / 2, box.y + bottom + 10);
+  await page.mouse.wheel(0, 100);
+  assert.ok(await stereo() < beforeWheel, 'the wheel turned down lowers Stereo');
+});
+
 test('a dropped file the browser cannot decode gives a clear message on the page', async () => {
   const { page } = session;
   await page.evaluate(() => {
@@ -145,7 +165,7 @@ test('a dropped file the browser cannot decode gives a clear message on the page
   assert.match(await message.textContent(), /“broken\.mp3” could not be decoded/);
 });
 
-test('play runs the chorus in an audio worklet and stops again', async () => {
+test('play runs the chorus in an audio worklet from the demo and the microphone, A/B is Bypass, stop stops', async () => {
   const { page } = session;
   await page.click('#play');
   await page.waitForFunction(() => window.chorusPage.playing());
@@ -154,6 +174,12 @@ test('play runs the chorus in an audio worklet and stops again', async () => {
   await page.click('#ab');
   await page.click('#play');
   await page.waitForFunction(() => !window.chorusPage.playing());
+  await page.check('input[value=microphone]'); // chromium's fake microphone
+  await page.click('#play');
+  await page.waitForFunction(() => window.chorusPage.playing());
+  await page.click('#play');
+  await page.waitForFunction(() => !window.chorusPage.playing());
+  await page.check('input[value=demo]');
 });
 
 // The Linux editor's picture, the same rule as its own test: at most 5 % of the pixels differ
