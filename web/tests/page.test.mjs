@@ -153,8 +153,16 @@ test('the keyboard and the wheel move faders one position at a time', async () =
   assert.ok(await stereo() < beforeWheel, 'the wheel turned down lowers Stereo');
 });
 
-test('a dropped file the browser cannot decode gives a clear message on the page', async () => {
+test('a dropped WAV file becomes the input, and one the browser cannot decode gives a clear message', async () => {
   const { page } = session;
+  await page.evaluate(async () => {
+    const transfer = new DataTransfer();
+    const bytes = await (await fetch('demo-input.wav')).arrayBuffer();
+    transfer.items.add(new File([bytes], 'chords.wav', { type: 'audio/wav' }));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  });
+  await page.waitForFunction(() => document.getElementById('status').textContent.startsWith('chords.wav: 8.5 s at 44100 Hz, stereo'));
+  assert.ok(await page.isChecked('#source-file'), 'the file is the input');
   await page.evaluate(() => {
     const transfer = new DataTransfer();
     transfer.items.add(new File(['this is no audio at all'], 'broken.mp3', { type: 'audio/mpeg' }));
@@ -180,6 +188,19 @@ test('play runs the chorus in an audio worklet from the demo and the microphone,
   await page.click('#play');
   await page.waitForFunction(() => !window.chorusPage.playing());
   await page.check('input[value=demo]');
+});
+
+test('a browser without AudioWorklet is told so, and the offline render still works', async () => {
+  const context = await browser.newContext();
+  await context.addInitScript(() => { delete window.AudioWorkletNode; });
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.evaluate(() => window.chorusPageReady);
+  assert.match(await page.locator('#message').textContent(), /no AudioWorklet/);
+  assert.ok(await page.locator('#play').isDisabled(), 'Play is off');
+  const rendered = await page.evaluate(() => window.chorusPage.render().left.length);
+  assert.ok(rendered > 0, 'Download renders');
+  await context.close();
 });
 
 // The Linux editor's picture, the same rule as its own test: at most 5 % of the pixels differ
