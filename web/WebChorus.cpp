@@ -43,8 +43,6 @@ EMSCRIPTEN_KEEPALIVE float* chorus_output(SWebChorus* chorus, int channel)
     return chorus->outputs[static_cast<size_t>(std::clamp(channel, 0, last))].data();
 }
 
-EMSCRIPTEN_KEEPALIVE int chorus_output_channels(SWebChorus* chorus) { return static_cast<int>(chorus->outputs.size()); }
-
 // As a host's effMainsChanged(1): the settings made so far are the starting point.
 EMSCRIPTEN_KEEPALIVE void chorus_resume(SWebChorus* chorus) { chorus->core.Resume(); }
 
@@ -84,13 +82,6 @@ EMSCRIPTEN_KEEPALIVE const char* chorus_parameter_text(SWebChorus* chorus, int i
     return g_text;
 }
 
-// Reads a display text or plain number in the parameter's unit; -1 when it is not one.
-EMSCRIPTEN_KEEPALIVE float chorus_parse_parameter(SWebChorus* chorus, int index, const char* text)
-{
-    float normalised = 0.0f;
-    return chorus->core.ParseParameter(index, text, normalised) ? normalised : -1.0f;
-}
-
 EMSCRIPTEN_KEEPALIVE int chorus_program_count(SWebChorus* chorus) { return chorus->core.GetProgramCount(); }
 EMSCRIPTEN_KEEPALIVE int chorus_get_program(SWebChorus* chorus) { return chorus->core.GetProgram(); }
 EMSCRIPTEN_KEEPALIVE void chorus_set_program(SWebChorus* chorus, int program) { chorus->core.SetProgram(program); }
@@ -100,8 +91,5 @@ EMSCRIPTEN_KEEPALIVE const char* chorus_program_name(SWebChorus* chorus, int pro
     chorus->core.GetProgramNameAt(program, g_text);
     return g_text;
 }
-
-// Room for a text the page passes in (chorus_parse_parameter), in the module's memory.
-EMSCRIPTEN_KEEPALIVE char* chorus_text_buffer() { return g_text; }
 
 } // extern "C"

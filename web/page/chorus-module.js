@@ -17,9 +17,6 @@ export function instantiateChorus(module, extra = {}) {
       view.setBigUint64(out, BigInt(Math.round(now * 1e6)), true);
       return 0;
     },
-    fd_write() { return 0; },
-    fd_close() { return 0; },
-    fd_seek() { return 0; },
   };
   const imports = {};
   for (const entry of WebAssembly.Module.imports(module)) {
@@ -31,13 +28,6 @@ export function instantiateChorus(module, extra = {}) {
   instance = new WebAssembly.Instance(module, imports);
   instance.exports._initialize?.();
   return new ChorusModule(instance.exports);
-}
-
-// UTF-8 to a string; the audio worklet's scope has no TextDecoder.
-export function decodeUtf8(bytes) {
-  if (globalThis.TextDecoder)
-    return new TextDecoder().decode(bytes);
-  return decodeURIComponent(Array.from(bytes, (b) => '%' + b.toString(16).padStart(2, '0')).join(''));
 }
 
 export class ChorusModule {
@@ -52,10 +42,11 @@ export class ChorusModule {
     return new ChorusInstance(this, handle, maxFrames);
   }
 
-  // A NUL-terminated text at `pointer` in the module's memory.
+  // A NUL-terminated text at `pointer` in the module's memory (not in the audio worklet, whose
+  // scope has no TextDecoder).
   text(pointer) {
     const bytes = new Uint8Array(this.exports.memory.buffer, pointer);
-    return decodeUtf8(bytes.subarray(0, bytes.indexOf(0)));
+    return new TextDecoder().decode(bytes.subarray(0, bytes.indexOf(0)));
   }
 
   // Views are taken afresh: the memory may have grown since the last call.

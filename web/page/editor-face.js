@@ -2,8 +2,6 @@
 // preset list, the tooltip, the About box) exactly as the Linux plug-in does; this shows the
 // pictures on canvases at the device's pixel ratio, sets their text with the browser's fonts,
 // and passes the pointer, the keyboard and the wheel back.
-import { decodeUtf8 } from './chorus-module.js';
-
 const kFontFamily = '"DejaVu Sans", Verdana, sans-serif';
 const kPointer = { press: 0, release: 1, move: 2, leave: 3 };
 const kSlider = 0; // EControlKind::Slider
@@ -26,7 +24,7 @@ export function textImports(getMemory) {
   return {
     web_text_width(pointer, length, pixelSize, bold) {
       measure.font = font(pixelSize, bold);
-      return measure.measureText(decodeUtf8(new Uint8Array(getMemory().buffer, pointer, length))).width;
+      return measure.measureText(new TextDecoder().decode(new Uint8Array(getMemory().buffer, pointer, length))).width;
     },
     web_text_height(pixelSize, bold) {
       measure.font = font(pixelSize, bold);
