@@ -7,11 +7,13 @@ const kPointer = { press: 0, release: 1, move: 2, leave: 3 };
 const kSlider = 0; // EControlKind::Slider
 const kButton = 1;
 
-// The scale of the skin bitmaps the module paints with. Only 1x bitmaps exist: at higher
-// ratios their pixels are scaled up whole (crisp, not smoothed) and only the text is set at the
-// device's resolution. Where 2x and 3x skins come, this is the one place that picks them.
-export function skinScaleFor(devicePixelRatio) {
-  return devicePixelRatio >= 1 ? 1 : 1;
+// The scale the module paints the editor at: its pictures, text rectangles and pointer
+// coordinates are in pixels of that scale, the page's layout in CSS pixels. The skin has 1x
+// bitmaps only, so at higher ratios their pixels are scaled up whole (crisp, not smoothed) and
+// the text alone is set at the device's resolution. Where 2x and 3x skins come, this is the one
+// place that picks them (and editor_open hands the choice to the view).
+export function skinScaleFor() {
+  return 1;
 }
 
 function font(pixelSize, bold) {
@@ -45,6 +47,7 @@ export class EditorFace {
     this.versions = [];
     this.focus = 0;
     this.captured = -1;
+    this.scale = skinScaleFor();
     this.x.editor_open(chorus.handle);
     this.controls = this.readLayout();
     this.focusable = this.controls.filter((c) => c.kind === kSlider || c.kind === kButton);
@@ -114,8 +117,8 @@ export class EditorFace {
       this.versions[i] = version;
       canvas.ratio = ratio;
       if (i > 0) {
-        canvas.style.left = `${x}px`;
-        canvas.style.top = `${y}px`;
+        canvas.style.left = `${x / this.scale}px`;
+        canvas.style.top = `${y / this.scale}px`;
       }
       this.paint(canvas, i, width, height, runs, ratio);
     }
@@ -123,10 +126,11 @@ export class EditorFace {
   }
 
   paint(canvas, index, width, height, runs, ratio) {
-    canvas.width = Math.round(width * ratio);
-    canvas.height = Math.round(height * ratio);
-    canvas.style.width = `${width}px`;
-    canvas.style.height = `${height}px`;
+    const zoom = ratio / this.scale; // device pixels per picture pixel
+    canvas.width = Math.round(width * zoom);
+    canvas.height = Math.round(height * zoom);
+    canvas.style.width = `${width / this.scale}px`;
+    canvas.style.height = `${height / this.scale}px`;
     const pixels = new Uint32Array(this.x.memory.buffer, this.x.editor_window_pixels(index), width * height);
     const image = new ImageData(width, height);
     const rgba = new Uint32Array(image.data.buffer);
@@ -141,7 +145,7 @@ export class EditorFace {
     const context = canvas.getContext('2d');
     context.imageSmoothingEnabled = false;
     context.drawImage(picture, 0, 0, canvas.width, canvas.height);
-    context.setTransform(ratio, 0, 0, ratio, 0, 0);
+    context.setTransform(zoom, 0, 0, zoom, 0, 0);
     for (let r = 0; r < runs; ++r)
       this.setText(context, index, r);
     if (index === 0 && canvas.matches(':focus-visible'))
@@ -186,7 +190,7 @@ export class EditorFace {
   attachPointer(canvas, window) {
     const point = (event) => {
       const box = canvas.getBoundingClientRect();
-      return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+      return [Math.floor((event.clientX - box.left) * this.scale), Math.floor((event.clientY - box.top) * this.scale)];
     };
     canvas.addEventListener('pointerdown', (event) => {
       if (event.button !== 0)

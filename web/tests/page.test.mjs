@@ -94,6 +94,7 @@ test('a fader dragged with the mouse changes its parameter, shows its value and 
     return shown.length ? window.chorusPage.texts(Number(shown[0].dataset.window)).map((t) => t.text) : [];
   });
   await page.mouse.up();
+  assert.equal(await page.locator('canvas.editor-popup:visible').count(), 0, 'the tooltip goes with the release');
   const after = (await page.evaluate(() => window.chorusPage.parameters()))[5][1];
   const shows = await page.evaluate(() => window.chorusPage.parameterText(5));
   assert.ok(after > before, `Depth moved up from ${before} (now ${after})`);
