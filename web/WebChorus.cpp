@@ -5,10 +5,39 @@
 #include "StereoChorusDescription.h"
 #include <algorithm>
 #include <cstdio>
-#include <string>
 #include <emscripten/emscripten.h>
 #include <memory>
-#include <vector>
+#include <string>
+
+SWebChorus::SWebChorus(int maxFrames)
+    : core(StereoChorusDescription().createEffect(), nullptr, StereoChorusDescription().outputRefreshRate),
+      capacity(maxFrames)
+{
+    const auto frames = static_cast<size_t>(maxFrames);
+    for (auto& channel : staging)
+        channel.assign(frames, 0.0f);
+    inputs.assign(static_cast<size_t>(std::max(core.GetInputChannels(), 1)), std::vector<float>(frames, 0.0f));
+    outputs.assign(static_cast<size_t>(std::max(core.GetOutputChannels(), 1)), std::vector<float>(frames, 0.0f));
+    for (auto& channel : inputs)
+        inputPointers.push_back(channel.data());
+    for (auto& channel : outputs)
+        outputPointers.push_back(channel.data());
+}
+
+void SWebChorus::SpreadInputs(int frames, int fileChannels)
+{
+    const int count = static_cast<int>(inputs.size());
+    for (int c = 0; c < count; ++c) {
+        float* destination = inputs[static_cast<size_t>(c)].data();
+        if (c >= kStagingChannels)
+            std::fill(destination, destination + frames, 0.0f);
+        else if (count == 1 && fileChannels == 2)
+            for (int i = 0; i < frames; ++i)
+                destination[i] = 0.5f * (staging[0][static_cast<size_t>(i)] + staging[1][static_cast<size_t>(i)]);
+        else
+            std::copy_n(staging[static_cast<size_t>(std::min(c, fileChannels - 1))].data(), frames, destination);
+    }
+}
 
 namespace {
 
@@ -19,14 +48,14 @@ char g_text[64];
 
 extern "C" {
 
-// An instance at `sampleRate` taking blocks of up to `maxFrames`; null for a rate the plug-in
-// refuses or a size outside 1..65536.
+// An instance at `sampleRate` taking blocks of up to `maxFrames`; null for a rate the core
+// refuses or a size outside 1..65536 (vstrender's block sizes).
 EMSCRIPTEN_KEEPALIVE SWebChorus* chorus_create(float sampleRate, int maxFrames)
 {
-    if (maxFrames < 1 || maxFrames > 65536 || !(sampleRate >= CPluginCore::kLowestSampleRate &&
-                                                sampleRate <= CPluginCore::kHighestSampleRate))
+    if (maxFrames < 1 || maxFrames > 65536)
         return nullptr;
-    return new SWebChorus(sampleRate, maxFrames);
+    auto chorus = std::make_unique<SWebChorus>(maxFrames);
+    return chorus->core.SetSampleRate(sampleRate) ? chorus.release() : nullptr;
 }
 
 EMSCRIPTEN_KEEPALIVE void chorus_destroy(SWebChorus* chorus) { delete chorus; }

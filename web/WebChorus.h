@@ -1,49 +1,20 @@
 #pragma once
 #include "PluginCore.h"
-#include "StereoChorusDescription.h"
-#include <algorithm>
 #include <vector>
 
+// The page writes up to two channels of a file; the plug-in's inputs take them as vstrender
+// spreads them.
 constexpr int kStagingChannels = 2;
 
-// One plug-in instance and the buffers its host side fills and reads.
+// One plug-in instance (the product's core and effect) and the buffers its host side fills and
+// reads, sized once for blocks of up to `capacity` frames.
 struct SWebChorus
 {
-    SWebChorus(float sampleRate, int maxFrames)
-        : core(StereoChorusDescription().createEffect(), nullptr, StereoChorusDescription().outputRefreshRate),
-          capacity(maxFrames)
-    {
-        core.SetSampleRate(sampleRate);
-        for (auto& channel : staging)
-            channel.assign(static_cast<size_t>(maxFrames), 0.0f);
-        inputs.resize(static_cast<size_t>(std::max(core.GetInputChannels(), 1)));
-        outputs.resize(static_cast<size_t>(std::max(core.GetOutputChannels(), 1)));
-        for (auto& channel : inputs)
-            channel.assign(static_cast<size_t>(maxFrames), 0.0f);
-        for (auto& channel : outputs)
-            channel.assign(static_cast<size_t>(maxFrames), 0.0f);
-        for (auto& channel : inputs)
-            inputPointers.push_back(channel.data());
-        for (auto& channel : outputs)
-            outputPointers.push_back(channel.data());
-    }
+    explicit SWebChorus(int maxFrames);
 
     // A file's channels to the plug-in's inputs as vstrender spreads them: a stereo file's
     // average (in float) to a single input, a mono file to every input.
-    void SpreadInputs(int frames, int fileChannels)
-    {
-        const int count = static_cast<int>(inputs.size());
-        for (int c = 0; c < count; ++c) {
-            float* destination = inputs[static_cast<size_t>(c)].data();
-            if (c >= kStagingChannels)
-                std::fill(destination, destination + frames, 0.0f);
-            else if (count == 1 && fileChannels == 2)
-                for (int i = 0; i < frames; ++i)
-                    destination[i] = 0.5f * (staging[0][static_cast<size_t>(i)] + staging[1][static_cast<size_t>(i)]);
-            else
-                std::copy_n(staging[static_cast<size_t>(std::min(c, fileChannels - 1))].data(), frames, destination);
-        }
-    }
+    void SpreadInputs(int frames, int fileChannels);
 
     CPluginCore core;
     int capacity;
@@ -53,4 +24,3 @@ struct SWebChorus
     std::vector<float*> inputPointers;
     std::vector<float*> outputPointers;
 };
-
