@@ -113,7 +113,9 @@ test('a program chosen from the preset list sets the program\'s values, as the p
     const shown = [...document.querySelectorAll('canvas.editor-popup')].filter((c) => !c.hidden);
     return shown.some((c) => window.chorusPage.texts(Number(c.dataset.window)).some((t) => t.text === 'Crazy Voice'));
   });
-  await page.waitForTimeout(300); // the list slides out
+  // The list slides out on the editor's timer: wait until its width holds still.
+  for (let last = -1, width = 0; width !== last; await page.waitForTimeout(100))
+    [last, width] = [width, (await list.first().boundingBox()).width];
   const index = Number(await list.first().getAttribute('data-window'));
   const row = (await page.evaluate((i) => window.chorusPage.texts(i), index)).find((t) => t.text === 'Crazy Voice');
   const listBox = await list.first().boundingBox();
