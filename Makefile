@@ -25,8 +25,10 @@ CLAP_DIR     ?= $(if $(filter $(HOME)/.vst,$(PREFIX)),$(HOME)/.clap,$(PREFIX))
 # ... and the Linux VST 3 bundle here (`make install VST3_DIR=dir` elsewhere).
 VST3_DIR     ?= $(HOME)/.vst3
 VST3_BUNDLE  := StereoChorus.vst3
+# `make web` serves the page here (`make web WEB_PORT=n` for another port, 0 for any free one).
+WEB_PORT     ?= 8425
 
-.PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench install \
+.PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench web install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
@@ -83,6 +85,13 @@ test: test-unit test-hosts test-asan test-tsan test-fuzz
 
 demo: deps build-linux build-win32
 	@scripts/demo.sh
+
+# The chorus on a web page: builds dist/web/ and serves it on 127.0.0.1 until Ctrl+C; any static
+# web server will do as well.
+web: deps
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux --target web
+	@node web/serve.mjs dist/web $(WEB_PORT)
 
 # The micro-bench of the chorus alone, then our plug-in against the LADSPA choruses Debian ships.
 # `make bench BENCH_ARGS="--seconds 5"` for a quick peer run.

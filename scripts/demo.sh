@@ -2,7 +2,8 @@
 # Makes a short musical test signal (plucked guitar-like chords, stereo, 44.1 kHz) with sox and
 # renders it through a few factory programs of the plug-in with vstrender, all into out/; then
 # opens the Windows DLL's editor under Wine and saves out/editor.png and out/editor-presets.png, and
-# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png.
+# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png, and
+# the web page's editor in headless chromium for out/web-editor.png.
 #   scripts/demo.sh [PROGRAM...]      default programs: "Clean Chorus", "Crazy Voice", "Vibrato"
 # VSTRENDER and DEMO_PLUGIN choose another tool or plug-in (default: dist/linux/StereoChorus.so).
 set -euo pipefail
@@ -16,28 +17,9 @@ programs=("$@")
 
 out="$root/out"
 mkdir -p "$out"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 
-# One strummed chord: five plucked strings, each a little later than the one below it, spread
-# from left (low strings) to right (high strings).
-chord() { # name seconds note1..note5
-    local name=$1 seconds=$2
-    shift 2
-    sox -r 44100 -c 5 -n -c 2 -e floating-point "$work/$name.wav" \
-        synth "$((${seconds%.*} + 1))" pluck "$1" pluck "$2" pluck "$3" pluck "$4" pluck "$5" \
-        delay 0 0.06 0.12 0.18 0.24 remix 1,2,3v0.5 3v0.5,4,5 trim 0 "$seconds"
-}
-chord 1-am 1.5 A2 E3 A3 C4 E4
-chord 2-f  1.5 F2 C3 F3 A3 C4
-chord 3-c  1.5 C3 G3 C4 E4 G4
-chord 4-g  1.5 G2 D3 G3 B3 D4
-chord 5-am 2.5 A2 E3 A3 C4 E4
-
-# Peaks at -6 dBFS leave room for the chorus, whose dry and wet signals add up.
 input="$out/demo-input.wav"
-sox "$work"/1-am.wav "$work"/2-f.wav "$work"/3-c.wav "$work"/4-g.wav "$work"/5-am.wav \
-    -b 16 "$input" fade 0 -0 0.8 norm -6
+"$root/scripts/demo-input.sh" "$input"
 echo "$input"
 
 for program in "${programs[@]}"; do
@@ -55,3 +37,6 @@ prefix="$root/build/win32/wineprefix"
 
 # The same editor on Linux: the .so opens it on a private X server (Xvfb).
 "$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"
+
+# And on the web page (dist/web), in headless chromium.
+node "$root/web/tests/editor-picture.mjs" "$out/web-editor.png" "$root/dist/web"

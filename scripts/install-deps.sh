@@ -15,6 +15,9 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
 native+=(qtractor)
 # jalv.gtk3 shows the LV2 bundle's X11 UI in make test-hosts, on a JACK server of its own.
 native+=(jalv jackd2 x11-utils)
+# The web page: emcc compiles the plug-in to WebAssembly; its tests drive Debian's chromium from
+# Node (Playwright, from web/package-lock.json).
+native+=(emscripten chromium nodejs)
 # Only the i386 LMMS can load VST plug-ins: its VST server runs the 32-bit DLL under Wine.
 foreign=(wine32:i386 lmms:i386 lmms-vst-server:i386)
 
@@ -22,7 +25,22 @@ missing=()
 for p in "${native[@]}" "${foreign[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Node from elsewhere (NodeSource) brings its own npm; Debian's comes as a package.
+command -v npm >/dev/null || missing+=(npm)
+
+# The page tests' npm packages, exactly as locked; no browser is downloaded.
+install_web_test_packages() {
+  local web
+  web="$(cd "$(dirname "${BASH_SOURCE[0]}")/../web" && pwd)"
+  [ -d "$web/node_modules/playwright-core" ] && return 0
+  echo "installing the web page tests' npm packages"
+  (cd "$web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+}
+
+if [ ${#missing[@]} -eq 0 ]; then
+  install_web_test_packages
+  exit 0
+fi
 
 echo "installing: ${missing[*]}"
 sudo=""
@@ -33,3 +51,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install_web_test_packages

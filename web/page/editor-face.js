@@ -1,0 +1,284 @@
+// The plug-in's editor on the page: the module paints the editor's windows (the editor, the
+// preset list, the tooltip, the About box) exactly as the Linux plug-in does; this shows the
+// pictures on canvases at the device's pixel ratio, sets their text with the browser's fonts,
+// and passes the pointer, the keyboard and the wheel back.
+const kFontFamily = '"DejaVu Sans", Verdana, sans-serif';
+const kPointer = { press: 0, release: 1, move: 2, leave: 3 };
+const kSlider = 0; // EControlKind::Slider
+const kButton = 1;
+
+// The scale the module paints the editor at: its pictures, text rectangles and pointer
+// coordinates are in pixels of that scale, the page's layout in CSS pixels. The skin has 1x
+// bitmaps only, so at higher ratios their pixels are scaled up whole (crisp, not smoothed) and
+// the text alone is set at the device's resolution. Where 2x and 3x skins come, this is the one
+// place that picks them (and editor_open hands the choice to the view).
+export function skinScaleFor() {
+  return 1;
+}
+
+function font(pixelSize, bold) {
+  return `${bold ? 'bold ' : ''}${pixelSize}px ${kFontFamily}`;
+}
+
+// The text measurements the module imports, from one canvas context.
+export function textImports(getMemory) {
+  const measure = document.createElement('canvas').getContext('2d');
+  return {
+    web_text_width(pointer, length, pixelSize, bold) {
+      measure.font = font(pixelSize, bold);
+      return measure.measureText(new TextDecoder().decode(new Uint8Array(getMemory().buffer, pointer, length))).width;
+    },
+    web_text_height(pixelSize, bold) {
+      measure.font = font(pixelSize, bold);
+      const m = measure.measureText('Hg');
+      return m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
+    },
+  };
+}
+
+export class EditorFace {
+  // `host` is a positioned element the editor's canvases go into.
+  constructor(host, module, chorus, onChanges) {
+    this.host = host;
+    this.x = module.exports;
+    this.module = module;
+    this.onChanges = onChanges;
+    this.canvases = [];
+    this.versions = [];
+    this.focus = 0;
+    this.captured = -1;
+    this.scale = skinScaleFor();
+    this.x.editor_open(chorus.handle);
+    this.controls = this.readLayout();
+    this.focusable = this.controls.filter((c) => c.kind === kSlider || c.kind === kButton);
+    this.frame = this.frame.bind(this);
+    requestAnimationFrame(this.frame);
+  }
+
+  readLayout() {
+    const controls = [];
+    for (let i = 0; i < this.x.layout_control_count(); ++i) {
+      const [id, kind, left, top, right, bottom] = new Int32Array(this.x.memory.buffer, this.x.layout_control(i), 6);
+      controls.push({ id, kind, left, top, right, bottom });
+    }
+    return controls;
+  }
+
+  frame(now) {
+    this.x.editor_frame(now);
+    this.show();
+    this.forwardChanges();
+    requestAnimationFrame(this.frame);
+  }
+
+  // Runs the editor's timers and paints at once, without waiting for an animation frame.
+  update() {
+    this.x.editor_frame(performance.now());
+    this.show();
+    this.forwardChanges();
+  }
+
+  forwardChanges() {
+    const count = this.x.editor_change_count();
+    if (count === 0)
+      return;
+    const changes = [];
+    for (let k = 0; k < count; ++k)
+      changes.push([this.x.editor_change_index(k), this.x.editor_change_value(k)]);
+    this.x.editor_clear_changes();
+    this.onChanges(changes);
+  }
+
+  canvasFor(index) {
+    while (this.canvases.length <= index) {
+      const canvas = document.createElement('canvas');
+      const window = this.canvases.length;
+      canvas.className = window === 0 ? 'editor' : 'editor-popup';
+      canvas.dataset.window = window;
+      this.attachPointer(canvas, window);
+      if (window === 0)
+        this.attachKeyboard(canvas);
+      this.host.appendChild(canvas);
+      this.canvases.push(canvas);
+      this.versions.push(-1);
+    }
+    return this.canvases[index];
+  }
+
+  show() {
+    const ratio = window.devicePixelRatio || 1;
+    for (let i = 0; i < this.x.editor_window_count(); ++i) {
+      const [shown, x, y, width, height, version, runs] =
+          new Int32Array(this.x.memory.buffer, this.x.editor_window(i), 7);
+      const canvas = this.canvasFor(i);
+      canvas.hidden = !shown;
+      if (!shown || (version === this.versions[i] && canvas.ratio === ratio))
+        continue;
+      this.versions[i] = version;
+      canvas.ratio = ratio;
+      if (i > 0) {
+        canvas.style.left = `${x / this.scale}px`;
+        canvas.style.top = `${y / this.scale}px`;
+      }
+      this.paint(canvas, i, width, height, runs, ratio);
+    }
+    this.canvases[0].style.cursor = this.x.editor_hand_cursor() ? 'pointer' : 'default';
+  }
+
+  paint(canvas, index, width, height, runs, ratio) {
+    const zoom = ratio / this.scale; // device pixels per picture pixel
+    canvas.width = Math.round(width * zoom);
+    canvas.height = Math.round(height * zoom);
+    canvas.style.width = `${width / this.scale}px`;
+    canvas.style.height = `${height / this.scale}px`;
+    const pixels = new Uint32Array(this.x.memory.buffer, this.x.editor_window_pixels(index), width * height);
+    const image = new ImageData(width, height);
+    const rgba = new Uint32Array(image.data.buffer);
+    for (let p = 0; p < pixels.length; ++p) {
+      const v = pixels[p]; // 0x00RRGGBB, stored B G R 0
+      rgba[p] = 0xff000000 | (v & 0xff) << 16 | (v & 0xff00) | (v >> 16 & 0xff);
+    }
+    const picture = document.createElement('canvas');
+    picture.width = width;
+    picture.height = height;
+    picture.getContext('2d').putImageData(image, 0, 0);
+    const context = canvas.getContext('2d');
+    context.imageSmoothingEnabled = false;
+    context.drawImage(picture, 0, 0, canvas.width, canvas.height);
+    context.setTransform(zoom, 0, 0, zoom, 0, 0);
+    for (let r = 0; r < runs; ++r)
+      this.setText(context, index, r);
+    if (index === 0 && canvas.matches(':focus-visible'))
+      this.paintFocus(context);
+  }
+
+  // As the X11 canvas sets a line: centred vertically on the font's extent, centred or from
+  // the left horizontally.
+  setText(context, window, run) {
+    const at = this.x.editor_window_text(window, run);
+    const fields = new Int32Array(this.x.memory.buffer, at, 7);
+    const [left, top, right, bottom, rgb, centred, bold] = fields;
+    const pixelSize = new Float32Array(this.x.memory.buffer, at + 28, 1)[0];
+    const text = this.module.text(new Uint32Array(this.x.memory.buffer, at + 32, 1)[0]);
+    context.font = font(pixelSize, bold);
+    const m = context.measureText(text);
+    const ascent = m.fontBoundingBoxAscent, descent = m.fontBoundingBoxDescent;
+    const x = centred ? left + Math.floor((right - left - m.width) / 2) : left;
+    const y = top + Math.floor((bottom - top - (ascent + descent)) / 2 + ascent);
+    context.fillStyle = `#${rgb.toString(16).padStart(6, '0')}`;
+    context.fillText(text, x, y);
+  }
+
+  // What window `index` last painted as text: { text, left, top, right, bottom } in its pixels.
+  texts(index) {
+    const runs = new Int32Array(this.x.memory.buffer, this.x.editor_window(index), 7)[6];
+    return Array.from({ length: runs }, (_, r) => {
+      const at = this.x.editor_window_text(index, r);
+      const [left, top, right, bottom] = new Int32Array(this.x.memory.buffer, at, 4);
+      return { text: this.module.text(new Uint32Array(this.x.memory.buffer, at + 32, 1)[0]), left, top, right, bottom };
+    });
+  }
+
+  paintFocus(context) {
+    const c = this.focusable[this.focus];
+    context.strokeStyle = '#ffcf00';
+    context.setLineDash([2, 2]);
+    context.lineWidth = 1;
+    context.strokeRect(c.left + 0.5, c.top + 0.5, c.right - c.left - 1, c.bottom - c.top - 1);
+  }
+
+  attachPointer(canvas, window) {
+    const point = (event) => {
+      const box = canvas.getBoundingClientRect();
+      return [Math.floor((event.clientX - box.left) * this.scale), Math.floor((event.clientY - box.top) * this.scale)];
+    };
+    canvas.addEventListener('pointerdown', (event) => {
+      if (event.button !== 0)
+        return;
+      canvas.setPointerCapture(event.pointerId);
+      this.captured = window;
+      this.x.editor_pointer(window, kPointer.press, ...point(event));
+      this.update();
+    });
+    canvas.addEventListener('pointermove', (event) => {
+      this.x.editor_pointer(window, kPointer.move, ...point(event));
+      this.update();
+    });
+    canvas.addEventListener('pointerup', (event) => {
+      if (event.button !== 0)
+        return;
+      this.captured = -1;
+      this.x.editor_pointer(window, kPointer.release, ...point(event));
+      this.update();
+    });
+    canvas.addEventListener('pointerleave', (event) => this.x.editor_pointer(window, kPointer.leave, ...point(event)));
+    if (window === 0)
+      canvas.addEventListener('wheel', (event) => this.onWheel(event, point(event)), { passive: false });
+  }
+
+  controlAt(x, y) {
+    return this.focusable.find((c) => x >= c.left && x < c.right && y >= c.top && y < c.bottom);
+  }
+
+  onWheel(event, [x, y]) {
+    const control = this.controlAt(x, y);
+    if (!control || control.kind !== kSlider || event.deltaY === 0)
+      return;
+    event.preventDefault();
+    this.step(control, event.deltaY < 0 ? 1 : -1);
+  }
+
+  step(control, steps) {
+    const text = this.module.text(this.x.editor_step(control.id, steps));
+    this.announce(text);
+    this.update();
+  }
+
+  // Tab walks the faders and switches; arrows and page keys move a fader, space or Enter
+  // clicks a switch.
+  attachKeyboard(canvas) {
+    canvas.tabIndex = 0;
+    canvas.setAttribute('role', 'application');
+    canvas.setAttribute('aria-label', 'Stereo Chorus editor: Tab moves between controls, arrows move a fader');
+    canvas.addEventListener('focus', () => this.repaintMain());
+    canvas.addEventListener('blur', () => this.repaintMain());
+    canvas.addEventListener('keydown', (event) => this.onKey(event));
+  }
+
+  onKey(event) {
+    const control = this.focusable[this.focus];
+    const pages = { ArrowUp: 1, ArrowRight: 1, ArrowDown: -1, ArrowLeft: -1, PageUp: 10, PageDown: -10,
+                    Home: 100000, End: -100000 };
+    if (event.key === 'Tab') {
+      const next = this.focus + (event.shiftKey ? -1 : 1);
+      if (next < 0 || next >= this.focusable.length)
+        return; // leaves the editor
+      this.focus = next;
+      this.announce(this.describe(this.focusable[next]));
+      this.repaintMain();
+    } else if (control.kind === kSlider && event.key in pages) {
+      this.step(control, pages[event.key]);
+    } else if (control.kind === kButton && (event.key === ' ' || event.key === 'Enter')) {
+      const x = Math.floor((control.left + control.right) / 2), y = Math.floor((control.top + control.bottom) / 2);
+      this.x.editor_pointer(0, kPointer.press, x, y);
+      this.x.editor_pointer(0, kPointer.release, x, y);
+      this.update();
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  describe(control) {
+    return this.module.text(this.x.editor_control_text(control.id));
+  }
+
+  announce(text) {
+    this.host.dispatchEvent(new CustomEvent('editor-announce', { detail: text, bubbles: true }));
+  }
+
+  repaintMain() {
+    this.versions[0] = -1;
+    this.show();
+  }
+}
