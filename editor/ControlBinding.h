@@ -30,7 +30,7 @@ public:
 
     // The first bound input control with that control id, or null.
     CParameterControl* FindControl(int controlId) const;
-    // Unit and value range from the slider's parameter; for integer parameters also one position
+    // Unit, value range and default from the slider's parameter; for integer parameters also one position
     // per unit and a whole-number format. Any slider class with these setters will do.
     template <class Slider>
     void SetupSlider(Slider& slider) const;
@@ -92,6 +92,7 @@ void CControlBinding::SetupSlider(Slider& slider) const
     if (info->GetUnit())
         slider.SetUnit(info->GetUnit());
     slider.SetValueRange(info->GetMin(), info->GetMax());
+    slider.SetDefaultValue(info->GetDefault());
     if (info->GetKind() == CParameterInfo::kInteger || info->GetKind() == CParameterInfo::kChoice)
     {
         // One position per whole number, each with its tick.

@@ -103,6 +103,18 @@ void CVstPlugin::OnParameterAutomated(int index, float normalised)
         m_host(&m_record, audioMasterAutomate, index, 0, nullptr, normalised);
 }
 
+void CVstPlugin::OnBeginEdit(int index)
+{
+    if (m_host)
+        m_host(&m_record, audioMasterBeginEdit, index, 0, nullptr, 0.0f);
+}
+
+void CVstPlugin::OnEndEdit(int index)
+{
+    if (m_host)
+        m_host(&m_record, audioMasterEndEdit, index, 0, nullptr, 0.0f);
+}
+
 void CVstPlugin::OnParameterChanged()
 {
     if (m_editor)

@@ -61,11 +61,12 @@ public:
     VstInt32 GetBlockSize() const { return m_blockSize; }
 
 private:
-    // What the core reports, in VST 2 terms. The host is never told where a gesture starts or
-    // ends: VST 2 hosts of this plug-in's era record each automated value on its own.
+    // What the core reports, in VST 2 terms: the editor's gestures as audioMasterBeginEdit, one
+    // audioMasterAutomate per change and audioMasterEndEdit, so that hosts that record automation
+    // take a key press or a drag as one edit (hosts that do not know the two calls answer 0).
     void OnParameterAutomated(int index, float normalised) override;
-    void OnBeginEdit(int) override {}
-    void OnEndEdit(int) override {}
+    void OnBeginEdit(int index) override;
+    void OnEndEdit(int index) override;
     void OnParameterChanged() override;
 
     void FillRecord();

@@ -1,6 +1,8 @@
 #include "StereoChorusX11Editor.h"
 #include "StereoChorusLayout.h"
 #include "StereoChorusView.h"
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 CStereoChorusX11Editor::CStereoChorusX11Editor() = default;
@@ -87,4 +89,23 @@ void CStereoChorusX11Editor::SetContext(const CEditorContext* context)
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
     m_view->AttachContext(m_context);
     m_view->BindControls();
+}
+
+bool CStereoChorusX11Editor::OnKey(const SEditorKey& key, bool down)
+{
+    if (!m_view)
+        return false;
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    return m_view->OnForwardedKey(key, down);
+}
+
+// Whole notches; a host's fraction of one still counts as one in its direction.
+bool CStereoChorusX11Editor::OnWheel(float notches, unsigned modifiers)
+{
+    if (!m_view || !(notches == notches) || notches == 0.0f)
+        return false;
+    const float whole = std::max(1.0f, std::min(std::fabs(notches) + 0.5f, 100.0f));
+    const int count = static_cast<int>(whole) * (notches > 0.0f ? 1 : -1);
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    return m_view->OnForwardedWheel(count, modifiers);
 }

@@ -137,7 +137,8 @@ TEST_F(AdapterTest, EditorParameterSetsWorkInRealUnitsAndReportAutomation)
     ASSERT_EQ(TheHost().automations.size(), 1u);
     EXPECT_EQ(TheHost().automations[0].index, 2);
     EXPECT_EQ(TheHost().automations[0].value, 0.25f);
-    EXPECT_TRUE(TheHost().otherOpcodes.empty()); // no begin or end of a gesture reaches the host
+    // The gesture's begin and end reach the host around it.
+    EXPECT_EQ(TheHost().otherOpcodes, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterEndEdit}));
 }
 
 TEST_F(AdapterTest, OnlyValuesTheAdapterAppliedAreReportedAsAutomation)
