@@ -88,13 +88,17 @@ void CExactPosition::Confirm(double value, int position, const SSliderScale& sca
 bool CFineDrag::Follow(int y, bool fine, double position, double positionsPerPixel, int rangeMaximum,
                        double& target)
 {
+    // The speed changes from where the pointer was last, so the movement that brings the change
+    // already goes at the new speed.
+    const int lastY = m_lastY;
+    m_lastY = y;
     if (!m_relative && !fine)
         return false;
     if (!m_relative || fine != m_fine)
     {
         m_relative = true;
         m_fine = fine;
-        m_anchorY = y;
+        m_anchorY = lastY;
         m_anchorPosition = position;
     }
     const double speed = fine ? slider_motion::kFineDragSpeed : 1.0;

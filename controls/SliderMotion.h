@@ -73,7 +73,12 @@ private:
 class CFineDrag
 {
 public:
-    void Start() { m_relative = false; }
+    // The thumb is taken with the pointer at height `y`.
+    void Start(int y)
+    {
+        m_relative = false;
+        m_lastY = y;
+    }
     // Whether this drag moves relatively now; then `target` is where the thumb goes for the pointer
     // at height `y` (`position`: where it stands; `positionsPerPixel`: the full-speed ratio).
     bool Follow(int y, bool fine, double position, double positionsPerPixel, int rangeMaximum, double& target);
@@ -82,5 +87,6 @@ private:
     bool m_relative = false;
     bool m_fine = false;
     int m_anchorY = 0;
+    int m_lastY = 0;
     double m_anchorPosition = 0.0;
 };

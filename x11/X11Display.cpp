@@ -434,6 +434,7 @@ void CX11Display::HandleKey(void* event)
 
 void CX11Display::TakeKeyboardFocus()
 {
+
     if (m_connection && m_main.id && !m_main.destroyed)
         xcb_set_input_focus(m_connection, XCB_INPUT_FOCUS_PARENT, m_main.id, XCB_CURRENT_TIME);
 }

@@ -133,7 +133,7 @@ void CX11Slider::OnPress(int x, int y)
     if (x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom)
     {
         m_dragging = true;
-        m_fineDrag.Start();
+        m_fineDrag.Start(y);
         UpdateTooltip();
         return;
     }

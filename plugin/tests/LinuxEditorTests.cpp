@@ -1,5 +1,6 @@
 // The Linux plug-in's editor in a host on a private X server (Xvfb), driven with real X input
 // (XTest) as a user would drive it.
+#include "EditorInputScript.h"
 #include "EditorThumbs.h"
 #include "EmbeddedEditorView.h"
 #include "LinuxEditorSession.h"
@@ -395,4 +396,83 @@ TEST_F(LinuxEditorTest, TheLogoStripOpensTheAboutBoxAndAClickClosesIt)
             EXPECT_EQ(PopupCount(), 0u) << click.x << "," << click.y;
         }
     }
+}
+
+namespace {
+
+SGestureSource GesturesOf(CLinuxEditorSession& session)
+{
+    return SGestureSource{[&session] {
+                              std::vector<SHostGesture> gestures;
+                              for (const SLinuxHostCall& call : session.Calls())
+                                  if (call.opcode == audioMasterBeginEdit)
+                                      gestures.push_back({SHostGesture::Begin, call.index, 0.0});
+                                  else if (call.opcode == audioMasterAutomate)
+                                      gestures.push_back({SHostGesture::Change, call.index, call.value});
+                                  else if (call.opcode == audioMasterEndEdit)
+                                      gestures.push_back({SHostGesture::End, call.index, 0.0});
+                              return gestures;
+                          },
+                          [&session] { session.ClearCalls(); }};
+}
+
+} // namespace
+
+TEST_F(LinuxEditorTest, KeysWheelDoubleClickCtrlClickAndShiftDragReachTheHostAsOneGestureEach)
+{
+    Open();
+    RunEditorInputScript(*TestDisplay(), session->EditorX(), session->EditorY(), GesturesOf(*session));
+    TestDisplay()->SavePng("editor-linux-focus.png", session->EditorX(), session->EditorY(), layout::DialogWidth(),
+                           layout::DialogHeight());
+}
+
+// Hosts that take the keyboard themselves hand the keys on with effEditKeyDown and effEditKeyUp;
+// the answer is 1 only for a key the editor acts on, so the host keeps the rest.
+TEST_F(LinuxEditorTest, KeysTheHostForwardsWorkAndOnlyThoseTheEditorTakesAreAnsweredOne)
+{
+    Open();
+    const struct
+    {
+        const char* what;
+        int character, virt, modifiers;
+        int answer;
+        int index;     // of the one gesture, -1 for none
+        double value;
+    } keys[] = {
+        {"Up before any focus", 0, VKEY_UP, 0, 0, -1, 0},
+        {"Tab: Gain", 0, VKEY_TAB, 0, 1, -1, 0},
+        {"Up", 0, VKEY_UP, 0, 1, 1, 21.0 / 40},
+        {"Shift+Down", 0, VKEY_DOWN, MODIFIER_SHIFT, 1, 1, 20.9 / 40},
+        {"Page Down", 0, VKEY_PAGEDOWN, 0, 1, 1, 16.9 / 40},
+        {"End", 0, VKEY_END, 0, 1, 1, 1.0},
+        {"a letter", 'a', 0, 0, 0, -1, 0},
+        {"Escape", 0, 6, 0, 0, -1, 0},
+        {"Shift+Tab twice: Dry", 0, VKEY_TAB, MODIFIER_SHIFT, 1, -1, 0},
+        {"", 0, VKEY_TAB, MODIFIER_SHIFT, 1, -1, 0},
+        {"Home", 0, VKEY_HOME, 0, 1, 2, 0.0},
+    };
+    for (const auto& key : keys)
+    {
+        session->ClearCalls();
+        EXPECT_EQ(session->Dispatch(effEditKeyDown, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what;
+        EXPECT_EQ(session->Dispatch(effEditKeyUp, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what << " (released)";
+        const std::vector<SHostGesture> got = GesturesOf(*session).received();
+        if (key.index < 0)
+        {
+            EXPECT_TRUE(got.empty()) << key.what;
+            continue;
+        }
+        ASSERT_EQ(got.size(), 3u) << key.what;
+        EXPECT_EQ(got[1].index, key.index) << key.what;
+        EXPECT_NEAR(got[1].value, key.value, 2e-6) << key.what;
+    }
+    for (int i = 0; i < 7; ++i) // from Dry: Wet, Gain, Delay, Depth, Rate, Stereo, the waveform
+        session->Dispatch(effEditKeyDown, 0, VKEY_TAB);
+    session->ClearCalls();
+    EXPECT_EQ(session->Dispatch(effEditKeyDown, 0, VKEY_SPACE), 1);
+    EXPECT_EQ(GesturesOf(*session).received().size(), 3u) << "Space switches the waveform";
+    EXPECT_FLOAT_EQ(Parameter(8), 0.5f);
+    EXPECT_EQ(session->Dispatch(effEditKeyDown, 0, VKEY_UP), 0) << "a switch takes no arrow";
 }
