@@ -37,6 +37,14 @@ EMove ForWheel(int notch, bool fine)
     return fine ? EMove::FineLower : EMove::Lower;
 }
 
+int WholeNotches(float distance)
+{
+    if (!(distance == distance) || distance == 0.0f)
+        return 0;
+    const int count = static_cast<int>(std::max(1.0f, std::min(std::fabs(distance) + 0.5f, 100.0f)));
+    return distance > 0.0f ? count : -count;
+}
+
 double Target(EMove move, double position, int rangeMaximum, bool reversed)
 {
     // Toward the maximum value is toward position 0 when reversed.

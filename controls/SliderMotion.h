@@ -36,6 +36,8 @@ enum class EMove
 EMove ForKey(const SEditorKey& key);
 // A wheel notch away from the user (`notch` > 0) raises by a step, with Shift by a fine step.
 EMove ForWheel(int notch, bool fine);
+// A host's wheel distance in whole notches, signed; a fraction of one counts as one, NaN as none.
+int WholeNotches(float distance);
 // Where a move leads from `position`, within 0..rangeMaximum.
 double Target(EMove move, double position, int rangeMaximum, bool reversed);
 // The whole position that shows a place between positions: the nearest, half-way rounding down as

@@ -1,5 +1,6 @@
 #pragma once
 #include "ParameterControl.h"
+#include "EditorKey.h"
 #include "PluginEditor.h"
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
     // runs are not written into the parameters.
     void RefreshControls();
 
+    // A key a host forwards instead of letting the window have it, pressed or released: whether the
+    // editor takes it. A release answers as its press did.
+    bool OnForwardedKey(const SEditorKey& key, bool down);
+
     void OnBeginEdit(CParameterControl* control) override;
     void OnValueChanged(CParameterControl* control) override;
     void OnEndEdit(CParameterControl* control) override;
@@ -46,6 +51,8 @@ public:
     static constexpr unsigned kRefreshPeriodMs = 50;
 
 protected:
+    // The window's own handling of an editor key (Tab, or the focused control's key).
+    virtual bool OnEditorKey(const SEditorKey&) { return false; }
     // What the controls are given as their listener.
     CParameterControlListener* Listener() { return this; }
     CParameterSet* InputParameters() const { return m_inputs; }
@@ -75,6 +82,7 @@ private:
     bool m_refreshing = false;
     int m_changed = 0;
     CEditorNotify* m_notify = nullptr;
+    EEditorKey m_keyTaken = EEditorKey::None; // the forwarded key last acted on, for its release
 };
 
 // Milliseconds since some fixed point (the system's start); seeds the random draw.

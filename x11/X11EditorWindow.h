@@ -38,9 +38,8 @@ public:
     bool OnKey(const SEditorKey& key) override;
     void OnWheel(int notch, int x, int y) override;
     void OnTimer(int id) override;
-    // What a host forwards, with the display's lock held: a key pressed or released (whether the
-    // editor takes it) and wheel notches at the pointer's last place in the window.
-    bool OnForwardedKey(const SEditorKey& key, bool down);
+    // Wheel notches a host forwards, at the pointer's last place in the window (with the display's
+    // lock held, as for OnForwardedKey).
     bool OnForwardedWheel(int notches, unsigned modifiers);
     // The control that has the keyboard, or null.
     CX11Control* FocusedControl() const { return m_focused; }
@@ -53,6 +52,7 @@ protected:
     // The controls Tab visits, in order, and the colour of the mark on the one that has the focus.
     void SetTabOrder(std::vector<CX11Control*> order) { m_tabOrder = std::move(order); }
     void SetFocusMarkColour(std::uint32_t colour) { m_focusMarkColour = colour; }
+    bool OnEditorKey(const SEditorKey& key) override { return OnKey(key); }
     // Called on the display's thread for a press on the About area.
     virtual void OnAbout() {}
     // Timers other than the refresh (id 0) go here.
@@ -81,7 +81,6 @@ private:
     CX11Control* m_focused = nullptr;
     bool m_focusShown = false; // once the keyboard is used, as Windows shows focus cues
     std::uint32_t m_focusMarkColour = 0x00CFFF;
-    EEditorKey m_keyTaken = EEditorKey::None; // the forwarded key last acted on, for its release
     struct SClick
     {
         CX11Control* control = nullptr;

@@ -39,19 +39,6 @@ bool CX11EditorWindow::WheelAt(int notch, bool fine, int x, int y)
     return false;
 }
 
-// A key released answers as its press did.
-bool CX11EditorWindow::OnForwardedKey(const SEditorKey& key, bool down)
-{
-    if (!down)
-    {
-        const bool taken = key.key != EEditorKey::None && key.key == m_keyTaken;
-        m_keyTaken = EEditorKey::None;
-        return taken;
-    }
-    m_keyTaken = OnKey(key) ? key.key : EEditorKey::None;
-    return m_keyTaken != EEditorKey::None;
-}
-
 bool CX11EditorWindow::OnForwardedWheel(int notches, unsigned modifiers)
 {
     if (!m_pointerInside || notches == 0)

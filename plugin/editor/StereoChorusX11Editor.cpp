@@ -1,8 +1,7 @@
 #include "StereoChorusX11Editor.h"
 #include "StereoChorusLayout.h"
 #include "StereoChorusView.h"
-#include <algorithm>
-#include <cmath>
+#include "SliderMotion.h"
 #include <cstdint>
 
 CStereoChorusX11Editor::CStereoChorusX11Editor() = default;
@@ -99,13 +98,11 @@ bool CStereoChorusX11Editor::OnKey(const SEditorKey& key, bool down)
     return m_view->OnForwardedKey(key, down);
 }
 
-// Whole notches; a host's fraction of one still counts as one in its direction.
-bool CStereoChorusX11Editor::OnWheel(float notches, unsigned modifiers)
+bool CStereoChorusX11Editor::OnWheel(float distance, unsigned modifiers)
 {
-    if (!m_view || !(notches == notches) || notches == 0.0f)
+    const int notches = slider_motion::WholeNotches(distance);
+    if (!m_view || notches == 0)
         return false;
-    const float whole = std::max(1.0f, std::min(std::fabs(notches) + 0.5f, 100.0f));
-    const int count = static_cast<int>(whole) * (notches > 0.0f ? 1 : -1);
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
-    return m_view->OnForwardedWheel(count, modifiers);
+    return m_view->OnForwardedWheel(notches, modifiers);
 }
