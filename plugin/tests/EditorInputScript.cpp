@@ -131,6 +131,12 @@ public:
 
 } // namespace
 
+double NormalisedValue(int index, double value)
+{
+    const SRange range = kRanges[index >= 0 && index < 9 ? index : 0];
+    return (value - range.minimum) / (range.maximum - range.minimum);
+}
+
 bool ShowsFocusMark(const std::vector<std::uint32_t>& picture, int id)
 {
     const SPixelRect rect = RectOf(id);

@@ -32,5 +32,9 @@ struct SGestureSource
 // end) with the value the fader's steps give; a key that changes nothing, as none.
 void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSource& host);
 
+// A parameter's value in its own unit (as CLAP and LV2 hosts receive it) normalised to 0..1, by
+// host index (0 Bypass, 1 Gain .. 8 LFO Type).
+double NormalisedValue(int index, double value);
+
 // Whether the keyboard's focus mark shows around control `id` in a picture of the editor.
 bool ShowsFocusMark(const std::vector<std::uint32_t>& picture, int id);
