@@ -43,6 +43,22 @@ SEditorKey FromKeyDown(WPARAM virtualKey)
     return key;
 }
 
+bool OnCommonInput(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message)
+    {
+    case WM_MOUSEWHEEL:
+        result = SendMessageA(GetParent(control), message, wParam, lParam);
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(control, nullptr, FALSE);
+        return false;
+    default:
+        return false;
+    }
+}
+
 void MoveFocus(HWND control, bool backward)
 {
     ShowFocusCues(control);

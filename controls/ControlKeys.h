@@ -14,6 +14,9 @@ constexpr UINT kWheelNotch = WM_APP + 0x211;
 
 // The editor key of a WM_KEYDOWN, with the Shift and Control keys as the thread sees them now.
 SEditorKey FromKeyDown(WPARAM virtualKey);
+// What every control does alike: the wheel goes to the dialog, which finds the fader under the
+// pointer; a change of focus repaints, for the mark. True when the message is done with.
+bool OnCommonInput(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Tab and Shift+Tab: the dialog moves the focus (WM_NEXTDLGCTL, as the dialog manager asks it).
 void MoveFocus(HWND control, bool backward);
 // The focus mark shows once the keyboard is used, as Windows shows its focus cues; the dialog keeps

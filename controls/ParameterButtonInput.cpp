@@ -17,15 +17,8 @@ bool CParameterButton::OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam
     case control_keys::kForwardedKey:
         result = OnKey(SEditorKey{static_cast<EEditorKey>(wParam), static_cast<unsigned>(lParam)});
         return true;
-    case WM_MOUSEWHEEL:
-        result = SendMessageA(GetParent(), message, wParam, lParam);
-        return true;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate(); // the focus mark comes or goes
-        return false;
     default:
-        return false;
+        return control_keys::OnCommonInput(GetHwnd(), message, wParam, lParam, result);
     }
 }
 

@@ -18,23 +18,19 @@ bool CParameterSlider::OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam
     case control_keys::kWheelNotch:
         result = Move(slider_motion::ForWheel(static_cast<int>(wParam), lParam != 0));
         return true;
-    case WM_MOUSEWHEEL: // the dialog finds the fader under the pointer
-        result = SendMessageA(GetParent(), message, wParam, lParam);
-        return true;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate(); // the focus mark comes or goes
-        return false;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         return OnPress(wParam, lParam);
+    case WM_LBUTTONDBLCLK: // where the trackbar class asks for double clicks
+        SetFocus(GetHwnd());
+        ResetToDefault();
+        return true;
     case WM_MOUSEMOVE:
         return m_thumbDrag && (wParam & MK_LBUTTON) && OnFineDrag(wParam, GET_Y_LPARAM(lParam));
     case WM_LBUTTONUP:
         m_thumbDrag = false;
         return false;
     default:
-        return false;
+        return control_keys::OnCommonInput(GetHwnd(), message, wParam, lParam, result);
     }
 }
 
