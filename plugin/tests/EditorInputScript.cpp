@@ -146,7 +146,7 @@ bool ShowsFocusMark(const std::vector<std::uint32_t>& picture, int id)
            at(rect.left + 1, rect.top) == kHighlight;
 }
 
-void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSource& host)
+void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSource& host, const char* picture)
 {
     CScript s(display, x, y, host);
     host.clear();
@@ -202,6 +202,9 @@ void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSou
     s.Key(kTab);
     s.Key(kSpace);
     s.ExpectOneGesture("Space on Bypass", 0, 1.0);
+    EXPECT_TRUE(s.FocusMarkOn(IDC_BYPASS_BUTTON));
+    if (picture)
+        display.SavePng(picture, x, y, layout::DialogWidth(), layout::DialogHeight());
 
     // The wheel works the fader under the pointer, focused or not: Depth, 70 % at position 30.
     const int depth = IDC_DEPTH_SLIDER, depthIndex = 5;

@@ -30,7 +30,9 @@ struct SGestureSource
 // Shift+Tab, every fader key, Space on each switch, the wheel and Shift+wheel, a double click, a
 // Ctrl click and a Shift drag. Each change must reach the host as one gesture (begin, the change,
 // end) with the value the fader's steps give; a key that changes nothing, as none.
-void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSource& host);
+// With `picture`, the editor is saved there as a PNG while Bypass has the focus, to be looked at.
+void RunEditorInputScript(CXvfbDisplay& display, int x, int y, const SGestureSource& host,
+                          const char* picture = nullptr);
 
 // A parameter's value in its own unit (as CLAP and LV2 hosts receive it) normalised to 0..1, by
 // host index (0 Bypass, 1 Gain .. 8 LFO Type).

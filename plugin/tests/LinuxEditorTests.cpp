@@ -421,7 +421,8 @@ SGestureSource GesturesOf(CLinuxEditorSession& session)
 TEST_F(LinuxEditorTest, KeysWheelDoubleClickCtrlClickAndShiftDragReachTheHostAsOneGestureEach)
 {
     Open();
-    RunEditorInputScript(*TestDisplay(), session->EditorX(), session->EditorY(), GesturesOf(*session));
+    RunEditorInputScript(*TestDisplay(), session->EditorX(), session->EditorY(), GesturesOf(*session),
+                         "editor-linux-focus-switch.png");
     TestDisplay()->SavePng("editor-linux-focus.png", session->EditorX(), session->EditorY(), layout::DialogWidth(),
                            layout::DialogHeight());
 }
