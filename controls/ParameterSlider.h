@@ -85,6 +85,7 @@ private:
     bool IsDoubleClick(LPARAM point);
     bool OnFineDrag(WPARAM flags, int y);
     bool Move(slider_motion::EMove move);
+    void GoTo(double exact);
     void PlaceAt(double exact);
     void ResetToDefault();
     double PositionsPerPixel() const;

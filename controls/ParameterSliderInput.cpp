@@ -110,14 +110,17 @@ bool CParameterSlider::Move(slider_motion::EMove move)
 {
     if (move == slider_motion::EMove::None)
         return false;
-    const double from = m_exact.At(CurrentPosition());
-    const double to = slider_motion::Target(move, from, RangeMaximum(), m_scale.reversed);
-    if (to != from)
-    {
-        PlaceAt(to);
-        NotifyGesture();
-    }
+    GoTo(slider_motion::Target(move, m_exact.At(CurrentPosition()), RangeMaximum(), m_scale.reversed));
     return true;
+}
+
+// One whole gesture, when the place changes.
+void CParameterSlider::GoTo(double exact)
+{
+    if (exact == m_exact.At(CurrentPosition()))
+        return;
+    PlaceAt(exact);
+    NotifyGesture();
 }
 
 void CParameterSlider::PlaceAt(double exact)
@@ -130,10 +133,5 @@ void CParameterSlider::PlaceAt(double exact)
 // The default lands exactly, also between positions (Delay's 20 ms lies between 33 and 34).
 void CParameterSlider::ResetToDefault()
 {
-    const double from = m_exact.At(CurrentPosition());
-    const double to = m_scale.ToExactPosition(m_default, RangeMaximum());
-    if (to == from)
-        return;
-    PlaceAt(to);
-    NotifyGesture();
+    GoTo(m_scale.ToExactPosition(m_default, RangeMaximum()));
 }

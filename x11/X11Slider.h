@@ -50,6 +50,7 @@ private:
     void MoveTo(int position);
     // X11SliderInput.cpp: one gesture per key, notch or reset; the drag at a tenth of the speed.
     bool Move(slider_motion::EMove move);
+    void GoTo(double exact);
     void PlaceAt(double exact);
     void ResetToDefault();
     // Where a drag to height `y` puts the thumb; false when the value stays.

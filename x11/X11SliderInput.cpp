@@ -22,14 +22,17 @@ bool CX11Slider::Move(slider_motion::EMove move)
 {
     if (move == slider_motion::EMove::None)
         return false;
-    const double from = m_exact.At(m_position);
-    const double to = slider_motion::Target(move, from, m_rangeMaximum, m_scale.reversed);
-    if (to != from)
-    {
-        PlaceAt(to);
-        NotifyGesture();
-    }
+    GoTo(slider_motion::Target(move, m_exact.At(m_position), m_rangeMaximum, m_scale.reversed));
     return true;
+}
+
+// One whole gesture, when the place changes.
+void CX11Slider::GoTo(double exact)
+{
+    if (exact == m_exact.At(m_position))
+        return;
+    PlaceAt(exact);
+    NotifyGesture();
 }
 
 void CX11Slider::PlaceAt(double exact)
@@ -41,12 +44,7 @@ void CX11Slider::PlaceAt(double exact)
 // The default lands exactly, also between positions (Delay's 20 ms lies between 33 and 34).
 void CX11Slider::ResetToDefault()
 {
-    const double from = m_exact.At(m_position);
-    const double to = m_scale.ToExactPosition(m_default, m_rangeMaximum);
-    if (to == from)
-        return;
-    PlaceAt(to);
-    NotifyGesture();
+    GoTo(m_scale.ToExactPosition(m_default, m_rangeMaximum));
 }
 
 bool CX11Slider::DragTo(int y)
