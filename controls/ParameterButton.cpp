@@ -115,15 +115,23 @@ LRESULT CParameterButton::OnButtonDown()
 LRESULT CParameterButton::OnButtonUp()
 {
     m_pressed = false;
+    Click();
+    return Default();
+}
+
+void CParameterButton::Click()
+{
     m_on = !m_on;
     NotifyValueChanged();
     EndGesture();
     Invalidate();
-    return Default();
 }
 
 LRESULT CParameterButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT handled = 0;
+    if (OnInputMessage(message, wParam, lParam, handled))
+        return handled;
     switch (message)
     {
     case WM_LBUTTONDOWN:

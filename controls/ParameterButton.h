@@ -2,6 +2,7 @@
 #include "Gdi.h"
 #include "ParameterControl.h"
 #include "FramePainting.h"
+#include "EditorKey.h"
 #include "Window.h"
 #include <array>
 #include <string>
@@ -70,14 +71,21 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    // The button's own reaction to a press and a release; CPresetButton changes the release.
-    virtual LRESULT OnButtonDown();
-    virtual LRESULT OnButtonUp();
+    // The button's own reaction to a press and a release.
+    LRESULT OnButtonDown();
+    LRESULT OnButtonUp();
+    // What a click does once released, with the mouse or with Space: here the state toggles;
+    // CPresetButton also slides its list.
+    virtual void Click();
     void SetState(bool on, bool pressed);
     // Ends the gesture a press began, once.
     void EndGesture();
 
 private:
+    // Keyboard and wheel (ParameterButtonInput.cpp): true when the message was handled there.
+    bool OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKey(const SEditorKey& key);
+
     // Painting (ParameterButtonPainting.cpp).
     void DrawItem(const DRAWITEMSTRUCT& item);
     void CaptureParentBackground(HDC dc);

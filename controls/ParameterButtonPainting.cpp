@@ -1,6 +1,8 @@
 // How the toggle button paints itself: four faces built once (background, face frame, picture),
 // one of them copied per paint with the caption over it.
 #include "ParameterButton.h"
+#include "ControlKeys.h"
+#include "FocusMark.h"
 #include "ParentBackground.h"
 #include "ResourceModule.h"
 #include <utility>
@@ -216,4 +218,6 @@ void CParameterButton::DrawItem(const DRAWITEMSTRUCT& item)
     else
         PaintBackground(dc);
     DrawCaption(dc, client);
+    if (control_keys::ShowsFocusMark(GetHwnd()))
+        control_keys::PaintFocusMark(dc, client, kFocusMarkColour);
 }

@@ -37,6 +37,13 @@ void CParameterControl::NotifyBeginEdit()
     Deliver(&CParameterControlListener::OnBeginEdit);
 }
 
+void CParameterControl::NotifyGesture()
+{
+    NotifyBeginEdit();
+    NotifyValueChanged();
+    NotifyEndEdit();
+}
+
 void CParameterControl::NotifyValueChanged()
 {
     Deliver(&CParameterControlListener::OnValueChanged);

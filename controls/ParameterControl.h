@@ -45,6 +45,9 @@ public:
     void NotifyBeginEdit();
     void NotifyValueChanged();
     void NotifyEndEdit();
+    // A change made in one go (a key, a wheel notch, a reset): begin, the change, end, so that it
+    // reaches the host as one gesture.
+    void NotifyGesture();
 
     int GetParameterIndex() const { return m_parameterIndex; }
     int GetControlId() const { return m_controlId; }

@@ -25,6 +25,7 @@ void CParameterSlider::SetValue(float value)
     if (std::isnan(value)) // not a value: the slider stays where it is
         return;
     const int position = ToPosition(value);
+    m_exact.Confirm(value, position, m_scale, RangeMaximum());
     if (position != CurrentPosition())
     {
         Send(TBM_SETPOS, TRUE, position);
@@ -42,7 +43,7 @@ void CParameterSlider::SetValue(float value)
 
 float CParameterSlider::GetValue()
 {
-    return static_cast<float>(m_scale.ToValue(CurrentPosition(), RangeMaximum()));
+    return static_cast<float>(m_scale.ToValueAt(m_exact.At(CurrentPosition()), RangeMaximum()));
 }
 
 int CParameterSlider::GetMaxPosition()
@@ -52,6 +53,7 @@ int CParameterSlider::GetMaxPosition()
 
 void CParameterSlider::SetPosition(int position)
 {
+    m_exact.Forget();
     Send(TBM_SETPOS, TRUE, position);
     if (m_bandMode == 2 && m_bandLink)
         UpdateBands(m_scale.minimum, GetValue());
@@ -211,6 +213,9 @@ void CParameterSlider::ShowTooltipText()
 
 LRESULT CParameterSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT handled = 0;
+    if (OnInputMessage(message, wParam, lParam, handled))
+        return handled;
     switch (message)
     {
     case WM_LBUTTONDOWN:
@@ -281,6 +286,7 @@ bool CParameterSlider::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam,
     const int code = LOWORD(wParam);
     if (code == TB_ENDTRACK || code == TB_THUMBPOSITION)
         return false;
+    m_exact.Forget(); // the trackbar moved to a whole position
     if (m_bandMode == 2 && m_bandLink)
         UpdateBands((m_bandAStart + m_bandBStart) / 2, GetValue());
     NotifyValueChanged();

@@ -2,6 +2,7 @@
 #include "FramePainting.h"
 #include "Gdi.h"
 #include "ParameterControl.h"
+#include "SliderMotion.h"
 #include "SliderScale.h"
 #include "Window.h"
 #include <commctrl.h>
@@ -9,7 +10,8 @@
 // The editor's fader: a trackbar of the dialog template that paints every pixel itself (through
 // its custom-draw notification) from cached pictures, maps its positions to the parameter's value
 // range through a taper pair, and reports the user's gestures to its listeners: a mouse drag as
-// begin, one change per movement, end; a key as one change.
+// begin, one change per movement, end; a key, a wheel notch or a reset (double click, Ctrl click)
+// as one whole gesture; Shift slows a drag to a tenth (ParameterSliderInput.cpp).
 class CParameterSlider : public win::CWindow, public CParameterControl
 {
 public:
@@ -25,6 +27,8 @@ public:
 
     // Configuration, as the dialog does it once the window exists.
     void SetValueRange(float minimum, float maximum);
+    // Where a reset puts it.
+    void SetDefaultValue(float value) { m_default = value; }
     // `positions` steps with a tick every positions / ticks of them (no ticks for 0).
     void SetSteps(int ticks, int positions);
     void SetReversed(bool reversed);
@@ -73,6 +77,19 @@ private:
     void EndEditing();
     void ShowTooltipText();
 
+    // Keyboard, wheel, reset and fine drag (ParameterSliderInput.cpp): true when the message was
+    // handled there, with its result.
+    bool OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKeyDown(WPARAM virtualKey);
+    bool OnPress(WPARAM flags, LPARAM point);
+    bool IsDoubleClick(LPARAM point);
+    bool OnFineDrag(WPARAM flags, int y);
+    bool Move(slider_motion::EMove move);
+    void GoTo(double exact);
+    void PlaceAt(double exact);
+    void ResetToDefault();
+    double PositionsPerPixel() const;
+
     // Painting (ParameterSliderPainting.cpp).
     void Paint(HDC dc);
     void CaptureParentBackground(HDC dc);
@@ -103,6 +120,12 @@ private:
     bool m_hideFill = true;
     bool m_backgroundStale = false;
     bool m_editing = false; // between a press on the control and its release
+    CExactPosition m_exact;
+    CFineDrag m_fineDrag;
+    float m_default = 0.0f;
+    bool m_thumbDrag = false; // a drag that took the thumb
+    DWORD m_lastClickTime = 0;
+    POINT m_lastClickPoint{-1000, -1000};
 
     win::COffscreenBuffer m_parentBackground; // the parent's background under the control
     win::COffscreenBuffer m_backgroundFrame;

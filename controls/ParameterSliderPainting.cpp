@@ -1,6 +1,7 @@
 // How the slider paints itself: background, ticks, channel (with the level fill) and thumb, each
 // from a picture built once.
 #include "ParameterSlider.h"
+#include "ControlKeys.h"
 #include "ParentBackground.h"
 #include <algorithm>
 #include <utility>
@@ -86,6 +87,8 @@ void CParameterSlider::Paint(HDC dc)
     PaintChannel(dc, channel);
     if (!m_hideThumb)
         PaintThumb(dc, thumb);
+    if (control_keys::ShowsFocusMark(GetHwnd()))
+        control_keys::PaintFocusMark(dc, client, m_activeTickColour);
 }
 
 // The parent paints its background into the buffer rather than the buffer copying the screen: the

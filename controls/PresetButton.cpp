@@ -59,15 +59,14 @@ void CPresetButton::PlacePopup(bool resize)
 
 // The press began the gesture; the release opens or closes the list and ends it. The choice of
 // an entry, not the switch, is the value change.
-LRESULT CPresetButton::OnButtonUp()
+void CPresetButton::Click()
 {
     SetState(!IsOn(), false);
     EndGesture();
     RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
-    const LRESULT result = Default();
     m_lastPosition = ScreenOrigin();
     if (!EnsurePopup())
-        return result;
+        return;
     if (IsOn())
     {
         PlacePopup(true);
@@ -79,7 +78,6 @@ LRESULT CPresetButton::OnButtonUp()
         m_popup.SlideIn();
         KillTimer(GetHwnd(), kFollowTimerId);
     }
-    return result;
 }
 
 void CPresetButton::Follow()

@@ -32,7 +32,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnButtonUp() override;
+    void Click() override;
 
 private:
     POINT ScreenOrigin() const;

@@ -16,15 +16,19 @@ double SquareLawPositionTaper(double value)
     return value < 0.0 ? -std::sqrt(-value) : std::sqrt(value);
 }
 
-int SSliderScale::ToPosition(double value, int rangeMaximum) const
+double SSliderScale::ToExactPosition(double value, int rangeMaximum) const
 {
     const double span = positionTaper(maximum) - positionTaper(minimum);
     if (maximum - minimum == 0.0f || span == 0.0)
-        return 0;
+        return 0.0;
     const double t = (positionTaper(value) - positionTaper(minimum)) / span;
-    double d = reversed ? rangeMaximum * (1.0 - t) : rangeMaximum * t;
-    if (std::isnan(d))
-        return 0;
+    const double d = reversed ? rangeMaximum * (1.0 - t) : rangeMaximum * t;
+    return std::isnan(d) ? 0.0 : d;
+}
+
+int SSliderScale::ToPosition(double value, int rangeMaximum) const
+{
+    double d = ToExactPosition(value, rangeMaximum);
     // Far outside the range the trackbar clamps anyway; keep the conversion defined.
     if (d < -1.0)
         d = -1.0;
@@ -34,11 +38,11 @@ int SSliderScale::ToPosition(double value, int rangeMaximum) const
     return d - n > 0.5 ? n + 1 : n;
 }
 
-double SSliderScale::ToValue(int position, int rangeMaximum) const
+double SSliderScale::ToValueAt(double position, int rangeMaximum) const
 {
     if (rangeMaximum == 0)
         return minimum + (maximum - minimum) * 0.5;
-    double fraction = static_cast<double>(position) / rangeMaximum;
+    double fraction = position / rangeMaximum;
     if (reversed)
         fraction = 1.0 - fraction;
     const double low = positionTaper(minimum);

@@ -22,5 +22,9 @@ struct SSliderScale
     // or the value is not a number.
     int ToPosition(double value, int rangeMaximum) const;
     // The value of a position; the middle of the range when there are no positions.
-    double ToValue(int position, int rangeMaximum) const;
+    double ToValue(int position, int rangeMaximum) const { return ToValueAt(position, rangeMaximum); }
+    // The same for a place between positions, where a fine move leaves a fader.
+    double ToValueAt(double position, int rangeMaximum) const;
+    // The unrounded place of a value (0 when the range is empty or the value is not a number).
+    double ToExactPosition(double value, int rangeMaximum) const;
 };

@@ -40,6 +40,12 @@ int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
     return position > rangeMaximum ? rangeMaximum : position < 0.0 ? 0 : static_cast<int>(position);
 }
 
+double STrackbarGeometry::PositionsPerPixel(int rangeMaximum) const
+{
+    const double travel = Channel().Height() - 2 * (kThumbThickness / 2) - 1;
+    return travel > 0.0 && rangeMaximum > 0 ? rangeMaximum / travel : 0.0;
+}
+
 int STrackbarGeometry::PageSize(int rangeMaximum)
 {
     return rangeMaximum / 5 > 0 ? rangeMaximum / 5 : 1;

@@ -18,6 +18,8 @@ struct STrackbarGeometry
     SPixelRect Thumb(int position, int rangeMaximum) const;
     // The position a drag puts the thumb's centre at when the pointer is at height `y`.
     int PositionAt(int y, int rangeMaximum) const;
+    // How many positions a drag moves the thumb per pixel of the pointer's travel.
+    double PositionsPerPixel(int rangeMaximum) const;
     // How far a click beside the thumb moves it.
     static int PageSize(int rangeMaximum);
     // The tick marks of a range 0..rangeMaximum with a tick every `frequency` positions: both ends

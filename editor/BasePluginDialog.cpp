@@ -42,6 +42,9 @@ LRESULT CBasePluginDialog::OnToolTipText(LPARAM lParam)
 
 LRESULT CBasePluginDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT handled = 0;
+    if (OnInputMessage(message, wParam, lParam, handled))
+        return handled;
     switch (message)
     {
     case WM_TIMER:

@@ -115,6 +115,18 @@ bool CControlBinding::IsBoundInput(const CParameterControl* control) const
            m_inputControls[static_cast<size_t>(index)] == control;
 }
 
+bool CControlBinding::OnForwardedKey(const SEditorKey& key, bool down)
+{
+    if (!down)
+    {
+        const bool taken = key.key != EEditorKey::None && key.key == m_keyTaken;
+        m_keyTaken = EEditorKey::None;
+        return taken;
+    }
+    m_keyTaken = key.key != EEditorKey::None && OnEditorKey(key) ? key.key : EEditorKey::None;
+    return m_keyTaken != EEditorKey::None;
+}
+
 void CControlBinding::OnBeginEdit(CParameterControl* control)
 {
     if (IsBoundInput(control))

@@ -1,5 +1,6 @@
 #pragma once
 #include "ParameterControl.h"
+#include "EditorKey.h"
 #include "PluginEditor.h"
 #include <vector>
 
@@ -30,13 +31,17 @@ public:
 
     // The first bound input control with that control id, or null.
     CParameterControl* FindControl(int controlId) const;
-    // Unit and value range from the slider's parameter; for integer parameters also one position
+    // Unit, value range and default from the slider's parameter; for integer parameters also one position
     // per unit and a whole-number format. Any slider class with these setters will do.
     template <class Slider>
     void SetupSlider(Slider& slider) const;
     // Pushes every parameter's current value into its control. Changes reported back while this
     // runs are not written into the parameters.
     void RefreshControls();
+
+    // A key a host forwards instead of letting the window have it, pressed or released: whether the
+    // editor takes it. A release answers as its press did.
+    bool OnForwardedKey(const SEditorKey& key, bool down);
 
     void OnBeginEdit(CParameterControl* control) override;
     void OnValueChanged(CParameterControl* control) override;
@@ -46,6 +51,8 @@ public:
     static constexpr unsigned kRefreshPeriodMs = 50;
 
 protected:
+    // The window's own handling of an editor key (Tab, or the focused control's key).
+    virtual bool OnEditorKey(const SEditorKey&) { return false; }
     // What the controls are given as their listener.
     CParameterControlListener* Listener() { return this; }
     CParameterSet* InputParameters() const { return m_inputs; }
@@ -75,6 +82,7 @@ private:
     bool m_refreshing = false;
     int m_changed = 0;
     CEditorNotify* m_notify = nullptr;
+    EEditorKey m_keyTaken = EEditorKey::None; // the forwarded key last acted on, for its release
 };
 
 // Milliseconds since some fixed point (the system's start); seeds the random draw.
@@ -92,6 +100,7 @@ void CControlBinding::SetupSlider(Slider& slider) const
     if (info->GetUnit())
         slider.SetUnit(info->GetUnit());
     slider.SetValueRange(info->GetMin(), info->GetMax());
+    slider.SetDefaultValue(info->GetDefault());
     if (info->GetKind() == CParameterInfo::kInteger || info->GetKind() == CParameterInfo::kChoice)
     {
         // One position per whole number, each with its tick.

@@ -1,4 +1,5 @@
 #pragma once
+#include "EditorKey.h"
 #include "ParameterSet.h"
 #include "Preset.h"
 
@@ -61,5 +62,11 @@ public:
     virtual void SetContext(const CEditorContext* context) = 0;
     // The open editor's own window (for formats whose host embeds it by handle); null while closed.
     virtual void* GetWindow() { return nullptr; }
+    // A key the host forwards instead of letting the window have it, pressed (`down`) or
+    // released; whether the open editor acts on it. The host keeps the keys it is not given back.
+    virtual bool OnKey(const SEditorKey&, bool /*down*/) { return false; }
+    // Wheel notches the host forwards (positive away from the user), for the fader under the
+    // pointer; whether one took them.
+    virtual bool OnWheel(float /*notches*/, unsigned /*modifiers*/) { return false; }
     virtual ~CPluginEditor() = default;
 };

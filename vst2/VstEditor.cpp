@@ -3,7 +3,33 @@
 
 namespace {
 constexpr int kShowNormal = 1; // SW_SHOWNORMAL
+
+// The host's virtual key, or for hosts that fill only the character, the space bar's character.
+SEditorKey EditorKeyOf(const VstKeyCode& code)
+{
+    SEditorKey key;
+    switch (code.virt)
+    {
+    case VKEY_TAB: key.key = EEditorKey::Tab; break;
+    case VKEY_SPACE: key.key = EEditorKey::Space; break;
+    case VKEY_END: key.key = EEditorKey::End; break;
+    case VKEY_HOME: key.key = EEditorKey::Home; break;
+    case VKEY_LEFT: key.key = EEditorKey::Left; break;
+    case VKEY_UP: key.key = EEditorKey::Up; break;
+    case VKEY_RIGHT: key.key = EEditorKey::Right; break;
+    case VKEY_DOWN: key.key = EEditorKey::Down; break;
+    case VKEY_PAGEUP: key.key = EEditorKey::PageUp; break;
+    case VKEY_PAGEDOWN: key.key = EEditorKey::PageDown; break;
+    default: key.key = code.virt == 0 && code.character == ' ' ? EEditorKey::Space : EEditorKey::None; break;
+    }
+    if (code.modifier & MODIFIER_SHIFT)
+        key.modifiers |= kEditorShift;
+    if (code.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND))
+        key.modifiers |= kEditorControl;
+    return key;
 }
+
+} // namespace
 
 CVstEditor::~CVstEditor()
 {
@@ -49,4 +75,16 @@ void CVstEditor::idle()
 {
     if (m_updateFlag.exchange(0, std::memory_order_relaxed))
         update();
+}
+
+VstInt32 CVstEditor::onKeyDown(VstKeyCode& code)
+{
+    const SEditorKey key = EditorKeyOf(code);
+    return m_open && key.key != EEditorKey::None && m_editor->OnKey(key, true) ? 1 : 0;
+}
+
+VstInt32 CVstEditor::onKeyUp(VstKeyCode& code)
+{
+    const SEditorKey key = EditorKeyOf(code);
+    return m_open && key.key != EEditorKey::None && m_editor->OnKey(key, false) ? 1 : 0;
 }

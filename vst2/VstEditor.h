@@ -24,8 +24,10 @@ public:
     virtual void update() {}
     // Any thread that sets a parameter marks the editor for an update.
     virtual void postUpdate() { m_updateFlag.store(1, std::memory_order_relaxed); }
-    virtual VstInt32 onKeyDown(VstKeyCode&) { return -1; }
-    virtual VstInt32 onKeyUp(VstKeyCode&) { return -1; }
+    // A key the host forwards: 1 when the open editor acts on it, else 0 so that the host keeps it
+    // (its transport and shortcuts).
+    virtual VstInt32 onKeyDown(VstKeyCode& key);
+    virtual VstInt32 onKeyUp(VstKeyCode& key);
     virtual bool setKnobMode(VstInt32) { return false; }
     virtual bool onWheel(float) { return false; }
 

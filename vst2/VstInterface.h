@@ -140,5 +140,29 @@ struct VstKeyCode
 };
 static_assert(sizeof(VstKeyCode) == 8, "VstKeyCode layout");
 
+// VstKeyCode::virt: the virtual keys an editor may act on (VstVirtualKey).
+enum : unsigned char
+{
+    VKEY_TAB = 2,
+    VKEY_SPACE = 7,
+    VKEY_END = 9,
+    VKEY_HOME = 10,
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14,
+    VKEY_PAGEUP = 15,
+    VKEY_PAGEDOWN = 16
+};
+
+// VstKeyCode::modifier bits (VstModifierKey); "command" is Control on Windows and Linux.
+enum : unsigned char
+{
+    MODIFIER_SHIFT = 1 << 0,
+    MODIFIER_ALTERNATE = 1 << 1,
+    MODIFIER_COMMAND = 1 << 2,
+    MODIFIER_CONTROL = 1 << 3
+};
+
 // The entry point every VST 2 plug-in exports (as VSTPluginMain, and as main on older hosts).
 using VstPluginMainProc = AEffect* (*)(audioMasterCallback host);

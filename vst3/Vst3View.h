@@ -42,9 +42,11 @@ public:
     Vst3::tresult VST3_CALL isPlatformTypeSupported(Vst3::FIDString type) override;
     Vst3::tresult VST3_CALL attached(void* parent, Vst3::FIDString type) override;
     Vst3::tresult VST3_CALL removed() override;
-    Vst3::tresult VST3_CALL onWheel(float) override { return Vst3::kResultFalse; }
-    Vst3::tresult VST3_CALL onKeyDown(Vst3::Char16, int16_t, int16_t) override { return Vst3::kResultFalse; }
-    Vst3::tresult VST3_CALL onKeyUp(Vst3::Char16, int16_t, int16_t) override { return Vst3::kResultFalse; }
+    // Keys and wheel notches the host forwards: kResultTrue only when the open editor acts on them,
+    // so that the host keeps the rest (Vst3ViewInput.cpp).
+    Vst3::tresult VST3_CALL onWheel(float distance) override;
+    Vst3::tresult VST3_CALL onKeyDown(Vst3::Char16 key, int16_t keyCode, int16_t modifiers) override;
+    Vst3::tresult VST3_CALL onKeyUp(Vst3::Char16 key, int16_t keyCode, int16_t modifiers) override;
     Vst3::tresult VST3_CALL getSize(Vst3::ViewRect* size) override;
     Vst3::tresult VST3_CALL onSize(Vst3::ViewRect* size) override;
     Vst3::tresult VST3_CALL onFocus(Vst3::TBool) override { return Vst3::kResultOk; }

@@ -104,3 +104,13 @@ void CX11Button::OnRelease(int, int)
     NotifyValueChanged();
     NotifyEndEdit();
 }
+
+// A press and a release, as a click: one gesture, and the presets switch slides its list.
+bool CX11Button::OnKey(const SEditorKey& key)
+{
+    if (key.key != EEditorKey::Space)
+        return false;
+    OnPress(0, 0);
+    OnRelease(0, 0);
+    return true;
+}

@@ -25,6 +25,9 @@ public:
     void Paint(CCanvas& canvas) override;
     void OnPress(int x, int y) override;
     void OnRelease(int x, int y) override;
+    // With the focus, Space clicks it.
+    bool TakesFocus() const override { return true; }
+    bool OnKey(const SEditorKey& key) override;
 
 protected:
     void SetOn(bool on);

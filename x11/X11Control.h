@@ -1,5 +1,6 @@
 #pragma once
 #include "Canvas.h"
+#include "EditorKey.h"
 #include "FrameArithmetic.h"
 #include "PixelRect.h"
 #include <string>
@@ -31,7 +32,18 @@ public:
     virtual void OnDrag(int, int) {}
     virtual void OnRelease(int, int) {}
 
+    // Keyboard and wheel: whether Tab stops here, and whether the control acted
+    // on a key while it had the focus, on wheel notches (`notch` > 0: away from the user) under
+    // the pointer, or on a double click (false: it is a press like any other).
+    virtual bool TakesFocus() const { return false; }
+    virtual bool OnKey(const SEditorKey&) { return false; }
+    virtual bool OnWheel(int /*notch*/, bool /*fine*/) { return false; }
+    virtual bool OnDoubleClick(int, int) { return false; }
+    // The modifiers (kEditorShift, kEditorControl) held with the pointer event being delivered.
+    void SetPointerModifiers(unsigned modifiers) { m_modifiers = modifiers; }
+
 protected:
+    unsigned PointerModifiers() const { return m_modifiers; }
     void Invalidate()
     {
         if (m_host)
@@ -42,6 +54,7 @@ protected:
 private:
     SPixelRect m_rect;
     CX11ControlHost* m_host = nullptr;
+    unsigned m_modifiers = 0;
 };
 
 // The frame arithmetic's surface on a canvas, shifted to a control's origin.

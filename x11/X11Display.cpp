@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::uint32_t kMainEvents = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+const std::uint32_t kMainEvents = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_BUTTON_PRESS |
                                   XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
                                   XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
 const std::uint16_t kHandGlyph = 60; // "hand2" of the standard cursor font
@@ -68,6 +68,8 @@ bool CX11Display::Open(std::uint32_t parent, int width, int height, CX11WindowHa
         return false;
     }
     m_root = screen->root;
+    m_parent = parent;
+    m_keymap.Load(connection);
     m_depth = screen->root_depth;
     m_visual = screen->root_visual;
     m_maxPutBytes = xcb_get_maximum_request_length(connection) * 4 - 64;
@@ -371,18 +373,15 @@ void CX11Display::HandleEvents()
             break;
         case XCB_BUTTON_PRESS:
         case XCB_BUTTON_RELEASE:
-        {
-            auto* button = reinterpret_cast<xcb_button_press_event_t*>(event);
-            SWindow* window = Find(button->event);
-            if (window && window->handler && button->detail == 1)
-                window->handler->OnPointer((event->response_type & 0x7F) == XCB_BUTTON_PRESS ? EPointer::Press
-                                                                                             : EPointer::Release,
-                                           button->event_x, button->event_y);
+            HandleButton(event, (event->response_type & 0x7F) == XCB_BUTTON_PRESS);
             break;
-        }
+        case XCB_KEY_PRESS:
+            HandleKey(event);
+            break;
         case XCB_MOTION_NOTIFY:
         {
             auto* motion = reinterpret_cast<xcb_motion_notify_event_t*>(event);
+            m_modifiers = CX11Keymap::Modifiers(motion->state);
             if (SWindow* window = Find(motion->event); window && window->handler)
                 window->handler->OnPointer(EPointer::Move, motion->event_x, motion->event_y);
             break;
@@ -399,6 +398,45 @@ void CX11Display::HandleEvents()
         }
         std::free(event);
     }
+}
+
+// The left button drives the controls; buttons 4 and 5 are the wheel's notches.
+void CX11Display::HandleButton(const void* event, bool press)
+{
+    const auto* button = static_cast<const xcb_button_press_event_t*>(event);
+    SWindow* window = Find(button->event);
+    if (!window || !window->handler)
+        return;
+    m_modifiers = CX11Keymap::Modifiers(button->state);
+    if (button->detail == 1)
+        window->handler->OnPointer(press ? EPointer::Press : EPointer::Release, button->event_x, button->event_y);
+    else if (press && (button->detail == 4 || button->detail == 5))
+        window->handler->OnWheel(button->detail == 4 ? 1 : -1, button->event_x, button->event_y);
+}
+
+// A key the editor does not act on goes on to the host's window, whose shortcuts it may be.
+void CX11Display::HandleKey(void* event)
+{
+    auto* key = static_cast<xcb_key_press_event_t*>(event);
+    SWindow* window = Find(key->event);
+    if (!window || !window->handler)
+        return;
+    m_modifiers = CX11Keymap::Modifiers(key->state);
+    const SEditorKey editorKey{m_keymap.Translate(key->detail), m_modifiers};
+    if (editorKey.key != EEditorKey::None && window->handler->OnKey(editorKey))
+        return;
+    if (window == &m_main && m_parent)
+    {
+        key->event = m_parent;
+        xcb_send_event(m_connection, 1, m_parent, XCB_EVENT_MASK_KEY_PRESS, reinterpret_cast<const char*>(key));
+    }
+}
+
+void CX11Display::TakeKeyboardFocus()
+{
+
+    if (m_connection && m_main.id && !m_main.destroyed)
+        xcb_set_input_focus(m_connection, XCB_INPUT_FOCUS_PARENT, m_main.id, XCB_CURRENT_TIME);
 }
 
 void CX11Display::FireTimers()

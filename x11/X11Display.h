@@ -1,5 +1,6 @@
 #pragma once
 #include "Canvas.h"
+#include "X11Keymap.h"
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -26,6 +27,10 @@ class CX11WindowHandler
 public:
     virtual void OnPaint(CCanvas& canvas) = 0;
     virtual void OnPointer(EPointer kind, int x, int y) = 0;
+    // A key pressed while the window has the keyboard; false gives it on to the host's window.
+    virtual bool OnKey(const SEditorKey&) { return false; }
+    // A wheel notch at window point (x, y); `notch` > 0 away from the user.
+    virtual void OnWheel(int /*notch*/, int /*x*/, int /*y*/) {}
     virtual ~CX11WindowHandler() = default;
 };
 
@@ -81,6 +86,10 @@ public:
     void SetTimer(int id, unsigned periodMs);
     void KillTimer(int id);
     void SetHandCursor(bool hand);
+    // The modifiers (kEditorShift, kEditorControl) held with the input event being handled.
+    unsigned EventModifiers() const { return m_modifiers; }
+    // Gives the embedded window the keyboard, as a click on a control does.
+    void TakeKeyboardFocus();
 
 private:
     struct SWindow
@@ -107,9 +116,14 @@ private:
     void Paint(SWindow& window);
     SWindow* Find(std::uint32_t id);
     void Destroy(SWindow& window);
+    void HandleButton(const void* event, bool press);
+    void HandleKey(void* event);
 
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_root = 0;
+    std::uint32_t m_parent = 0;
+    CX11Keymap m_keymap;
+    unsigned m_modifiers = 0;
     std::uint8_t m_depth = 0;
     std::uint32_t m_visual = 0;
     std::uint32_t m_gc = 0;

@@ -71,6 +71,10 @@ void CX11EditorWindow::Close()
     m_about.reset();
     m_captured = nullptr;
     m_hand = false;
+    m_focused = nullptr;
+    m_focusShown = false;
+    m_lastClick = SClick{};
+    m_pointerInside = false;
 }
 
 void CX11EditorWindow::AddControl(CX11Control* control)
@@ -92,6 +96,7 @@ void CX11EditorWindow::OnPaint(CCanvas& canvas)
     }
     for (CX11Control* control : m_controls)
         control->Paint(canvas);
+    PaintFocusMark(canvas);
 }
 
 void CX11EditorWindow::OnPointer(EPointer kind, int x, int y)
@@ -99,17 +104,33 @@ void CX11EditorWindow::OnPointer(EPointer kind, int x, int y)
     switch (kind)
     {
     case EPointer::Press:
+    {
         if (HitTestAbout(x, y))
             OnAbout();
+        CX11Control* pressed = nullptr;
         for (CX11Control* control : m_controls)
             if (control->Rect().Contains(x, y))
-                m_captured = control;
-        if (m_captured)
-            m_captured->OnPress(x - m_captured->Rect().left, y - m_captured->Rect().top);
+                pressed = control;
+        FocusOnPress(pressed);
+        if (!pressed)
+            break;
+        const int cx = x - pressed->Rect().left, cy = y - pressed->Rect().top;
+        pressed->SetPointerModifiers(m_display.EventModifiers());
+        if (IsDoubleClick(pressed, x, y) && pressed->OnDoubleClick(cx, cy))
+            break;
+        m_captured = pressed;
+        pressed->OnPress(cx, cy);
         break;
+    }
     case EPointer::Move:
+        m_pointerInside = true;
+        m_pointerX = x;
+        m_pointerY = y;
         if (m_captured)
+        {
+            m_captured->SetPointerModifiers(m_display.EventModifiers());
             m_captured->OnDrag(x - m_captured->Rect().left, y - m_captured->Rect().top);
+        }
         else if (HitTestAbout(x, y) != m_hand)
         {
             m_hand = !m_hand;
@@ -124,6 +145,7 @@ void CX11EditorWindow::OnPointer(EPointer kind, int x, int y)
         }
         break;
     case EPointer::Leave:
+        m_pointerInside = false;
         break;
     }
 }

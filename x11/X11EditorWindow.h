@@ -2,6 +2,7 @@
 #include "ControlBinding.h"
 #include "X11Control.h"
 #include "X11Display.h"
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 // (a plain dark red without one), the controls painted over it, the parameter binding of
 // CControlBinding refreshed every 50 ms by the display's own timer, the pointer routed to the
 // control under it (and kept by it until release), tooltips and an About box behind a hot area.
+// The keyboard moves a focus through the controls in a tab order, the wheel works the control
+// under the pointer (X11EditorWindowInput.cpp).
 class CX11EditorWindow : public CControlBinding,
                          public CX11WindowHandler,
                          public CX11TimerHandler,
@@ -32,13 +35,24 @@ public:
 
     void OnPaint(CCanvas& canvas) override;
     void OnPointer(EPointer kind, int x, int y) override;
+    bool OnKey(const SEditorKey& key) override;
+    void OnWheel(int notch, int x, int y) override;
     void OnTimer(int id) override;
+    // Wheel notches a host forwards, at the pointer's last place in the window (with the display's
+    // lock held, as for OnForwardedKey).
+    bool OnForwardedWheel(int notches, unsigned modifiers);
+    // The control that has the keyboard, or null.
+    CX11Control* FocusedControl() const { return m_focused; }
     void InvalidateControls() override { m_display.Invalidate(); }
     void ShowTooltip(const std::string& text, int x, int y) override;
 
 protected:
     void SetBackground(SBitmapPixels background) { m_background = std::move(background); }
     void AddControl(CX11Control* control);
+    // The controls Tab visits, in order, and the colour of the mark on the one that has the focus.
+    void SetTabOrder(std::vector<CX11Control*> order) { m_tabOrder = std::move(order); }
+    void SetFocusMarkColour(std::uint32_t colour) { m_focusMarkColour = colour; }
+    bool OnEditorKey(const SEditorKey& key) override { return OnKey(key); }
     // Called on the display's thread for a press on the About area.
     virtual void OnAbout() {}
     // Timers other than the refresh (id 0) go here.
@@ -50,6 +64,11 @@ protected:
 
 private:
     class CPopupText;
+    // X11EditorWindowInput.cpp
+    void PaintFocusMark(CCanvas& canvas) const;
+    void FocusOnPress(CX11Control* control);
+    bool IsDoubleClick(CX11Control* control, int x, int y);
+    bool WheelAt(int notch, bool fine, int x, int y);
 
     CX11Display m_display;
     int m_width;
@@ -58,6 +77,18 @@ private:
     std::vector<CX11Control*> m_controls;
     CX11Control* m_captured = nullptr;
     bool m_hand = false;
+    std::vector<CX11Control*> m_tabOrder;
+    CX11Control* m_focused = nullptr;
+    bool m_focusShown = false; // once the keyboard is used, as Windows shows focus cues
+    std::uint32_t m_focusMarkColour = 0x00CFFF;
+    struct SClick
+    {
+        CX11Control* control = nullptr;
+        std::chrono::steady_clock::time_point when;
+        int x = 0, y = 0;
+    } m_lastClick;
+    bool m_pointerInside = false;
+    int m_pointerX = 0, m_pointerY = 0;
     std::unique_ptr<CPopupText> m_tooltip;
     std::unique_ptr<CPopupText> m_about;
 };

@@ -10,16 +10,19 @@ CX11Slider::CX11Slider(const SPixelRect& rect, CParameterControlListener* listen
 
 void CX11Slider::SetValue(float value)
 {
-    MoveTo(m_scale.ToPosition(value, m_rangeMaximum));
+    const int position = m_scale.ToPosition(value, m_rangeMaximum);
+    m_exact.Confirm(value, position, m_scale, m_rangeMaximum);
+    MoveTo(position);
 }
 
 float CX11Slider::GetValue()
 {
-    return static_cast<float>(m_scale.ToValue(m_position, m_rangeMaximum));
+    return static_cast<float>(m_scale.ToValueAt(m_exact.At(m_position), m_rangeMaximum));
 }
 
 void CX11Slider::SetPosition(int position)
 {
+    m_exact.Forget();
     MoveTo(position);
 }
 
@@ -119,18 +122,25 @@ void CX11Slider::Paint(CCanvas& canvas)
 
 void CX11Slider::OnPress(int x, int y)
 {
+    if (PointerModifiers() & kEditorControl)
+    {
+        ResetToDefault();
+        return;
+    }
     const SPixelRect thumb = ThumbRect();
     m_pressed = true;
     NotifyBeginEdit();
     if (x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom)
     {
         m_dragging = true;
+        m_fineDrag.Start(y);
         UpdateTooltip();
         return;
     }
     // Beside the thumb: one page toward the pointer.
     const int page = STrackbarGeometry::PageSize(m_rangeMaximum);
     const int before = m_position;
+    m_exact.Forget();
     MoveTo(y < thumb.top ? m_position - page : m_position + page);
     if (m_position != before)
         NotifyValueChanged();
@@ -138,12 +148,8 @@ void CX11Slider::OnPress(int x, int y)
 
 void CX11Slider::OnDrag(int, int y)
 {
-    if (!m_dragging)
+    if (!m_dragging || !DragTo(y))
         return;
-    const int position = m_geometry.PositionAt(y, m_rangeMaximum);
-    if (position == m_position)
-        return;
-    MoveTo(position);
     NotifyValueChanged();
     UpdateTooltip();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "ParameterControl.h"
+#include "SliderMotion.h"
 #include "SliderScale.h"
 #include "TrackbarGeometry.h"
 #include "X11Control.h"
@@ -7,7 +8,9 @@
 // The editor's fader on X11: the Windows slider's look (channel, thumb and ticks from the
 // trackbar geometry they share) and behaviour: a drag on the thumb reports begin, one change per
 // position it moves through, end; a click beside the thumb moves it one page toward the pointer.
-// The maximum value is at the top when reversed.
+// The maximum value is at the top when reversed. With the focus it takes the arrow keys, Page Up
+// and Down, Home and End; under the pointer the wheel; a double click or a Ctrl click puts it back
+// to its default; Shift slows a drag to a tenth (X11SliderInput.cpp).
 class CX11Slider : public CX11Control, public CParameterControl
 {
 public:
@@ -22,6 +25,8 @@ public:
     int GetPosition() const { return m_position; }
 
     void SetValueRange(float minimum, float maximum);
+    // Where a reset puts it.
+    void SetDefaultValue(float value) { m_default = value; }
     // `positions` steps with a tick every positions / ticks of them (no ticks for 0).
     void SetSteps(int ticks, int positions);
     void SetReversed(bool reversed);
@@ -36,9 +41,20 @@ public:
     void OnPress(int x, int y) override;
     void OnDrag(int x, int y) override;
     void OnRelease(int x, int y) override;
+    bool TakesFocus() const override { return true; }
+    bool OnKey(const SEditorKey& key) override;
+    bool OnWheel(int notch, bool fine) override;
+    bool OnDoubleClick(int x, int y) override;
 
 private:
     void MoveTo(int position);
+    // X11SliderInput.cpp: one gesture per key, notch or reset; the drag at a tenth of the speed.
+    bool Move(slider_motion::EMove move);
+    void GoTo(double exact);
+    void PlaceAt(double exact);
+    void ResetToDefault();
+    // Where a drag to height `y` puts the thumb; false when the value stays.
+    bool DragTo(int y);
     void UpdateTooltip();
 
     STrackbarGeometry m_geometry;
@@ -46,6 +62,9 @@ private:
     int m_rangeMaximum = 100;
     int m_tickFrequency = 1;
     int m_position = 0;
+    CExactPosition m_exact;
+    CFineDrag m_fineDrag;
+    float m_default = 0.0f;
     bool m_dragging = false;
     bool m_pressed = false;
     SFrameColourSet m_background{0x000080, 0x000080, 0x000080, 0x000080};

@@ -176,12 +176,18 @@ TEST_F(ParameterButtonTest, LosingTheMouseBeforeTheReleaseEndsTheGestureWithoutA
     EXPECT_EQ(recorder.journal, Journal({"begin", "end"}));
 }
 
-TEST_F(ParameterButtonTest, TheKeyboardDoesNotToggle)
+TEST_F(ParameterButtonTest, SpaceTogglesAsOneWholeGestureAndOtherKeysDoNothing)
 {
-    SendMessageA(Hwnd(), WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageA(Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    SendMessageA(Hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(Hwnd(), WM_KEYUP, VK_RETURN, 0);
     EXPECT_FALSE(button.IsOn());
     EXPECT_TRUE(recorder.journal.empty());
+    SendMessageA(Hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(Hwnd(), WM_CHAR, ' ', 0);
+    SendMessageA(Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(button.IsOn());
+    EXPECT_FALSE(button.IsPressed());
+    EXPECT_EQ(recorder.journal, Journal({"begin", "changed", "end"}));
 }
 
 TEST_F(ParameterButtonTest, ValueTwoOfAThreeChoiceParameterShowsOnAndAClickSetsZero)
@@ -194,6 +200,7 @@ TEST_F(ParameterButtonTest, ValueTwoOfAThreeChoiceParameterShowsOnAndAClickSetsZ
 
 TEST_F(ParameterButtonTest, FacesShowTheirColourSetsAndTheCaptionInTheStatesColour)
 {
+    SetFocus(nullptr); // no focus mark over the face
     const SImage off = Picture(Hwnd());
     // Off: highlight on top and left, shadow at the bottom and right, a diagonal gradient from
     // 0x99 at the top left to 0x33 at the bottom right, the caption in bright red.

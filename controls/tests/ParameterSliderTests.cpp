@@ -169,12 +169,12 @@ TEST_F(ParameterSliderTest, AMouseDragSendsBeginOneChangePerMovementAndEnd)
     EXPECT_EQ(recorder.values[2], slider.GetValue());
 }
 
-TEST_F(ParameterSliderTest, AKeyMovesTheSliderWithExactlyOneChange)
+TEST_F(ParameterSliderTest, AKeyMovesTheSliderOneStepAsOneWholeGesture)
 {
     slider.SetValue(50.0f);
     SendMessageA(Hwnd(), WM_KEYDOWN, VK_UP, 0);
     SendMessageA(Hwnd(), WM_KEYUP, VK_UP, 0);
-    EXPECT_EQ(recorder.journal, Journal({"changed"}));
+    EXPECT_EQ(recorder.journal, Journal({"begin", "changed", "end"}));
     EXPECT_EQ(recorder.values, std::vector<float>({51.0f}));
 }
 
@@ -184,7 +184,7 @@ TEST_F(ParameterSliderTest, AHorizontalSliderReportsItsMovementsToo)
     horizontal.SetSteps(10, 100);
     SendMessageA(horizontal.GetHwnd(), WM_KEYDOWN, VK_RIGHT, 0);
     SendMessageA(horizontal.GetHwnd(), WM_KEYUP, VK_RIGHT, 0);
-    EXPECT_EQ(recorder.journal, Journal({"changed"}));
+    EXPECT_EQ(recorder.journal, Journal({"begin", "changed", "end"}));
     EXPECT_EQ(horizontal.GetValue(), 1.0f);
 }
 
@@ -239,13 +239,19 @@ TEST_F(ParameterSliderTest, AListenerThatMovesTheSliderGetsNoNestedNotification)
         control->SetPosition(3);
     };
     SendMessageA(Hwnd(), WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(recorder.journal, Journal({"changed"}));
+    EXPECT_EQ(recorder.journal, Journal({"begin", "changed", "end"}));
     EXPECT_EQ(Position(), 3);
 }
 
 TEST_F(ParameterSliderTest, PaintsFrameBackgroundChannelAndThumbInItsColours)
 {
     slider.SetValue(25.0f);
+    // With the focus, the focus mark's brackets take the corners.
+    SetFocus(Hwnd());
+    const auto focused = Picture();
+    EXPECT_EQ(focused.Pixel(0, 0), 0x00CFFFu);
+    EXPECT_EQ(focused.Pixel(focused.width - 1, focused.height - 1), 0x00CFFFu);
+    SetFocus(nullptr);
     const auto picture = Picture();
     const RECT thumb = Thumb();
     const RECT channel = Channel();

@@ -53,7 +53,7 @@ TEST_F(PluginDialogTest, UserGesturesSetTheirParameterAndRaiseTheChangedFlag)
 {
     Refresh();
     Key(dialog.amount, VK_UP);
-    EXPECT_EQ(inputs.journal, Journal({"set 3"}));
+    EXPECT_EQ(inputs.journal, Journal({"begin 3", "set 3", "end 3"})); // a key is a whole gesture
     EXPECT_EQ(inputs.values[3], 71.0f);
     EXPECT_EQ(dialog.GetChanged(), 1);
 

@@ -1,5 +1,7 @@
 #include "StereoChorusDialog.h"
 #include "StereoChorusLayout.h"
+#include "StereoChorusTabOrder.h"
+#include <iterator>
 #include "resource.h"
 
 CStereoChorusDialog::CStereoChorusDialog()
@@ -16,6 +18,7 @@ CStereoChorusDialog::CStereoChorusDialog()
 {
     SetBackgroundBitmapId(IDB_BACKGROUND);
     SetPresetControl(&m_presetsButton);
+    SetTabOrder(std::vector<int>(std::begin(stereo_chorus_layout::kTabOrder), std::end(stereo_chorus_layout::kTabOrder)));
 }
 
 CStereoChorusDialog::~CStereoChorusDialog() = default;

@@ -76,3 +76,13 @@ void CStereoChorusEditor::SetContext(const CEditorContext* context)
         m_dialog->BindControls();
     }
 }
+
+bool CStereoChorusEditor::OnKey(const SEditorKey& key, bool down)
+{
+    return m_dialog && m_dialog->GetHwnd() && m_dialog->OnForwardedKey(key, down);
+}
+
+bool CStereoChorusEditor::OnWheel(float distance, unsigned modifiers)
+{
+    return m_dialog && m_dialog->GetHwnd() && m_dialog->OnForwardedWheel(distance, modifiers);
+}

@@ -26,6 +26,8 @@ public:
     int GetChanged() override;
     void SetChanged(int changed) override;
     void SetContext(const CEditorContext* context) override;
+    bool OnKey(const SEditorKey& key, bool down) override;
+    bool OnWheel(float distance, unsigned modifiers) override;
 
 private:
     std::unique_ptr<CStereoChorusDialog> m_dialog;

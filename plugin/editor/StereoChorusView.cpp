@@ -1,5 +1,6 @@
 #include "StereoChorusView.h"
 #include "StereoChorusLayout.h"
+#include "StereoChorusTabOrder.h"
 #include "resource.h"
 
 namespace {
@@ -89,6 +90,23 @@ CStereoChorusView::CStereoChorusView() : CX11EditorWindow(layout::DialogWidth(),
     AddControl(m_bypass.get());
     AddControl(m_presets.get());
     SetPresetControl(m_presets.get());
+    SetTabOrderFromIds();
+}
+
+void CStereoChorusView::SetTabOrderFromIds()
+{
+    std::vector<CX11Control*> order;
+    for (int id : layout::kTabOrder)
+    {
+        if (CX11Slider* slider = Slider(id))
+            order.push_back(slider);
+        else
+            for (CX11Button* button : {m_waveform.get(), m_bypass.get(), static_cast<CX11Button*>(m_presets.get())})
+                if (button->GetControlId() == id)
+                    order.push_back(button);
+    }
+    SetTabOrder(std::move(order));
+    SetFocusMarkColour(skin::kHighlight);
 }
 
 CStereoChorusView::~CStereoChorusView()

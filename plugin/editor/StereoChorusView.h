@@ -33,6 +33,7 @@ protected:
 private:
     void ConfigureSliders();
     void FillPresetList();
+    void SetTabOrderFromIds();
 
     std::vector<std::unique_ptr<CX11Slider>> m_sliders;
     std::unique_ptr<CX11Button> m_waveform; // shows and sets 0 (sine) and 1 (triangle) of LFO Type

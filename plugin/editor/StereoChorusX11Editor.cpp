@@ -1,6 +1,7 @@
 #include "StereoChorusX11Editor.h"
 #include "StereoChorusLayout.h"
 #include "StereoChorusView.h"
+#include "SliderMotion.h"
 #include <cstdint>
 
 CStereoChorusX11Editor::CStereoChorusX11Editor() = default;
@@ -87,4 +88,21 @@ void CStereoChorusX11Editor::SetContext(const CEditorContext* context)
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
     m_view->AttachContext(m_context);
     m_view->BindControls();
+}
+
+bool CStereoChorusX11Editor::OnKey(const SEditorKey& key, bool down)
+{
+    if (!m_view)
+        return false;
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    return m_view->OnForwardedKey(key, down);
+}
+
+bool CStereoChorusX11Editor::OnWheel(float distance, unsigned modifiers)
+{
+    const int notches = slider_motion::WholeNotches(distance);
+    if (!m_view || notches == 0)
+        return false;
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    return m_view->OnForwardedWheel(notches, modifiers);
 }

@@ -28,6 +28,8 @@ public:
     void SetContext(const CEditorContext* context) override;
     // The X window id of the editor's window inside the host's, as the pointer's value.
     void* GetWindow() override;
+    bool OnKey(const SEditorKey& key, bool down) override;
+    bool OnWheel(float distance, unsigned modifiers) override;
 
     // The open window, for tests; null while closed.
     CStereoChorusView* View() const { return m_view.get(); }

@@ -3,6 +3,7 @@
 // as events, and the host's changes showing in the editor.
 #include "ClapHost.h"
 #include "ClapLibrary.h"
+#include "EditorInputScript.h"
 #include "EditorThumbs.h"
 #include "EmbeddedEditorView.h"
 #include "StereoChorusLayout.h"
@@ -224,4 +225,28 @@ TEST_F(ClapEditor, TheHostsValuesShowInTheEditorAndWriteNothingBack)
     params->flush(plugin, nullptr, out.Get());
     EXPECT_TRUE(out.rows.empty()) << "a refresh sends no events";
     EXPECT_EQ(host.flushRequests.load(), 0);
+}
+
+// The keys, wheel and clicks of the VST 2 editor's script, each as gesture begin, one value and
+// gesture end, with no block running: the editor asks for a flush.
+TEST_F(ClapEditor, KeysWheelAndClicksReachTheHostAsOneGestureEach)
+{
+    Open();
+    const SGestureSource events{[&] {
+                                    FlushUntil([] { return true; });
+                                    std::vector<SHostGesture> gestures;
+                                    for (const COutputEvents::SRow& row : collected.rows) {
+                                        const int index = static_cast<int>(row.id);
+                                        if (row.type == clap::kEventParamGestureBegin)
+                                            gestures.push_back({SHostGesture::Begin, index, 0.0});
+                                        else if (row.type == clap::kEventParamGestureEnd)
+                                            gestures.push_back({SHostGesture::End, index, 0.0});
+                                        else if (row.type == clap::kEventParamValue)
+                                            gestures.push_back(
+                                                {SHostGesture::Change, index, NormalisedValue(index, row.value)});
+                                    }
+                                    return gestures;
+                                },
+                                [&] { collected.rows.clear(); }};
+    RunEditorInputScript(*TestDisplay(), view.X(), view.Y(), events);
 }

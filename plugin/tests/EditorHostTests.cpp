@@ -5,6 +5,7 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -122,17 +123,63 @@ protected:
                     return false;
         return true;
     }
-    // Every call since the editor opened must be an automation; their index and value.
+    // Every call since the editor opened must be an automation (a VST 2 host hears of no
+    // gesture's begin or end); the automations' index and value.
     std::vector<std::pair<int, float>> Automations()
     {
         std::vector<std::pair<int, float>> automations;
         for (const SHostCall& call : session->calls)
         {
             EXPECT_EQ(call.opcode, audioMasterAutomate);
-            automations.emplace_back(call.index, call.value);
+            if (call.opcode == audioMasterAutomate)
+                automations.emplace_back(call.index, call.value);
         }
         return automations;
     }
+    // The calls since they were last cleared must be exactly one automation of `index` with the
+    // normalised `value`; then they are cleared.
+    void ExpectOneGesture(const char* what, int index, double value)
+    {
+        SCOPED_TRACE(what);
+        ASSERT_EQ(session->calls.size(), 1u);
+        EXPECT_EQ(session->calls[0].opcode, audioMasterAutomate);
+        EXPECT_EQ(session->calls[0].index, index);
+        EXPECT_NEAR(session->calls[0].value, value, 2e-6);
+        session->calls.clear();
+    }
+    // A key as the system delivers it to the window with the focus, Shift held or not.
+    void Key(UINT virtualKey, bool shift = false)
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(GetFocus(), WM_KEYDOWN, virtualKey, 1);
+        PostMessageA(GetFocus(), WM_KEYUP, virtualKey, 0xC0000001);
+        testing_support::PumpMessages();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+    // One notch of the wheel with the pointer over the middle of control `id`; the system gives it
+    // to the window with the focus.
+    void Wheel(int id, bool away, bool shift)
+    {
+        RECT area{};
+        GetWindowRect(Control(id), &area);
+        PostMessageA(GetFocus() ? GetFocus() : Dialog(), WM_MOUSEWHEEL,
+                     MAKEWPARAM(shift ? MK_SHIFT : 0, away ? WHEEL_DELTA : -WHEEL_DELTA),
+                     MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2));
+        testing_support::PumpMessages();
+    }
+    bool ShowsFocusMark(int id)
+    {
+        testing_support::RedrawNow(Dialog());
+        const auto picture = testing_support::CaptureClient(Control(id));
+        return picture.width > 2 && picture.Pixel(0, 0) == 0x00CFFF &&
+               picture.Pixel(picture.width - 1, picture.height - 1) == 0x00CFFF;
+    }
+    // The normalised value of an identity slider (the maximum at the top) standing at `position`.
+    static double ExactNormalisedAt(double position, int positions) { return 1.0 - position / positions; }
 
     static std::unique_ptr<PluginLibrary> library;
     std::unique_ptr<CEditorSession> session;
@@ -522,4 +569,124 @@ TEST_F(EditorHost, ScreenshotsOfTheEditorAreSavedUnderTheBuildTree)
     EXPECT_GT(withPresets.width, editor.width + 100);
     EXPECT_TRUE(withPresets.SavePng("screenshots/editor-presets.png"));
     EXPECT_TRUE(withPresets.Magnified(2).SavePng("screenshots/editor-presets-x2.png"));
+}
+
+// The keyboard, the wheel and the mouse as a user drives them, posted as the system delivers them:
+// each change reaches the host as one automation with the value of the fader's steps.
+TEST_F(EditorHost, KeysWheelDoubleClickCtrlClickAndShiftDragReachTheHostAsOneGestureEach)
+{
+    Open();
+    SetFocus(Control(IDC_WET_SLIDER)); // as a click would, without the keyboard
+    EXPECT_FALSE(ShowsFocusMark(IDC_WET_SLIDER)) << "no focus mark before the keyboard is used";
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), Control(IDC_GAIN_SLIDER)) << "Tab goes round from Wet to Gain";
+    EXPECT_TRUE(ShowsFocusMark(IDC_GAIN_SLIDER));
+    EXPECT_TRUE(session->calls.empty());
+    // Gain: 40 positions, 0 dB at 20.
+    const struct
+    {
+        const char* what;
+        UINT key;
+        bool shift;
+        double position;
+    } keys[] = {
+        {"Up", VK_UP, false, 19},          {"Shift+Up", VK_UP, true, 18.9},      {"Down", VK_DOWN, false, 19.9},
+        {"Page Up", VK_PRIOR, false, 15.9}, {"Page Down", VK_NEXT, false, 19.9}, {"End", VK_END, false, 0},
+        {"Home", VK_HOME, false, 40},      {"Right", VK_RIGHT, false, 39},       {"Left", VK_LEFT, false, 40},
+    };
+    for (const auto& key : keys)
+    {
+        Key(key.key, key.shift);
+        ExpectOneGesture(key.what, 1, ExactNormalisedAt(key.position, 40));
+    }
+    Key(VK_LEFT);
+    EXPECT_TRUE(session->calls.empty()) << "Left at the minimum changes nothing";
+
+    Key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), Control(IDC_WET_SLIDER)) << "Shift+Tab";
+    for (int i = 0; i < 6; ++i)
+        Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), Control(IDC_WAVEFORM_BUTTON)) << "Gain, Delay, Depth, Rate, Stereo, the waveform";
+    EXPECT_TRUE(ShowsFocusMark(IDC_WAVEFORM_BUTTON));
+    Key(VK_SPACE);
+    ExpectOneGesture("Space on the waveform", 8, 0.5);
+    Key(VK_TAB);
+    Key(VK_SPACE);
+    EXPECT_NE(session->PresetPopup(), nullptr) << "Space on Presets slides the list out";
+    Key(VK_SPACE);
+    Key(VK_TAB);
+    Key(VK_SPACE);
+    ExpectOneGesture("Space on Bypass", 0, 1.0);
+
+    // The wheel works the fader under the pointer, whichever window has the focus.
+    Wheel(IDC_DEPTH_SLIDER, true, false);
+    ExpectOneGesture("wheel", 5, ExactNormalisedAt(29, 100));
+    Wheel(IDC_DEPTH_SLIDER, false, true);
+    ExpectOneGesture("Shift+wheel", 5, ExactNormalisedAt(29.1, 100));
+
+    // A double click on the thumb: the first click is an empty gesture, the second the reset.
+    const HWND depth = Control(IDC_DEPTH_SLIDER);
+    RECT thumb = Thumb(IDC_DEPTH_SLIDER);
+    int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+    for (int click = 0; click < 2; ++click)
+    {
+        Mouse(depth, WM_LBUTTONDOWN, x, y);
+        Mouse(depth, WM_LBUTTONUP, x, y);
+    }
+    ASSERT_EQ(session->calls.size(), 1u);
+    EXPECT_EQ(session->calls[0].opcode, audioMasterAutomate);
+    EXPECT_NEAR(session->calls[0].value, 0.7, 2e-6) << "the double click resets Depth to 70 %";
+    session->calls.clear();
+
+    // Ctrl click: Delay back to exactly 20 ms, between positions 33 and 34.
+    const HWND delay = Control(IDC_DELAY_SLIDER);
+    SendMessageA(delay, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(5, 5));
+    SendMessageA(delay, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(5, 5));
+    ExpectOneGesture("Ctrl click", 4, 20.0 / 30.0);
+    EXPECT_EQ(GetFocus(), delay);
+    Key(VK_UP);
+    ExpectOneGesture("Up from the default", 4, ExactNormalisedAt(100.0 / 3.0 - 1, 100));
+
+    // Shift drags at a tenth of the speed.
+    thumb = Thumb(IDC_DEPTH_SLIDER);
+    x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+    RECT channel{};
+    SendMessageA(depth, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel)); // x and y may be exchanged
+    const int length = std::max(channel.right - channel.left, channel.bottom - channel.top);
+    const double perPixel = 100.0 / (length - (thumb.bottom - thumb.top));
+    SendMessageA(depth, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(x, y));
+    for (int dy : {10, 20})
+        SendMessageA(depth, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(x, y + dy));
+    SendMessageA(depth, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(x, y + 20));
+    ASSERT_GE(session->calls.size(), 1u);
+    for (const SHostCall& call : session->calls)
+        EXPECT_EQ(call.opcode, audioMasterAutomate);
+    EXPECT_NEAR(session->calls.back().value, ExactNormalisedAt(30 + 20 * perPixel * 0.1, 100), 2e-6);
+    CreateDirectoryA("screenshots", nullptr);
+    CaptureEditor(Dialog()).Magnified(2).SavePng("screenshots/editor-focus-x2.png");
+}
+
+// Hosts that keep the keyboard hand keys on with effEditKeyDown and effEditKeyUp: 1 only for a key
+// the editor acts on, so the host keeps the rest.
+TEST_F(EditorHost, KeysTheHostForwardsWorkAndOnlyThoseTheEditorTakesAreAnsweredOne)
+{
+    Open();
+    const struct
+    {
+        const char* what;
+        int character, virt, modifiers, answer;
+    } keys[] = {
+        {"Up before any focus", 0, VKEY_UP, 0, 0}, {"Tab: Gain", 0, VKEY_TAB, 0, 1}, {"Up", 0, VKEY_UP, 0, 1},
+        {"a letter", 'a', 0, 0, 0},               {"Escape", 0, 6, 0, 0},           {"Shift+Tab: Wet", 0, VKEY_TAB, MODIFIER_SHIFT, 1},
+        {"End", 0, VKEY_END, 0, 1},
+    };
+    for (const auto& key : keys)
+    {
+        EXPECT_EQ(session->Dispatch(effEditKeyDown, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what;
+        EXPECT_EQ(session->Dispatch(effEditKeyUp, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what;
+    }
+    EXPECT_EQ(GetFocus(), Control(IDC_WET_SLIDER));
+    EXPECT_EQ(Automations(), (std::vector<std::pair<int, float>>{{1, 0.525f}, {3, 1.0f}}));
 }

@@ -1,5 +1,6 @@
 // The Linux plug-in's editor in a host on a private X server (Xvfb), driven with real X input
 // (XTest) as a user would drive it.
+#include "EditorInputScript.h"
 #include "EditorThumbs.h"
 #include "EmbeddedEditorView.h"
 #include "LinuxEditorSession.h"
@@ -457,4 +458,82 @@ TEST_F(LinuxEditorTest, AHostThatIdlesGetsTheEditorsValuesOnItsOwnThreadAndCanCl
     EXPECT_EQ(automations[0].index, 0);
     EXPECT_EQ(automations[0].value, 1.0f);
     EXPECT_EQ(automations[0].thread, uiThread) << "from the host's idle call, on its UI thread";
+}
+
+namespace {
+
+SGestureSource GesturesOf(CLinuxEditorSession& session)
+{
+    return SGestureSource{[&session] {
+                              std::vector<SHostGesture> gestures;
+                              for (const SLinuxHostCall& call : session.Calls())
+                                  if (call.opcode == audioMasterAutomate)
+                                      gestures.push_back({SHostGesture::Change, call.index, call.value});
+                                  else if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+                                      ADD_FAILURE() << "a VST 2 host hears of no gesture";
+                              return gestures;
+                          },
+                          [&session] { session.ClearCalls(); }, false};
+}
+
+} // namespace
+
+TEST_F(LinuxEditorTest, KeysWheelDoubleClickCtrlClickAndShiftDragReachTheHostAsOneGestureEach)
+{
+    Open();
+    RunEditorInputScript(*TestDisplay(), session->EditorX(), session->EditorY(), GesturesOf(*session),
+                         "editor-linux-focus-switch.png");
+    TestDisplay()->SavePng("editor-linux-focus.png", session->EditorX(), session->EditorY(), layout::DialogWidth(),
+                           layout::DialogHeight());
+}
+
+// Hosts that take the keyboard themselves hand the keys on with effEditKeyDown and effEditKeyUp;
+// the answer is 1 only for a key the editor acts on, so the host keeps the rest.
+TEST_F(LinuxEditorTest, KeysTheHostForwardsWorkAndOnlyThoseTheEditorTakesAreAnsweredOne)
+{
+    Open();
+    const struct
+    {
+        const char* what;
+        int character, virt, modifiers;
+        int answer;
+        int index;     // of the one gesture, -1 for none
+        double value;
+    } keys[] = {
+        {"Up before any focus", 0, VKEY_UP, 0, 0, -1, 0},
+        {"Tab: Gain", 0, VKEY_TAB, 0, 1, -1, 0},
+        {"Up", 0, VKEY_UP, 0, 1, 1, 21.0 / 40},
+        {"Shift+Down", 0, VKEY_DOWN, MODIFIER_SHIFT, 1, 1, 20.9 / 40},
+        {"Page Down", 0, VKEY_PAGEDOWN, 0, 1, 1, 16.9 / 40},
+        {"End", 0, VKEY_END, 0, 1, 1, 1.0},
+        {"a letter", 'a', 0, 0, 0, -1, 0},
+        {"Escape", 0, 6, 0, 0, -1, 0},
+        {"Shift+Tab twice: Dry", 0, VKEY_TAB, MODIFIER_SHIFT, 1, -1, 0},
+        {"", 0, VKEY_TAB, MODIFIER_SHIFT, 1, -1, 0},
+        {"Home", 0, VKEY_HOME, 0, 1, 2, 0.0},
+    };
+    for (const auto& key : keys)
+    {
+        session->ClearCalls();
+        EXPECT_EQ(session->Dispatch(effEditKeyDown, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what;
+        EXPECT_EQ(session->Dispatch(effEditKeyUp, key.character, key.virt, nullptr, key.modifiers), key.answer)
+            << key.what << " (released)";
+        const std::vector<SHostGesture> got = GesturesOf(*session).received();
+        if (key.index < 0)
+        {
+            EXPECT_TRUE(got.empty()) << key.what;
+            continue;
+        }
+        ASSERT_EQ(got.size(), 1u) << key.what;
+        EXPECT_EQ(got[0].index, key.index) << key.what;
+        EXPECT_NEAR(got[0].value, key.value, 2e-6) << key.what;
+    }
+    for (int i = 0; i < 7; ++i) // from Dry: Wet, Gain, Delay, Depth, Rate, Stereo, the waveform
+        session->Dispatch(effEditKeyDown, 0, VKEY_TAB);
+    session->ClearCalls();
+    EXPECT_EQ(session->Dispatch(effEditKeyDown, 0, VKEY_SPACE), 1);
+    EXPECT_EQ(GesturesOf(*session).received().size(), 1u) << "Space switches the waveform";
+    EXPECT_FLOAT_EQ(Parameter(8), 0.5f);
+    EXPECT_EQ(session->Dispatch(effEditKeyDown, 0, VKEY_UP), 0) << "a switch takes no arrow";
 }

@@ -1,6 +1,7 @@
 // The LV2 bundle's X11 UI in a small LV2 UI host on a private X server (Xvfb), driven with real X
 // input (XTest): it opens only where the host gives what it requires, talks to the plug-in only
 // through ports, on the host's UI thread, and shows the port values the host sends.
+#include "EditorInputScript.h"
 #include "EditorThumbs.h"
 #include "EmbeddedEditorView.h"
 #include "StereoChorusLayout.h"
@@ -252,4 +253,28 @@ TEST_F(Lv2UiHost, PortValuesFromTheHostShowInTheEditorAndWriteNothingBack)
     for (int i = 0; i < 5; ++i)
         idle->idle(ui);
     EXPECT_TRUE(sent.empty()) << "a refresh sends nothing";
+}
+
+// The keys, wheel and clicks of the VST 2 editor's script, each as touch grabbed, one port value
+// and touch released, in the host's idle calls. Port 4 is "enabled", Bypass turned round; the
+// parameters follow in host order.
+TEST_F(Lv2UiHost, KeysWheelAndClicksReachTheHostAsOneTouchEach)
+{
+    Open();
+    const SGestureSource ports{[&] {
+                                   idle->idle(ui);
+                                   std::vector<SHostGesture> gestures;
+                                   for (const SSent& s : sent) {
+                                       const int index = static_cast<int>(s.port - kEnabledPort);
+                                       if (s.kind == SSent::kTouch)
+                                           gestures.push_back({s.value != 0.0f ? SHostGesture::Begin : SHostGesture::End,
+                                                               index, 0.0});
+                                       else
+                                           gestures.push_back({SHostGesture::Change, index,
+                                                               index == 0 ? 1.0 - s.value : NormalisedValue(index, s.value)});
+                                   }
+                                   return gestures;
+                               },
+                               [&] { sent.clear(); }};
+    RunEditorInputScript(*TestDisplay(), view.X(), view.Y(), ports);
 }

@@ -147,7 +147,7 @@ TEST_F(PluginBinary, DispatcherAnswersEveryRequestOfItsTable)
         {effGetErrorText, 0}, {effGetVendorVersion, 1000}, {effVendorSpecific, 0}, {effCanDo, 0},
         {effGetTailSize, 4096}, {effIdle, 0}, {effGetIcon, 0}, {effSetViewPosition, 0},
         {effGetParameterProperties, 0}, {effKeysRequired, 1}, {effGetVstVersion, 2300},
-        {effEditKeyDown, withEditor ? -1 : 0}, {effEditKeyUp, withEditor ? -1 : 0}, {effSetEditKnobMode, 0},
+        {effEditKeyDown, 0}, {effEditKeyUp, 0}, {effSetEditKnobMode, 0},
         {effGetMidiProgramName, 0}, {effGetCurrentMidiProgram, -1}, {effGetMidiProgramCategory, 0},
         {effHasMidiProgramsChanged, 0}, {effGetMidiKeyName, 0}, {effBeginSetProgram, 0}, {effEndSetProgram, 0},
         {effGetSpeakerArrangement, 0}, {effShellGetNextPlugin, 0}, {effStartProcess, 0}, {effStopProcess, 0},

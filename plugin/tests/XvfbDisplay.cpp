@@ -172,6 +172,72 @@ void CXvfbDisplay::Click(int x, int y)
     Release();
 }
 
+namespace {
+
+std::uint8_t KeycodeOf(xcb_connection_t* connection, std::uint32_t symbol)
+{
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    std::uint8_t found = 0;
+    if (auto* reply = xcb_get_keyboard_mapping_reply(
+            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
+            nullptr))
+    {
+        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
+        const int length = xcb_get_keyboard_mapping_keysyms_length(reply);
+        for (int i = 0; i < length && !found; ++i)
+            if (symbols[i] == symbol)
+                found = static_cast<std::uint8_t>(setup->min_keycode + i / reply->keysyms_per_keycode);
+        std::free(reply);
+    }
+    return found;
+}
+
+constexpr std::uint32_t kShiftSymbol = 0xFFE1;   // Shift_L
+constexpr std::uint32_t kControlSymbol = 0xFFE3; // Control_L
+
+} // namespace
+
+void CXvfbDisplay::HoldKey(std::uint32_t symbol, bool down)
+{
+    xcb_test_fake_input(m_connection, down ? XCB_KEY_PRESS : XCB_KEY_RELEASE, KeycodeOf(m_connection, symbol),
+                        XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(m_connection);
+}
+
+void CXvfbDisplay::Key(std::uint32_t symbol, bool shift, bool control)
+{
+    if (shift)
+        HoldKey(kShiftSymbol, true);
+    if (control)
+        HoldKey(kControlSymbol, true);
+    HoldKey(symbol, true);
+    HoldKey(symbol, false);
+    if (control)
+        HoldKey(kControlSymbol, false);
+    if (shift)
+        HoldKey(kShiftSymbol, false);
+}
+
+std::uint32_t CXvfbDisplay::InputFocus() const
+{
+    std::uint32_t focus = 0;
+    if (auto* reply = xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr))
+    {
+        focus = reply->focus;
+        std::free(reply);
+    }
+    return focus;
+}
+
+void CXvfbDisplay::Wheel(bool away)
+{
+    const std::uint8_t button = away ? 4 : 5;
+    xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(m_connection);
+}
+
 std::vector<std::uint32_t> CXvfbDisplay::Grab(int x, int y, int width, int height) const
 {
     std::vector<std::uint32_t> pixels;

@@ -39,6 +39,15 @@ public:
     void Press();
     void Release();
     void Click(int x, int y);
+    // The key of an X key symbol (keysymdef.h), pressed and released, with Shift or Control held.
+    void Key(std::uint32_t symbol, bool shift = false, bool control = false);
+    // Holds or lets go of a key (Shift during a drag).
+    void HoldKey(std::uint32_t symbol, bool down);
+    // One wheel notch (button 4 away from the user, 5 toward) where the pointer is.
+    void Wheel(bool away);
+
+    // The window that has the keyboard (0 for none, 1 for whichever is under the pointer).
+    std::uint32_t InputFocus() const;
 
     // The screen's pixels (0x00RRGGBB) of a rectangle; empty when it cannot be read.
     std::vector<std::uint32_t> Grab(int x, int y, int width, int height) const;

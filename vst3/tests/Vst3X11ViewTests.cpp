@@ -1,5 +1,6 @@
 // The Linux VST 3 bundle's editor view in our test host on a private X server (Xvfb): attached to
 // a host window for the X11 embed window type and driven with real X input (XTest).
+#include "EditorInputScript.h"
 #include "SliderScale.h"
 #include "StereoChorusLayout.h"
 #include "TrackbarGeometry.h"
@@ -68,6 +69,25 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_lock);
         return m_calls;
+    }
+    void Clear()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_calls.clear();
+    }
+    // The calls as the editor input script reads a host's gestures.
+    SGestureSource Gestures()
+    {
+        return SGestureSource{[this] {
+                                  std::vector<SHostGesture> gestures;
+                                  for (const SCall& call : Calls())
+                                      gestures.push_back({call.kind == 'b'   ? SHostGesture::Begin
+                                                          : call.kind == 'p' ? SHostGesture::Change
+                                                                             : SHostGesture::End,
+                                                          static_cast<int>(call.id), call.value});
+                                  return gestures;
+                              },
+                              [this] { Clear(); }};
     }
 
 private:
@@ -424,6 +444,44 @@ TEST_F(Vst3X11View, HostValueAndProgramChangesShowInTheAttachedEditor)
     }
     EXPECT_NE(*std::min_element(dryThumbs.begin(), dryThumbs.end()), *std::max_element(dryThumbs.begin(), dryThumbs.end()))
         << "the programs moved the fader";
+}
+
+// The same keys, wheel and clicks as in the VST 2 editor, each one beginEdit, performEdit, endEdit;
+// and the keys and wheel notches a host forwards through the view, answered kResultTrue only when
+// the editor acts on them.
+TEST_F(Vst3X11View, KeysWheelAndClicksReachTheHostAsOneGestureEachAlsoWhenTheHostForwardsThem)
+{
+    CLockedHandler handler;
+    ASSERT_EQ(plugin->controller->setComponentHandler(&handler), kResultOk);
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    ASSERT_TRUE(WaitForThumb(IDC_DEPTH_SLIDER, ExpectedThumbTop(IDC_DEPTH_SLIDER, 70.0)));
+    int x = 0, y = 0;
+    display->Origin(display->Children(parent).at(0), x, y);
+    RunEditorInputScript(*display, x, y, handler.Gestures());
+
+    // Forwarded: the focus is on Depth from the drag, the pointer over it.
+    constexpr int16_t kTabCode = 2, kUpCode = 12, kShift = 1;
+    handler.Clear();
+    EXPECT_EQ(view->onKeyDown(0, kUpCode, 0), kResultTrue);
+    EXPECT_EQ(view->onKeyUp(0, kUpCode, 0), kResultTrue);
+    EXPECT_EQ(view->onKeyDown(u'a', 0, 0), kResultFalse) << "a letter stays the host's";
+    EXPECT_EQ(view->onKeyUp(u'a', 0, 0), kResultFalse);
+    EXPECT_EQ(view->onWheel(1.0f), kResultTrue);
+    ASSERT_TRUE(WaitUntil([&] { return handler.Calls().size() == 6u; }));
+    const std::vector<CLockedHandler::SCall> calls = handler.Calls();
+    const char kinds[] = {'b', 'p', 'e', 'b', 'p', 'e'};
+    for (size_t i = 0; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].kind, kinds[i]) << i;
+        EXPECT_EQ(calls[i].id, 5u) << i;
+    }
+    EXPECT_GT(calls[4].value, calls[1].value) << "key and wheel both raise Depth";
+    EXPECT_EQ(view->onKeyDown(0, kTabCode, kShift), kResultTrue) << "Shift+Tab: Delay";
+    int screenX = 0, screenY = 0;
+    ScreenPoint(IDC_MODULATION_FRAME, 40, 4, screenX, screenY); // the frame's caption: no fader
+    display->MoveTo(screenX, screenY);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(view->onWheel(-1.0f), kResultFalse) << "no fader under the pointer";
+    plugin->controller->setComponentHandler(nullptr);
 }
 
 } // namespace
