@@ -3,6 +3,7 @@
 #include "ClapHost.h"
 #include "ClapLibrary.h"
 #include "ProcessMeasures.h"
+#include "ProductVersion.h"
 #include "VstInterface.h"
 #include <gtest/gtest.h>
 #include <atomic>
@@ -170,7 +171,7 @@ TEST_F(ClapBinary, EntryAndFactoryDescribeOnePluginWithOurIdVendorAndFeatures)
     EXPECT_STREQ(descriptor->id, kPluginId);
     EXPECT_STREQ(descriptor->name, "Stereo Chorus");
     EXPECT_STREQ(descriptor->vendor, "Orvane's Music Software");
-    EXPECT_STREQ(descriptor->version, "1.0.0");
+    EXPECT_STREQ(descriptor->version, kProductVersion);
     std::vector<std::string> features;
     for (const char* const* f = descriptor->features; *f; ++f)
         features.push_back(*f);

@@ -3,6 +3,7 @@
 // same samples.
 #include "PluginLibrary.h"
 #include "ProcessMeasures.h"
+#include "ProductVersion.h"
 #include "Vst3HostObjects.h"
 #include <gtest/gtest.h>
 #if defined(_WIN32)
@@ -193,6 +194,7 @@ TEST_F(Vst3Bundle, ExportsTheEntryPointsAndOneModulationEffectClassOfTheVendor)
     EXPECT_STREQ(info2.category, "Audio Module Class");
     EXPECT_STREQ(info2.name, "Stereo Chorus");
     EXPECT_STREQ(info2.subCategories, "Fx|Modulation");
+    EXPECT_STREQ(info2.version, kProductVersion);
     EXPECT_STREQ(info2.vendor, "Orvane's Music Software");
     // The published class id, byte for byte as this platform's hosts see it.
     const Uid expected = MakeUid(0x4F6D7653, 0x43686F72, 0x75733376, 0x36716E76);
