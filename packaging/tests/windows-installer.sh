@@ -24,6 +24,7 @@ check() { local what="$1"; shift; if "$@"; then echo "ok    $name $what"; else e
 rm -rf "$work" && mkdir -p "$work"
 "$root/scripts/wine-start.sh" "$prefix" >/dev/null || fail "could not prepare a Wine prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+trap 'wineserver -k >/dev/null 2>&1' EXIT   # the prefix's persistent server goes with the test
 unset DISPLAY WAYLAND_DISPLAY
 drive="$prefix/drive_c"
 common64="$drive/Program Files/Common Files"
@@ -121,5 +122,6 @@ check "uninstalls silently from there" uninstall_silently
 check "and leaves Program Files as it was" [ "$(snapshot)" = "$before" ]
 
 wineserver -k >/dev/null 2>&1
+trap - EXIT
 [ $status -eq 0 ] && rm -rf "$work"
 exit $status
