@@ -45,9 +45,10 @@ registry_value() {
 }
 key_present() { wine reg query "$key" /reg:64 >/dev/null 2>&1; }
 
-# NSIS takes /D= only unquoted and last, so the command line goes through cmd as it is typed.
+# install_silently SETUP [VST2-FOLDER] [OPTION]: NSIS takes /D= only unquoted and last, so the
+# command line goes through cmd as it is typed.
 install_silently() {
-  wine cmd /c "$(winepath -w "$1" 2>/dev/null) /S${2:+ /D=$2}" </dev/null >/dev/null 2>&1
+  wine cmd /c "$(winepath -w "$1" 2>/dev/null) /S${3:+ $3}${2:+ /D=$2}" </dev/null >/dev/null 2>&1
 }
 # The uninstaller runs on from a copy of itself in %TEMP%: wait until its key is gone.
 uninstall_silently() {
@@ -64,6 +65,14 @@ installed_identical() {
   cmp -s "$root/dist/win64/StereoChorus.dll" "$1/StereoChorus.dll" &&
   cmp -s "$root/README.md" "$program/README.md" && cmp -s "$root/packaging/LICENSE.txt" "$program/LICENSE.txt" &&
   cmp -s "$root/packaging/INSTALL.txt" "$program/INSTALL.txt" && [ -f "$program/Uninstall.exe" ]
+}
+
+# The optional 32-bit plug-ins where 32-bit hosts look, equal to dist/win32.
+installed_32bit_identical() {
+  cmp -s "$root/dist/win32/StereoChorus.vst3/Contents/x86-win/StereoChorus.vst3" \
+         "$common32/VST3/StereoChorus.vst3/Contents/x86-win/StereoChorus.vst3" &&
+  cmp -s "$root/dist/win32/StereoChorus.clap" "$common32/CLAP/StereoChorus.clap" &&
+  cmp -s "$root/dist/win32/StereoChorus.dll" "$drive/Program Files (x86)/VSTPlugins/StereoChorus.dll"
 }
 
 entry_complete() {
@@ -104,8 +113,9 @@ done
 
 check "installs an older build silently" install_silently "$old/StereoChorus-0.9.0-setup.exe"
 check "the older build registers version 0.9.0" [ "$(registry_value DisplayVersion)" = 0.9.0 ]
-check "upgrades it in place silently" install_silently "$setup"
+check "upgrades it in place silently, with the 32-bit plug-ins (/WITH32)" install_silently "$setup" "" /WITH32
 check "puts every file where it belongs, byte-identical to dist/" installed_identical "$drive/Program Files/VSTPlugins"
+check "puts the 32-bit plug-ins where 32-bit hosts look, byte-identical to dist/" installed_32bit_identical
 check "registers the uninstaller with name, publisher, version $version, size and icon" entry_complete
 check "the VST 3 and CLAP test hosts load and render the installed plug-ins" renders_installed
 check "uninstalls silently" uninstall_silently
@@ -117,6 +127,7 @@ unusual='C:\Program Files\Plug-ins für Musik\VST 2 Ünïcode'
 unusual_unix="$drive/Program Files/Plug-ins für Musik/VST 2 Ünïcode"
 check "installs silently into '$unusual'" install_silently "$setup" "$unusual"
 check "the VST 2 plug-in lands there, byte-identical" installed_identical "$unusual_unix"
+check "without /WITH32 no 32-bit plug-in is installed" [ ! -e "$common32/CLAP/StereoChorus.clap" ]
 check "the uninstall entry names that folder" [ "$(registry_value Vst2x64Folder)" = "$unusual" ]
 check "uninstalls silently from there" uninstall_silently
 check "and leaves Program Files as it was" [ "$(snapshot)" = "$before" ]

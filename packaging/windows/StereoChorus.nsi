@@ -182,6 +182,15 @@ Function .onInit
     Abort
   ${EndIf}
   SetRegView 64
+  ; /WITH32 ticks the 32-bit plug-ins too, for silent installs that want them.
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/WITH32" $R1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecVst3x86}
+    !insertmacro SelectSection ${SecClapx86}
+    !insertmacro SelectSection ${SecVst2x86}
+  ${EndIf}
 FunctionEnd
 
 Function SkipFolderPageWithoutVst2
