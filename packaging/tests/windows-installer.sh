@@ -4,7 +4,7 @@
 # silently; every file is where it belongs and byte-identical to dist/, the uninstall entry is
 # complete; our VST 3 and CLAP test hosts load the installed plug-ins from their installed paths
 # and render; the silent uninstall leaves Program Files and the registry as they were. Then the
-# same into a VST 2 folder whose path has spaces and non-ASCII letters.
+# same into a VST 2 folder whose path has spaces and non-ASCII letters. A 32-bit Windows is refused.
 # Usage: packaging/tests/windows-installer.sh   (after make dist)
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -132,6 +132,14 @@ check "the uninstall entry names that folder" [ "$(registry_value Vst2x64Folder)
 check "uninstalls silently from there" uninstall_silently
 check "and leaves Program Files as it was" [ "$(snapshot)" = "$before" ]
 
+wineserver -k >/dev/null 2>&1
+
+# A 32-bit Windows: the installer refuses (the message box answers itself in silent mode).
+export WINEPREFIX="$work/prefix32" WINEARCH=win32
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX" >/dev/null || fail "could not prepare a 32-bit Wine prefix"
+refused() { ! install_silently "$setup" && [ ! -e "$WINEPREFIX/drive_c/Program Files/Common Files/CLAP" ] &&
+            [ ! -e "$WINEPREFIX/drive_c/Program Files/VSTPlugins" ]; }
+check "refuses a 32-bit Windows and installs nothing" refused
 wineserver -k >/dev/null 2>&1
 trap - EXIT
 [ $status -eq 0 ] && rm -rf "$work"
