@@ -7,17 +7,11 @@
 # leaves /usr, /etc and dpkg's records as they were.
 # Usage: packaging/tests/debian-package.sh   (after make dist; as root)
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-version="$("$root/scripts/product-version.sh")"
+name=debian-package
+source "$(dirname "$0")/checks.sh"
 deb="$root/dist/stereo-chorus_${version}_amd64.deb"
 work="$root/build/deb-test"
-name=debian-package
 uri=http://www.orvane-music.com/plugins/stereo-chorus
-status=0
-
-fail() { echo "FAIL $name: $*"; exit 1; }
-check() { local what="$1"; shift; if "$@"; then echo "ok    $name $what"; else echo "FAIL $name $what"; status=1; fi; }
 
 if [ "${1:-}" != --inside ]; then
   [ -f "$deb" ] || fail "no package at $deb (make dist)"

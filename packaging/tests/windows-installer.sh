@@ -7,18 +7,12 @@
 # same into a VST 2 folder whose path has spaces and non-ASCII letters. A 32-bit Windows is refused.
 # Usage: packaging/tests/windows-installer.sh   (after make dist)
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-version="$("$root/scripts/product-version.sh")"
+name=windows-installer
+source "$(dirname "$0")/checks.sh"
 setup="$root/dist/StereoChorus-$version-setup.exe"
 work="$root/build/installer-test"
 prefix="$work/prefix"
-name=windows-installer
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\StereoChorus'
-status=0
-
-fail() { echo "FAIL $name: $*"; exit 1; }
-check() { local what="$1"; shift; if "$@"; then echo "ok    $name $what"; else echo "FAIL $name $what"; status=1; fi; }
 [ -f "$setup" ] || fail "no installer at $setup (make dist)"
 
 rm -rf "$work" && mkdir -p "$work"
