@@ -40,7 +40,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
-!insertmacro MUI_PAGE_LICENSE "${DOCS}\LICENSE.txt"
+!insertmacro MUI_PAGE_LICENSE "${DOCS}\licence-page.txt"
 !insertmacro MUI_PAGE_COMPONENTS
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderPageWithoutVst2
 !define MUI_DIRECTORYPAGE_TEXT_TOP "The 64-bit VST 2 plug-in (StereoChorus.dll) goes into the folder your VST 2 host scans. The VST 3 and CLAP plug-ins go into the standard folders under Common Files."

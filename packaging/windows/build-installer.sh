@@ -23,6 +23,9 @@ docs="$(mktemp -d)"
 trap 'rm -rf "$docs"' EXIT
 mkdir -p "$out"
 cp "$root/README.md" "$root/packaging/LICENSE.txt" "$root/packaging/INSTALL.txt" "$docs/"
+# The licence page wraps lines itself: a line the text file wrapped (a long one) is joined to the next.
+awk '{ if (long && $0 == "") printf "\n"; long = length($0) >= 80; printf "%s%s", $0, (long ? " " : "\n") }' \
+    "$root/packaging/LICENSE.txt" >"$docs/licence-page.txt"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DWIN64="$binaries/win64" -DWIN32="$binaries/win32" \
          -DDOCS="$docs" -DICON="$here/StereoChorus.ico" -DOUTFILE="$setup" "$here/StereoChorus.nsi"
 echo "$setup"
