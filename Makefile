@@ -11,7 +11,7 @@ FUZZ_RUN     := build/linux-fuzz/run
 # Sanitizer reports stop the fuzzer at the first fault, as the presets make them stop ctest.
 FUZZ_ENV     := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 CTEST_TIMEOUT := 300
-VERSION      := $(shell sed -n "s/^project.StereoChorus VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
+VERSION      := $(shell scripts/product-version.sh)
 PACKAGE      := StereoChorus-$(VERSION)
 
 # `make install` puts the Linux plug-in here; `make install PREFIX=dir` or `VST_DIR=dir` elsewhere.
@@ -28,7 +28,7 @@ VST3_BUNDLE  := StereoChorus.vst3
 # `make web` serves the page here (`make web WEB_PORT=n` for another port, 0 for any free one).
 WEB_PORT     ?= 8425
 
-.PHONY: all deps build test test-unit test-hosts test-asan test-tsan test-fuzz fuzz demo bench web install \
+.PHONY: all deps build test test-unit test-hosts test-packages test-asan test-tsan test-fuzz fuzz demo bench web install \
         uninstall dist clean $(addprefix build-,$(PRESETS) $(SANITIZER_PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
@@ -81,7 +81,13 @@ fuzz: deps build-linux-fuzz
 	    $(FUZZ_RUN)/corpus fuzz/corpus
 	$(FUZZ_ENV) $(FUZZER) -merge=1 fuzz/corpus $(FUZZ_RUN)/corpus
 
-test: test-unit test-hosts test-asan test-tsan test-fuzz
+# The installer under Wine in a fresh prefix, and the Debian package installed, scanned, rendered
+# through and purged (packaging/tests/).
+test-packages: dist
+	@packaging/tests/windows-installer.sh
+	@packaging/tests/debian-package.sh
+
+test: test-unit test-hosts test-packages test-asan test-tsan test-fuzz
 
 demo: deps build-linux build-win32
 	@scripts/demo.sh
@@ -120,9 +126,13 @@ uninstall:
 	rm -f "$(CLAP_DIR)/StereoChorus.clap"
 	rm -rf "$(VST3_DIR)/$(VST3_BUNDLE)"
 
+# dist/StereoChorus-<version>-setup.exe, the Windows installer (packaging/windows/);
+# dist/stereo-chorus_<version>_amd64.deb, the Debian package (packaging/debian/); and
 # dist/StereoChorus-<version>.zip: both Windows DLLs, the Linux plug-in, the three VST 3 bundles, the LV2
 # bundle, the three CLAP plug-ins, README, licence, install note.
 dist: deps $(addprefix build-,$(PRESETS))
+	@packaging/windows/build-installer.sh
+	@packaging/debian/build-deb.sh
 	@test -f README.md || { echo "make dist: README.md is missing"; exit 1; }
 	rm -rf build/package dist/$(PACKAGE).zip
 	install -d build/package/$(PACKAGE)/windows-64bit build/package/$(PACKAGE)/windows-32bit \

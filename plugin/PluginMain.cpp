@@ -1,9 +1,11 @@
 // The plug-in's VST 2 entry point: the stereo chorus behind the VST 2 adapter.
+#include "ProductVersion.h"
 #include "StereoChorusDescription.h"
 #include "VstPlugin.h"
 
 namespace {
-constexpr VstInt32 kUniqueId = 0x36716E76; // '6qnv'
+constexpr SVstIdentity kIdentity{0x36716E76, // '6qnv'
+                                  VstVersionNumber(kProductVersionMajor, kProductVersionMinor, kProductVersionPatch)};
 } // namespace
 
 extern "C" {
@@ -22,7 +24,7 @@ PLUGIN_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
         const SPluginDescription& plugin = StereoChorusDescription();
         std::unique_ptr<CEffect> effect = plugin.createEffect();
         std::unique_ptr<CPluginEditor> editor = plugin.createEditor();
-        return CreateVstPlugin(host, std::move(effect), kUniqueId, std::move(editor), plugin.outputRefreshRate,
+        return CreateVstPlugin(host, std::move(effect), kIdentity, std::move(editor), plugin.outputRefreshRate,
                                nullptr);
     } catch (...) {
         return nullptr;

@@ -1,5 +1,6 @@
 #include "StereoChorusDescription.h"
 #include "PluginEditorFactory.h"
+#include "ProductVersion.h"
 #include "StereoChorus.h"
 
 namespace {
@@ -14,6 +15,6 @@ const SPluginDescription& StereoChorusDescription()
 {
     // Output parameters reach the host 20 times a second.
     static const SPluginDescription description{
-        "Orvane's Music Software", "http://www.orvane-music.com", "1.0.0", 20.0, CreateStereoChorus, CreateEditor};
+        "Orvane's Music Software", "http://www.orvane-music.com", kProductVersion, 20.0, CreateStereoChorus, CreateEditor};
     return description;
 }

@@ -11,6 +11,9 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         lv2-dev lilv-utils                 # LV2: the headers, and lv2info / lv2apply for the bundle tests
         libxcb1-dev libcairo2-dev fonts-dejavu-core  # the Linux editor (X11 through xcb, cairo for text)
         xvfb libxcb-xtest0-dev)           # its tests: a private X server and real input
+# make dist: the Windows installer (makensis) and the Debian package (dpkg-shlibdeps), its check
+# (lintian) and its man page test (man-db).
+native+=(nsis dpkg-dev lintian man-db)
 # Qtractor's plug-in scanner reads the CLAP build in make test-hosts.
 native+=(qtractor)
 # jalv.gtk3 shows the LV2 bundle's X11 UI in make test-hosts, on a JACK server of its own.

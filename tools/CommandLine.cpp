@@ -174,7 +174,8 @@ AIFF file (or anything else libsndfile reads); the output is always stereo, at t
 rate, in the container its name gives (.wav, .flac, .aiff or .aif).
 
 Options:
-  --plugin PATH       the plug-in to load (.so); default: StereoChorus.so beside vstrender
+  --plugin PATH       the plug-in to load (.so); default: StereoChorus.so beside vstrender,
+                      else ../lib/vst/StereoChorus.so (installed: /usr/lib/vst)
   --program P         select program P first: its number as --info lists it, or its name
                       (case does not matter)
   --param NAME=VALUE  set a parameter after the program (repeatable; case does not matter in

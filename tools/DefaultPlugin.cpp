@@ -10,6 +10,10 @@ std::string defaultPluginPath()
     if (length <= 0)
         return kDefaultPluginName;
     std::string path(executable, static_cast<std::size_t>(length));
-    const std::size_t slash = path.rfind('/');
-    return path.substr(0, slash + 1) + kDefaultPluginName;
+    const std::string directory = path.substr(0, path.rfind('/') + 1);
+    const std::string beside = directory + kDefaultPluginName;
+    const std::string installed = directory + "../lib/vst/" + kDefaultPluginName;
+    if (access(beside.c_str(), F_OK) != 0 && access(installed.c_str(), F_OK) == 0)
+        return installed;
+    return beside;
 }

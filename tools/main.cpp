@@ -8,6 +8,7 @@
 #include "LoadedPlugin.h"
 #include "OutputFormat.h"
 #include "PluginSetup.h"
+#include "ProductVersion.h"
 #include "ProgressBar.h"
 #include "RenderLoop.h"
 #include "ToolError.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "vstrender 1.0.0";
+constexpr const char* kVersion = "vstrender " PRODUCT_VERSION_STRING;
 
 std::string pluginPathFrom(const Options& options)
 {

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr char kVendor[] = "Orvane's Music Software";
-constexpr VstIntPtr kVendorVersion = 1000;
 constexpr VstIntPtr kVstVersion = 2300;
 constexpr VstIntPtr kIdentify = 0x4E764566; // 'NvEf'
 constexpr size_t kNameChars = 23;
@@ -73,7 +72,7 @@ VstIntPtr CVstPlugin::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     case effGetErrorText: return 0;
     case effGetVendorString: return OnGetVendorString(ptr);
     case effGetProductString: return OnGetEffectName(ptr);
-    case effGetVendorVersion: return kVendorVersion;
+    case effGetVendorVersion: return m_record.version;
     case effVendorSpecific: return 0;
     case effCanDo: return 0; // no statement about any capability
     case effGetTailSize: return m_core.GetTailLength();

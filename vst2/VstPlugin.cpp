@@ -86,6 +86,12 @@ void CVstPlugin::FillRecord()
     m_record.version = 1;
 }
 
+void CVstPlugin::SetIdentity(const SVstIdentity& identity)
+{
+    m_record.uniqueID = identity.uniqueId;
+    m_record.version = identity.version;
+}
+
 void CVstPlugin::SetEditor(std::unique_ptr<CVstEditor> editor)
 {
     m_editor = std::move(editor);
@@ -111,7 +117,7 @@ void CVstPlugin::OnParameterChanged()
         m_editor->postUpdate();
 }
 
-AEffect* CreateVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effect, VstInt32 uniqueId,
+AEffect* CreateVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effect, const SVstIdentity& identity,
                          std::unique_ptr<CPluginEditor> editor, double refreshRate, const CValueArray* settings)
 {
     // Nothing is used after a failed check, and the arguments' owners free it.
@@ -120,7 +126,7 @@ AEffect* CreateVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effe
 
     effect->Initialize(44100.0, settings);
     auto plugin = std::make_unique<CVstPlugin>(host, std::move(effect), settings, refreshRate);
-    plugin->SetUniqueId(uniqueId);
+    plugin->SetIdentity(identity);
     if (editor) {
         // The bridge owns the window object from here on; the context outlives neither.
         auto* window = editor.get();

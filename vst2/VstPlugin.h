@@ -6,6 +6,16 @@
 
 class CVstEditor;
 
+// What a VST 2 host identifies a plug-in by: its registered id, and its version as one number.
+struct SVstIdentity
+{
+    VstInt32 uniqueId;
+    VstInt32 version;
+};
+
+// The one number VST 2 hosts show for a version: 1.2.3 is 1203 (minor below 10, patch below 100).
+constexpr VstInt32 VstVersionNumber(int major, int minor, int patch) { return major * 1000 + minor * 100 + patch; }
+
 // Publishes a plug-in core as a VST 2 plug-in: the AEffect record, the dispatcher, and the VST 2
 // names of the core's operations. The record lives inside this object, so its address is valid
 // until effClose deletes the adapter.
@@ -20,7 +30,7 @@ public:
 
     AEffect* GetRecord() { return &m_record; }
     static CVstPlugin* FromRecord(AEffect* record);
-    void SetUniqueId(VstInt32 id) { m_record.uniqueID = id; }
+    void SetIdentity(const SVstIdentity& identity);
     void SetEditor(std::unique_ptr<CVstEditor> editor);
     CVstEditor* GetEditor() const { return m_editor.get(); }
     CEditorContext MakeEditorContext() { return m_core.MakeEditorContext(); }
@@ -98,5 +108,5 @@ private:
 // Builds the adapter around an effect (taking ownership of it and of the editor-window object,
 // whatever happens) and returns its record, or nullptr when there is no effect or the host
 // answers version 0.
-AEffect* CreateVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effect, VstInt32 uniqueId,
+AEffect* CreateVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effect, const SVstIdentity& identity,
                          std::unique_ptr<CPluginEditor> editor, double refreshRate, const CValueArray* settings);

@@ -3,6 +3,8 @@
 #include "ClapHost.h"
 #include "ClapLibrary.h"
 #include "ProcessMeasures.h"
+#include "ProductVersion.h"
+#include "PluginUnderTest.h"
 #include "VstInterface.h"
 #include <gtest/gtest.h>
 #include <atomic>
@@ -59,18 +61,23 @@ struct SMemoryStream
                            }};
 };
 
+// The .clap and the VST 2 binary it is measured against: the build's, or an installed pair the
+// environment names (the installer's test loads them from where they were installed).
+const char* const kClapPath = PluginUnderTest("STEREO_CHORUS_CLAP", CLAP_PLUGIN_PATH);
+const char* const kVst2Path = PluginUnderTest("STEREO_CHORUS_VST2", VST2_PLUGIN_PATH);
+
 class ClapBinary : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { library = std::make_unique<CClapLibrary>(CLAP_PLUGIN_PATH); }
+    static void SetUpTestSuite() { library = std::make_unique<CClapLibrary>(kClapPath); }
     static void TearDownTestSuite() { library.reset(); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(library->IsLoaded()) << "cannot load " << CLAP_PLUGIN_PATH;
+        ASSERT_TRUE(library->IsLoaded()) << "cannot load " << kClapPath;
         entry = static_cast<const clap::Entry*>(library->Symbol("clap_entry"));
         ASSERT_NE(entry, nullptr);
-        ASSERT_TRUE(entry->init(CLAP_PLUGIN_PATH));
+        ASSERT_TRUE(entry->init(kClapPath));
         factory = static_cast<const clap::PluginFactory*>(entry->getFactory(clap::kPluginFactoryId));
         ASSERT_NE(factory, nullptr);
         plugin = Create();
@@ -170,7 +177,7 @@ TEST_F(ClapBinary, EntryAndFactoryDescribeOnePluginWithOurIdVendorAndFeatures)
     EXPECT_STREQ(descriptor->id, kPluginId);
     EXPECT_STREQ(descriptor->name, "Stereo Chorus");
     EXPECT_STREQ(descriptor->vendor, "Orvane's Music Software");
-    EXPECT_STREQ(descriptor->version, "1.0.0");
+    EXPECT_STREQ(descriptor->version, kProductVersion);
     std::vector<std::string> features;
     for (const char* const* f = descriptor->features; *f; ++f)
         features.push_back(*f);
@@ -289,8 +296,8 @@ TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2BinaryAl
     const std::vector<float> left = TestSignal(total, 1), right = TestSignal(total, 2);
 
     // The VST 2 binary: normalised values as a VST 2 host sends them, set before each block.
-    CClapLibrary vst2(VST2_PLUGIN_PATH);
-    ASSERT_TRUE(vst2.IsLoaded()) << VST2_PLUGIN_PATH;
+    CClapLibrary vst2(kVst2Path);
+    ASSERT_TRUE(vst2.IsLoaded()) << kVst2Path;
     auto main = reinterpret_cast<VstPluginMainProc>(vst2.Symbol("VSTPluginMain"));
     ASSERT_NE(main, nullptr);
     AEffect* effect = main([](AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) -> VstIntPtr {

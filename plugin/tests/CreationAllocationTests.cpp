@@ -52,7 +52,7 @@ TEST(PluginCreation, AnAllocationThatFailsAtAnyStepLeavesNothingBehind)
         {"the VST 2 entry point", [] { return VSTPluginMain(Host); }},
         {"the adapter with an editor window",
          [] {
-             return CreateVstPlugin(Host, std::make_unique<CStereoChorus>(), 1, std::make_unique<QuietEditor>(), 20.0,
+             return CreateVstPlugin(Host, std::make_unique<CStereoChorus>(), {1, 1000}, std::make_unique<QuietEditor>(), 20.0,
                                     nullptr);
          }},
     };

@@ -1,6 +1,7 @@
 // Loads the built plug-in binary (the .so, or a DLL under Wine) and drives it as a host would.
 // The same source runs against all three binaries.
 #include "PluginLibrary.h"
+#include "ProductVersion.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdint>
@@ -99,6 +100,9 @@ uint64_t Fnv1a(uint64_t hash, const std::vector<float>& samples)
     return hash;
 }
 
+// The product version as VST 2 hosts read it: 1.2.3 is 1203.
+constexpr VstIntPtr kVendorVersion = kProductVersionMajor * 1000 + kProductVersionMinor * 100 + kProductVersionPatch;
+
 } // namespace
 
 TEST_F(PluginBinary, RecordAfterMainDescribesTheStereoChorus)
@@ -106,7 +110,7 @@ TEST_F(PluginBinary, RecordAfterMainDescribesTheStereoChorus)
     EXPECT_EQ(host.versionQueries, 1);
     EXPECT_EQ(effect->magic, 0x56737450);
     EXPECT_EQ(effect->uniqueID, 0x36716E76);
-    EXPECT_EQ(effect->version, 1);
+    EXPECT_EQ(effect->version, kVendorVersion);
     EXPECT_EQ(effect->flags & effFlagsCanReplacing, effFlagsCanReplacing);
     EXPECT_EQ(effect->flags, EXPECTED_FLAGS);
     EXPECT_EQ(effect->numParams, 9);
@@ -144,7 +148,7 @@ TEST_F(PluginBinary, DispatcherAnswersEveryRequestOfItsTable)
         {effGetInputProperties, 0}, {effGetOutputProperties, 0}, {effGetPlugCategory, 0},
         {effGetCurrentPosition, 0}, {effGetDestinationBuffer, 0}, {effOfflineNotify, 0}, {effOfflinePrepare, 0},
         {effOfflineRun, 0}, {effProcessVarIo, 0}, {effSetSpeakerArrangement, 0}, {effSetBypass, 0},
-        {effGetErrorText, 0}, {effGetVendorVersion, 1000}, {effVendorSpecific, 0}, {effCanDo, 0},
+        {effGetErrorText, 0}, {effGetVendorVersion, kVendorVersion}, {effVendorSpecific, 0}, {effCanDo, 0},
         {effGetTailSize, 4096}, {effIdle, 0}, {effGetIcon, 0}, {effSetViewPosition, 0},
         {effGetParameterProperties, 0}, {effKeysRequired, 1}, {effGetVstVersion, 2300},
         {effEditKeyDown, 0}, {effEditKeyUp, 0}, {effSetEditKnobMode, 0},

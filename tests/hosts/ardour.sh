@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Proves one plug-in format in Ardour 7, headless: renders the scenarios of ardour/render.lua with
 # ardour7-lua on the dummy backend and measures them against the dry renders.
-# Usage: tests/hosts/ardour.sh vst2|vst3|lv2 [plug-in]
+# Usage: tests/hosts/ardour.sh vst2|vst3|lv2 [plug-in [installed]]
 #   defaults: dist/linux/StereoChorus.so, dist/linux/StereoChorus.vst3, dist/linux/StereoChorus.lv2
+#   installed: the plug-in is where Ardour looks by default (the Debian package's folders), so no
+#   plug-in path is configured and the plug-in is scanned where it is.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -13,6 +15,7 @@ frames=88200
 ardour_lib=/usr/lib/ardour7
 
 format="${1:-}"
+installed="${3:-}"
 case "$format" in
   vst2)
     name=ardour
@@ -41,6 +44,7 @@ case "$format" in
     exit 2
     ;;
 esac
+[ -n "$installed" ] && name="$name-installed"
 work="$root/build/hosts/$name"
 
 fail() { echo "FAIL $name: $*"; exit 1; }
@@ -63,9 +67,13 @@ cp "$here/ardour/float-wav.format" "$here/ardour/float-wav.preset" "$config/expo
 # scan OPTION SCANNER CACHE-GLOB ATTRIBUTE: Ardour uses a VST only once its scanner has cached
 # it, and skips a file not older than its cache entry, so a build scanned within the same second
 # would be ignored: scan a copy dated a minute back.
+# An installed plug-in is older than any cache entry already, and Ardour must find it on its own.
 scan() {
   local option="$1" scanner="$2" cache="$3" attribute="$4" copy="$work/plugins/$(basename "$plugin")"
-  cat >"$config/config" <<EOF
+  if [ -n "$installed" ]; then
+    copy="$plugin"
+  else
+    cat >"$config/config" <<EOF
 <?xml version="1.0" encoding="UTF-8"?>
 <Ardour>
   <Config>
@@ -73,8 +81,9 @@ scan() {
   </Config>
 </Ardour>
 EOF
-  cp -r "$plugin" "$copy"
-  find "$copy" -exec touch -d '1 minute ago' {} +
+    cp -r "$plugin" "$copy"
+    find "$copy" -exec touch -d '1 minute ago' {} +
+  fi
   LD_LIBRARY_PATH="$ardour_lib" timeout 60 "$ardour_lib/$scanner" -f "$copy" >"$work/scan.log" 2>&1 ||
     { cat "$work/scan.log"; fail "$scanner could not scan $copy"; }
   grep -qs "$attribute=\"$id\"" "$HOME"/.cache/ardour7/vst/$cache ||
@@ -85,8 +94,12 @@ case "$format" in
   vst2) scan plugin-path-lxvst ardour-vst-scanner '*.v2i' id ;;
   vst3) scan plugin-path-vst3 ardour-vst3-scanner '*.v3i' uid ;;
   # LV2 needs no scan: an LV2 path holding only this bundle and the system's vocabularies.
-  lv2) ln -s "$plugin" "$work/plugins/$(basename "$plugin")"
-       export LV2_PATH="$work/plugins:/usr/lib/lv2" ;;
+  lv2) if [ -z "$installed" ]; then
+         ln -s "$plugin" "$work/plugins/$(basename "$plugin")"
+         export LV2_PATH="$work/plugins:/usr/lib/lv2"
+       else
+         unset LV2_PATH
+       fi ;;
 esac
 
 # Ardour 7.3's AVX-512 buffer mixing corrupts the heap during exports on machines that have it

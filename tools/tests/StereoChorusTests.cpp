@@ -3,6 +3,7 @@
 #include "ToolRunner.h"
 
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(VstrenderWithStereoChorus, FindsTheDefaultPluginAndListsItsFactoryPrograms)
@@ -12,6 +13,23 @@ TEST(VstrenderWithStereoChorus, FindsTheDefaultPluginAndListsItsFactoryPrograms)
     EXPECT_NE(result.out.find("Effect:     Stereo Chorus\n"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("   3  Crazy Voice\n"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("  0  Bypass                Off       Off .. On\n"), std::string::npos) << result.out;
+}
+
+TEST(VstrenderWithStereoChorus, InstalledInBinFindsThePluginInLibVst)
+{
+    // The layout the Debian package installs: <prefix>/bin/vstrender, <prefix>/lib/vst/StereoChorus.so.
+    namespace fs = std::filesystem;
+    ScratchDirectory prefix;
+    fs::create_directories(prefix.file("bin"));
+    fs::create_directories(prefix.file("lib/vst"));
+    fs::copy_file(VSTRENDER_PATH, prefix.file("bin/vstrender"));
+    fs::copy_file(fs::path(VSTRENDER_PATH).parent_path() / "StereoChorus.so", prefix.file("lib/vst/StereoChorus.so"));
+    ToolLaunch launch;
+    launch.program = prefix.file("bin/vstrender");
+    launch.arguments = {"--info"};
+    const ToolResult result = runTool(launch);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Effect:     Stereo Chorus\n"), std::string::npos) << result.out;
 }
 
 TEST(VstrenderWithStereoChorus, SetsParametersExactlyInTheirOwnUnits)

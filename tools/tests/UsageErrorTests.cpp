@@ -1,4 +1,5 @@
 // A malformed command line: one line on standard error, nothing on standard output, status 2.
+#include "ProductVersion.h"
 #include "TestAudio.h"
 #include "ToolRunner.h"
 
@@ -74,5 +75,5 @@ TEST(VstrenderUsage, HelpAndVersionPrintToStandardOutput)
 
     const ToolResult version = runTool({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "vstrender 1.0.0\n");
+    EXPECT_EQ(version.out, "vstrender " PRODUCT_VERSION_STRING "\n");
 }

@@ -5,7 +5,7 @@ TEST_F(AdapterTest, HostAnsweringVersionZeroGetsNoPluginAndNothingLeaks)
     TheHost().version = 0;
     EXPECT_EQ(Create(), nullptr);
     EXPECT_TRUE(log.destroyed);
-    EXPECT_EQ(CreateVstPlugin(RecordingHost, nullptr, 1, nullptr, 20.0, nullptr), nullptr);
+    EXPECT_EQ(CreateVstPlugin(RecordingHost, nullptr, {1, 1000}, nullptr, 20.0, nullptr), nullptr);
 }
 
 TEST_F(AdapterTest, RecordAfterCreationDescribesTheEffect)
@@ -17,7 +17,8 @@ TEST_F(AdapterTest, RecordAfterCreationDescribesTheEffect)
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->magic, 0x56737450);
     EXPECT_EQ(record->uniqueID, 0x12345678);
-    EXPECT_EQ(record->version, 1);
+    EXPECT_EQ(record->version, 1203);
+    EXPECT_EQ(Dispatch(effGetVendorVersion), 1203);
     EXPECT_EQ(record->flags, 16);
     EXPECT_EQ(record->numParams, 1 + 3 + 2);
     EXPECT_EQ(record->numPrograms, 16);

@@ -43,7 +43,7 @@ protected:
     }
     AEffect* Create(FakeEffect::Config config = {}, CPluginEditor* editor = nullptr)
     {
-        record = CreateVstPlugin(RecordingHost, std::make_unique<FakeEffect>(log, config), 0x12345678,
+        record = CreateVstPlugin(RecordingHost, std::make_unique<FakeEffect>(log, config), {0x12345678, 1203},
                                  std::unique_ptr<CPluginEditor>(editor), 20.0, nullptr);
         return record;
     }

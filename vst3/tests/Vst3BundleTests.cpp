@@ -2,7 +2,9 @@
 // checks what it publishes against the VST 2 binary of the same platform, which must compute the
 // same samples.
 #include "PluginLibrary.h"
+#include "PluginUnderTest.h"
 #include "ProcessMeasures.h"
+#include "ProductVersion.h"
 #include "Vst3HostObjects.h"
 #include <gtest/gtest.h>
 #if defined(_WIN32)
@@ -148,13 +150,18 @@ std::vector<float> Signal(int frames, uint32_t seed)
     return signal;
 }
 
+// The bundle's module and the VST 2 binary it is measured against: the build's, or an installed
+// pair the environment names (the installer's test loads them from where they were installed).
+const char* const kVst3Path = PluginUnderTest("STEREO_CHORUS_VST3", VST3_PATH);
+const char* const kVst2Path = PluginUnderTest("STEREO_CHORUS_VST2", VST2_PATH);
+
 class Vst3Bundle : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        module = std::make_unique<CVst3Module>(VST3_PATH);
-        vst2 = std::make_unique<PluginLibrary>(VST2_PATH);
+        module = std::make_unique<CVst3Module>(kVst3Path);
+        vst2 = std::make_unique<PluginLibrary>(kVst2Path);
     }
     static void TearDownTestSuite()
     {
@@ -164,7 +171,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(module->Error().empty()) << module->Error();
-        ASSERT_TRUE(vst2->IsLoaded()) << "cannot load " << VST2_PATH;
+        ASSERT_TRUE(vst2->IsLoaded()) << "cannot load " << kVst2Path;
     }
 
     static std::unique_ptr<CVst3Module> module;
@@ -193,6 +200,7 @@ TEST_F(Vst3Bundle, ExportsTheEntryPointsAndOneModulationEffectClassOfTheVendor)
     EXPECT_STREQ(info2.category, "Audio Module Class");
     EXPECT_STREQ(info2.name, "Stereo Chorus");
     EXPECT_STREQ(info2.subCategories, "Fx|Modulation");
+    EXPECT_STREQ(info2.version, kProductVersion);
     EXPECT_STREQ(info2.vendor, "Orvane's Music Software");
     // The published class id, byte for byte as this platform's hosts see it.
     const Uid expected = MakeUid(0x4F6D7653, 0x43686F72, 0x75733376, 0x36716E76);
