@@ -17,22 +17,25 @@ constexpr int kThumbWidth = STrackbarGeometry::kThumbLength - 2;
 
 SPixelRect STrackbarGeometry::Channel() const
 {
-    return SPixelRect{kChannelLeft, kChannelEnd, kChannelLeft + kChannelWidth, clientHeight - kChannelEnd};
+    const int end = scale.Px(kChannelEnd), left = scale.Px(kChannelLeft);
+    return SPixelRect{left, end, left + scale.Px(kChannelWidth), clientHeight - end};
 }
 
 SPixelRect STrackbarGeometry::Thumb(int position, int rangeMaximum) const
 {
     const SPixelRect channel = Channel();
-    const int travel = channel.Height() - kThumbThickness;
+    const int thickness = scale.Px(kThumbThickness);
+    const int travel = channel.Height() - thickness;
     const int range = rangeMaximum > 0 ? rangeMaximum : 1;
     const int top = channel.top + travel * position / range;
-    return SPixelRect{kThumbLeft, top, kThumbLeft + kThumbWidth, top + kThumbThickness};
+    const int left = scale.Px(kThumbLeft);
+    return SPixelRect{left, top, left + scale.Px(kThumbWidth), top + thickness};
 }
 
 int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
 {
     const SPixelRect channel = Channel();
-    const double half = kThumbThickness / 2;
+    const double half = scale.Px(kThumbThickness) / 2;
     const double travel = channel.Height() - 2 * half - 1;
     if (travel <= 0.0 || rangeMaximum <= 0)
         return 0;

@@ -178,6 +178,19 @@ void CX11Display::PlacePopup(int popup, int x, int y, int width, int height)
     m_dirty = true;
 }
 
+void CX11Display::ResizeMain(int width, int height)
+{
+    if (!m_connection || !m_main.id || m_main.destroyed || width <= 0 || height <= 0)
+        return;
+    m_main.width = width;
+    m_main.height = height;
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(m_connection, m_main.id, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+    xcb_flush(m_connection);
+    m_dirty = true;
+    Wake();
+}
+
 void CX11Display::PlaceMain(int x, int y, int width, int height)
 {
     if (!m_connection || !m_main.id || m_main.destroyed || width <= 0 || height <= 0)
@@ -378,6 +391,9 @@ void CX11Display::HandleEvents()
                 window->handler->OnPointer((event->response_type & 0x7F) == XCB_BUTTON_PRESS ? EPointer::Press
                                                                                              : EPointer::Release,
                                            button->event_x, button->event_y);
+            else if (window && window->handler && button->detail == 3 &&
+                     (event->response_type & 0x7F) == XCB_BUTTON_PRESS)
+                window->handler->OnPointer(EPointer::Menu, button->event_x, button->event_y);
             break;
         }
         case XCB_MOTION_NOTIFY:

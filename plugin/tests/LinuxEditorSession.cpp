@@ -73,14 +73,20 @@ void CLinuxEditorSession::ClearCalls()
     m_calls.clear();
 }
 
-VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+// A size request resizes the host's window (index: width, value: height), as hosts do.
+VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt)
 {
     if (opcode == audioMasterVersion)
         return 2400;
-    if (CLinuxEditorSession* session = s_current)
+    CLinuxEditorSession* session = s_current;
+    if (!session)
+        return 0;
     {
         std::lock_guard<std::mutex> lock(session->m_lock);
-        session->m_calls.push_back(SLinuxHostCall{opcode, index, opt});
+        session->m_calls.push_back(SLinuxHostCall{opcode, index, opcode == audioMasterSizeWindow ? static_cast<float>(value) : opt});
     }
-    return 0;
+    if (opcode != audioMasterSizeWindow || index <= 0 || value <= 0)
+        return 0;
+    session->m_display.ResizeWindow(session->m_parent, index, static_cast<int>(value));
+    return 1;
 }

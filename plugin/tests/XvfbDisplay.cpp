@@ -88,6 +88,13 @@ void CXvfbDisplay::DestroyWindow(std::uint32_t window)
     std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
+void CXvfbDisplay::ResizeWindow(std::uint32_t window, int width, int height)
+{
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
 void CXvfbDisplay::MoveWindow(std::uint32_t window, int x, int y)
 {
     const std::uint32_t values[] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)};

@@ -27,6 +27,7 @@ public:
     std::uint32_t CreateHostWindow(int x, int y, int width, int height);
     void DestroyWindow(std::uint32_t window);
     void MoveWindow(std::uint32_t window, int x, int y);
+    void ResizeWindow(std::uint32_t window, int width, int height);
     void UnmapWindow(std::uint32_t window);
     std::vector<std::uint32_t> Children(std::uint32_t window) const;
     // The names of the mapped override-redirect windows (the editor's popups: list, tooltip).
