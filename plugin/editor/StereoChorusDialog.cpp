@@ -76,7 +76,7 @@ void CStereoChorusDialog::BindControls()
 
 bool CStereoChorusDialog::HitTestAbout(int x, int y) const
 {
-    return stereo_chorus_layout::HitTestAbout(x, y);
+    return m_layout.HitTestAbout(x, y);
 }
 
 const char* CStereoChorusDialog::AboutCaption()
