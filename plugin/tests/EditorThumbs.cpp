@@ -20,9 +20,15 @@ const SSliderSetup& SetupOf(int id)
 
 int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id)
 {
-    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
-    const int x = rect.left + 13;
-    for (int y = rect.top; y < rect.bottom; ++y)
+    return ThumbTop(pixels, width, id, 1.0);
+}
+
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id, double scale)
+{
+    const CStereoChorusLayout scaled(scale);
+    const SPixelRect rect = scaled.ControlRect(id);
+    const int x = rect.left + scaled.Scale().Px(13);
+    for (int y = rect.top; y < rect.bottom && static_cast<std::size_t>(y) * width + x < pixels.size(); ++y)
         if (pixels[static_cast<std::size_t>(y) * width + x] != 0x800000)
             return y - rect.top;
     return -1;

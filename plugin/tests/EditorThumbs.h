@@ -7,6 +7,8 @@
 // The top row of a fader's thumb in a picture of the editor (0x00RRGGBB, `width` a row): the
 // first row, down the thumb's left part, that is not the panel's red.
 int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id);
+// The same in a picture of the editor drawn at `scale`.
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id, double scale);
 // Where the Windows trackbar puts the thumb for a parameter value (the shared geometry, which a
 // Windows test holds to the real trackbar).
 int ExpectedThumbTop(int id, float value, float minimum, float maximum);
