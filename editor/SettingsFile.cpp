@@ -1,6 +1,8 @@
 #include "SettingsFile.h"
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -23,17 +25,53 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+// Windows refuses to open a file another writer is renaming over that moment, and to rename over
+// a file another reader holds open: both are tried again for a little while.
+constexpr int kAttempts = 100;
+constexpr auto kPause = std::chrono::milliseconds(2);
+
+enum class ERead
+{
+    Read,
+    Missing,
+    Unreadable
+};
+
+ERead TryRead(const std::string& path, std::string& text);
+
 bool ReadWhole(const std::string& path, std::string& text)
 {
+    return TryRead(path, text) == ERead::Read;
+}
+
+// The file's text, or whether there is none; a file that stays locked or is too long is unreadable.
+ERead ReadForUpdate(const std::string& path, std::string& text)
+{
+    ERead result = ERead::Unreadable;
+    for (int attempt = 0; attempt < kAttempts; ++attempt)
+    {
+        text.clear();
+        result = TryRead(path, text);
+        if (result != ERead::Unreadable || errno != EACCES)
+            return result;
+        std::this_thread::sleep_for(kPause);
+    }
+    return result;
+}
+
+ERead TryRead(const std::string& path, std::string& text)
+{
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false;
+        return errno == ENOENT ? ERead::Missing : ERead::Unreadable;
     char buffer[4096];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() <= kLargestFile)
         text.append(buffer, got);
     std::fclose(file);
-    return text.size() <= kLargestFile;
+    errno = 0;
+    return text.size() <= kLargestFile ? ERead::Read : ERead::Missing; // not ours: it is replaced
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -72,7 +110,13 @@ bool MakeFoldersFor(const std::string& path)
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
 #if defined(_WIN32)
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    for (int attempt = 0; attempt < kAttempts; ++attempt)
+    {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        std::this_thread::sleep_for(kPause);
+    }
+    return false;
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
@@ -109,7 +153,10 @@ bool CSettingsFile::Write(const std::string& key, const std::string& value) cons
         value.find_first_of("\r\n") != std::string::npos || !MakeFoldersFor(m_path))
         return false;
     std::string text, out;
-    ReadWhole(m_path, text); // the other keys, as they are now
+    // The other keys, as they are now. A file that exists but cannot be read is not replaced: its
+    // keys would be lost (a damaged or foreign file is read, and its lines kept).
+    if (ReadForUpdate(m_path, text) == ERead::Unreadable)
+        return false;
     bool replaced = false;
     for (const std::string& line : Lines(text))
     {
