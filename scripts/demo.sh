@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes a short musical test signal (plucked guitar-like chords, stereo, 44.1 kHz) with sox and
 # renders it through a few factory programs of the plug-in with vstrender, all into out/; then
-# opens the Windows DLL's editor under Wine and saves out/editor.png and out/editor-presets.png, and
-# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png.
+# opens the Windows DLL's editor under Wine and saves out/editor.png, out/editor-presets.png and
+# out/editor-200.png (at 200 %), and the Linux .so's editor under Xvfb for out/editor-linux.png,
+# out/editor-linux-presets.png and out/editor-linux-200.png.
 #   scripts/demo.sh [PROGRAM...]      default programs: "Clean Chorus", "Crazy Voice", "Vibrato"
 # VSTRENDER and DEMO_PLUGIN choose another tool or plug-in (default: dist/linux/StereoChorus.so).
 set -euo pipefail
@@ -53,5 +54,6 @@ prefix="$root/build/win32/wineprefix"
 "$root/cmake/wine-run" "$(realpath "$prefix")" "$root/build/win32/plugin/editor_screenshot.exe" \
     "$root/dist/win32/StereoChorus.dll" "$out"
 
-# The same editor on Linux: the .so opens it on a private X server (Xvfb).
-"$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"
+# The same editor on Linux: the .so opens it on a private X server (Xvfb). The size a user chose
+# for their own editors (their settings file) stays out of the pictures.
+XDG_CONFIG_HOME="$work/config" "$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"

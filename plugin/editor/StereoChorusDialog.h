@@ -65,6 +65,7 @@ private:
     void PlaceControls();
     void ScaleFonts();
     void ScaleControls();
+    void ScaleTooltips();
     void ShowSizeMenu(int x, int y);
 
     // The preset list's font; made once, the first time the list is filled. It is declared before
@@ -90,6 +91,7 @@ private:
     bool m_initialised = false;
     CStereoChorusLayout m_layout;
     win::CFont m_captionFont; // the switches' captions in a scaled editor
+    win::CFont m_tooltipFont; // the faders' value tooltips in a scaled editor
     int m_checkedPercent = 0;
     SizeChosen m_sizeChosen;
     DpiChanged m_dpiChanged;

@@ -27,6 +27,7 @@ void CStereoChorusDialog::ApplyLayout(const CStereoChorusLayout& newLayout)
     PlaceControls();
     ScaleFonts();
     ScaleControls();
+    ScaleTooltips();
     SetBackgroundScale(m_layout.Factor(), m_layout.BackgroundMargin());
     RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -87,6 +88,26 @@ void CStereoChorusDialog::ScaleFonts()
         m_font = std::move(font);
         list->SetPaintScale(m_layout.Scale());
     }
+}
+
+// The faders' value tooltips: the system's tooltip font, its height scaled with the editor.
+void CStereoChorusDialog::ScaleTooltips()
+{
+    if (m_layout.Scale().IsUnscaled())
+        return;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;
+    LOGFONTA look = metrics.lfStatusFont;
+    look.lfHeight = look.lfHeight < 0 ? -m_layout.Scale().Px(static_cast<int>(-look.lfHeight))
+                                      : m_layout.Scale().Px(static_cast<int>(look.lfHeight));
+    win::CFont font(CreateFontIndirectA(&look));
+    for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
+                                     &m_wetSlider, &m_stereoSlider})
+        if (const HWND tooltip = reinterpret_cast<HWND>(SendMessageA(slider->GetHwnd(), TBM_GETTOOLTIPS, 0, 0)))
+            SendMessageA(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    m_tooltipFont = std::move(font);
 }
 
 void CStereoChorusDialog::ScaleControls()
