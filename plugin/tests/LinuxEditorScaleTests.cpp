@@ -173,6 +173,9 @@ TEST_F(LinuxEditorScaleTest, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDraw
         EXPECT_EQ(width, size.width) << size.scale;
         EXPECT_EQ(height, size.height) << size.scale;
         large = Grab(width, height);
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
+            TestDisplay()->SavePng(std::string(folder) + "/editor-linux-" + std::to_string(width) + ".png",
+                                   session->EditorX(), session->EditorY(), width, height);
         // Each picture truncates a thumb's row once at its own size: the scaled 1x row lies within
         // one pixel at 150 and 200 %, two at 300 %.
         const double tolerance = size.scale > 2.0f ? 2.0 : 1.0;

@@ -149,6 +149,8 @@ TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsN
         EXPECT_EQ(image.width, size.width) << size.scale;
         EXPECT_EQ(image.height, size.height) << size.scale;
         large = Pixels(image);
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
+            image.SavePng(std::string(folder) + "\\editor-" + std::to_string(image.width) + ".png");
         const double tolerance = size.scale > 2.0f ? 2.0 : 1.0; // each size truncates a row once
         for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
             EXPECT_NEAR(ThumbTop(large, image.width, setup.id, size.scale), ThumbTop(normal, 408, setup.id) * size.scale,
