@@ -34,6 +34,24 @@ int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id, double
     return -1;
 }
 
+double ThumbTolerance(double scale)
+{
+    return scale > 2.0 ? 2.0 : 1.0;
+}
+
+int DifferingFromEnlargement(const std::vector<std::uint32_t>& large, const std::vector<std::uint32_t>& normal)
+{
+    const int width = layout::DialogWidth(), height = layout::DialogHeight();
+    if (large.size() != 4 * normal.size() || normal.size() != static_cast<std::size_t>(width) * height)
+        return 0;
+    int differing = 0;
+    for (int y = 0; y < 2 * height; ++y)
+        for (int x = 0; x < 2 * width; ++x)
+            differing += large[static_cast<std::size_t>(y) * 2 * width + x] !=
+                         normal[static_cast<std::size_t>(y / 2) * width + x / 2];
+    return differing;
+}
+
 int ExpectedThumbTop(int id, float value, float minimum, float maximum)
 {
     const SSliderSetup& setup = SetupOf(id);

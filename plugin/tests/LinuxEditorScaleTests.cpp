@@ -9,7 +9,6 @@
 #include "X11ScreenScale.h"
 #include "resource.h"
 #include <atomic>
-#include <cairo.h>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -21,24 +20,6 @@
 namespace {
 
 using Picture = std::vector<std::uint32_t>;
-
-Picture ReadPng(const char* path, int& width, int& height)
-{
-    Picture pixels;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
-    {
-        width = cairo_image_surface_get_width(surface);
-        height = cairo_image_surface_get_height(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                pixels.push_back(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    }
-    cairo_surface_destroy(surface);
-    return pixels;
-}
 
 bool Near(std::uint32_t a, std::uint32_t b, int tolerance)
 {
@@ -176,21 +157,15 @@ TEST_F(LinuxEditorScaleTest, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDraw
         if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
             TestDisplay()->SavePng(std::string(folder) + "/editor-linux-" + std::to_string(width) + ".png",
                                    session->EditorX(), session->EditorY(), width, height);
-        // Each picture truncates a thumb's row once at its own size: the scaled 1x row lies within
-        // one pixel at 150 and 200 %, two at 300 %.
-        const double tolerance = size.scale > 2.0f ? 2.0 : 1.0;
         for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
             EXPECT_NEAR(ThumbTop(large, width, setup.id, size.scale), ThumbTop(normal, 408, setup.id) * size.scale,
-                        tolerance)
+                        ThumbTolerance(size.scale))
                 << setup.id << " at " << size.scale;
         session->CloseEditor();
     }
 
     // 200 %: drawn at that size, not enlarged; halved, the 100 % picture but for edges and text.
-    int unlike = 0;
-    for (int y = 0; y < 348; ++y)
-        for (int x = 0; x < 816; ++x)
-            unlike += !Near(large[static_cast<size_t>(y) * 816 + x], normal[static_cast<size_t>(y / 2) * 408 + x / 2], 0);
+    const int unlike = DifferingFromEnlargement(large, normal);
     EXPECT_GE(unlike, 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
     const Picture halved = Halved(large, 408, 174);
     int differing = 0, flat = 0;
@@ -248,15 +223,7 @@ TEST_F(LinuxEditorScaleTest, TheLogoStripsMenuResizesAtOnceAndEveryNewInstanceOp
 
 TEST_F(LinuxEditorScaleTest, FiftySizeChangesFromTheMenuWhileAudioRunsLeaveNothingBehind)
 {
-    std::atomic<bool> stop{false};
-    AEffect* effect = session->Effect();
-    session->Dispatch(effMainsChanged, 0, 1);
-    std::thread audio([&] {
-        std::vector<float> left(256, 0.1f), right(256, 0.1f);
-        float* buffers[2] = {left.data(), right.data()};
-        while (!stop)
-            effect->processReplacing(effect, buffers, buffers, 256);
-    });
+    CProcessingThread audio(session->Effect());
     int width = 0, height = 0;
     OpenAt(1.0f, width, height);
     ASSERT_TRUE(ChooseSize(0, 1.0)); // the menu's popup exists from here on
@@ -275,8 +242,7 @@ TEST_F(LinuxEditorScaleTest, FiftySizeChangesFromTheMenuWhileAudioRunsLeaveNothi
         ASSERT_TRUE(WaitUntil([&] { return TestDisplay()->PopupNames().empty(); })) << i;
     }
     EXPECT_EQ(SizeRequests().back().index, 408);
-    stop = true;
-    audio.join();
+    audio.Stop();
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads - 1) << "only the audio thread has gone";
     EXPECT_EQ(TestDisplay()->Children(TestDisplay()->Root()).size(), windows);

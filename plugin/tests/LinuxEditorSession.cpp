@@ -31,6 +31,24 @@ void CLinuxEditorSession::ClosePlugin()
     m_effect = nullptr;
 }
 
+CProcessingThread::CProcessingThread(AEffect* effect)
+{
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    m_thread = std::thread([this, effect] {
+        std::vector<float> left(256, 0.1f), right(256, 0.1f);
+        float* buffers[2] = {left.data(), right.data()};
+        while (!m_stop)
+            effect->processReplacing(effect, buffers, buffers, 256);
+    });
+}
+
+void CProcessingThread::Stop()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
 VstIntPtr CLinuxEditorSession::OpenEditor()
 {
     return Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_parent)));

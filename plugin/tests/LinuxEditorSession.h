@@ -4,7 +4,9 @@
 // the plug-in makes back to it (from any thread).
 #include "PluginLibrary.h"
 #include "XvfbDisplay.h"
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 struct SLinuxHostCall
@@ -12,6 +14,19 @@ struct SLinuxHostCall
     VstInt32 opcode;
     VstInt32 index;
     float value;
+};
+
+// Another thread processing audio through the effect (switched on first) for as long as it lives.
+class CProcessingThread
+{
+public:
+    explicit CProcessingThread(AEffect* effect);
+    ~CProcessingThread() { Stop(); }
+    void Stop();
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
 };
 
 class CLinuxEditorSession

@@ -151,18 +151,13 @@ TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsN
         large = Pixels(image);
         if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
             image.SavePng(std::string(folder) + "\\editor-" + std::to_string(image.width) + ".png");
-        const double tolerance = size.scale > 2.0f ? 2.0 : 1.0; // each size truncates a row once
         for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
             EXPECT_NEAR(ThumbTop(large, image.width, setup.id, size.scale), ThumbTop(normal, 408, setup.id) * size.scale,
-                        tolerance)
+                        ThumbTolerance(size.scale))
                 << setup.id << " at " << size.scale;
         session->CloseEditor();
     }
-    int unlike = 0;
-    for (int y = 0; y < 348; ++y)
-        for (int x = 0; x < 816; ++x)
-            unlike += large[static_cast<size_t>(y) * 816 + x] != normal[static_cast<size_t>(y / 2) * 408 + x / 2];
-    EXPECT_GE(unlike, 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
+    EXPECT_GE(DifferingFromEnlargement(large, normal), 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
 }
 
 TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)
