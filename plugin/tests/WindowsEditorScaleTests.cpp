@@ -171,6 +171,57 @@ TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEd
     }
 }
 
+TEST_F(WindowsEditorScale, MovedToAScreenOfAnotherResolutionTheEditorFollowsAndAsksTheHostToResize)
+{
+    ASSERT_EQ(session->OpenEditor(), 1);
+    session->calls.clear();
+    const UINT dpiChanged = 0x02E0; // WM_DPICHANGED: the new resolution in both halves of wParam
+    RECT suggested{0, 0, 816, 348};
+    SendMessageA(session->Dialog(), dpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    GetClientRect(session->Dialog(), &client);
+    EXPECT_EQ(client.right, 816);
+    EXPECT_EQ(client.bottom, 348);
+    ASSERT_FALSE(session->calls.empty());
+    EXPECT_EQ(session->calls.back().opcode, audioMasterSizeWindow);
+    EXPECT_EQ(session->calls.back().index, 816);
+    EXPECT_EQ(session->calls.back().value, 348.0f);
+    session->CloseEditor();
+}
+
+namespace {
+
+int g_aboutHeight = 0;
+
+// Measures the About box the editor shows and closes it with a click, as a user would.
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (const HWND box = FindWindowA("StereoChorus.ScaledAbout", nullptr))
+    {
+        RECT area{};
+        GetWindowRect(box, &area);
+        g_aboutHeight = area.bottom - area.top;
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+            testing_support::CaptureClient(box).SavePng(std::string(folder) + "\\about-200.png");
+        PostMessageA(box, WM_LBUTTONUP, 0, 0);
+        KillTimer(nullptr, timer);
+    }
+}
+
+} // namespace
+
+TEST_F(WindowsEditorScale, TheAboutBoxScalesWithTheEditor)
+{
+    OpenAt(2.0f);
+    const SPixelRect logo = CStereoChorusLayout(2.0).AboutArea();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseAbout);
+    SendMessageA(session->Dialog(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(logo.left + 4, logo.top + 40));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_aboutHeight, 3 * CStereoChorusLayout(2.0).PopupLinePixels() + 16) << "three lines at 200 %";
+    EXPECT_EQ(FindWindowA("StereoChorus.ScaledAbout", nullptr), nullptr) << "closed by the click";
+    session->CloseEditor();
+}
+
 int main(int argc, char** argv)
 {
     if (argc == 2 && std::string(argv[1]) == "--editor-width")
