@@ -105,6 +105,8 @@ protected:
         int x = 0, y = 0, width = 0, height = 0;
         if (!WaitUntil([&] { return TestDisplay()->FindPopup("Editor size", x, y, width, height); }))
             return false;
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+            TestDisplay()->SavePng(std::string(folder) + "/size-menu.png", x, y, width, height);
         const int rows = static_cast<int>(std::size(stereo_chorus_layout::kChoosableSizes)) + 1;
         TestDisplay()->Click(x + 10, y + height * row / rows + height / rows / 2);
         return true;
