@@ -133,13 +133,8 @@ void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb
     const int thumbWidth = vertical ? thumb.right - thumb.left : thumb.bottom - thumb.top;
     const int channelWidth = vertical ? channel.right - channel.left : channel.bottom - channel.top;
 
-    int count = static_cast<int>(Send(TBM_GETNUMTICS));
-    double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
-    if (count > 1 && spacing < 1.0)
-    {
-        spacing = 1.0;
-        count = std::max(length - thumbLength, 0);
-    }
+    const STrackbarGeometry::STickSpread ticks =
+        STrackbarGeometry::Spread(static_cast<int>(Send(TBM_GETNUMTICS)), length, thumbLength);
 
     SPixelRange first{}, second{};
     if (m_bandMode == 1 || m_bandMode == 2)
@@ -157,7 +152,7 @@ void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb
     const DWORD style = GetStyle();
     const bool firstSide = (style & TBS_LEFT) || (style & TBS_BOTH);
     const bool secondSide = !(style & TBS_LEFT) || (style & TBS_BOTH);
-    const int gap = (thumbWidth - channelWidth) / 2 + m_paintScale.Px(2);
+    const int gap = STrackbarGeometry(0, 0, m_paintScale).TickGap(thumbWidth, channelWidth);
     const int line = m_paintScale.Line();
     const int nearEdge = (vertical ? channel.left : channel.top) - gap;  // first side, runs outward
     const int farEdge = (vertical ? channel.right : channel.bottom) + gap; // second side
@@ -175,11 +170,10 @@ void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb
         else
             FillSolid(dc, at, from, line, m_tickLength, colour);
     };
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < ticks.count; ++i)
     {
-        const double along = vertical ? channel.bottom - thumbLength / 2.0 - i * spacing
-                                      : channel.left + thumbLength / 2.0 + i * spacing;
-        const int at = static_cast<int>(along);
+        const int at = vertical ? STrackbarGeometry::TickAt(channel.bottom, -1, thumbLength, i, ticks.spacing)
+                                : STrackbarGeometry::TickAt(channel.left, +1, thumbLength, i, ticks.spacing);
         if (firstSide)
             tick(nearEdge, at, -1, colourFor(at, first));
         if (secondSide)

@@ -1,4 +1,5 @@
 #include "TrackbarGeometry.h"
+#include <algorithm>
 
 namespace {
 
@@ -46,6 +47,14 @@ int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
 int STrackbarGeometry::PageSize(int rangeMaximum)
 {
     return rangeMaximum / 5 > 0 ? rangeMaximum / 5 : 1;
+}
+
+STrackbarGeometry::STickSpread STrackbarGeometry::Spread(int count, int length, int thumbLength)
+{
+    const double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
+    if (count > 1 && spacing < 1.0)
+        return STickSpread{std::max(length - thumbLength, 0), 1.0};
+    return STickSpread{count, spacing};
 }
 
 int STrackbarGeometry::TickCount(int rangeMaximum, int frequency)

@@ -28,9 +28,24 @@ struct STrackbarGeometry
     int PositionAt(int y, int rangeMaximum) const;
     // How far a click beside the thumb moves it.
     static int PageSize(int rangeMaximum);
-    // How long a tick mark is, and how wide its line.
+    // How long a tick mark is, how wide its line, and how far it starts beside the channel.
     int TickLength() const { return scale.Px(6); }
     int TickWidth() const { return scale.Line(); }
+    int TickGap(int thumbWidth, int channelWidth) const { return (thumbWidth - channelWidth) / 2 + scale.Px(2); }
+    // `count` ticks spread over a channel `length` long with a thumb `thumbLength` long: the
+    // distance between two, and how many fit (no closer than a pixel).
+    struct STickSpread
+    {
+        int count;
+        double spacing;
+    };
+    static STickSpread Spread(int count, int length, int thumbLength);
+    // Where tick i lies along the channel, counted from the end at `from` (+1: growing, -1: shrinking).
+    static int TickAt(int from, int direction, int thumbLength, int i, double spacing)
+    {
+        return static_cast<int>(direction < 0 ? from - thumbLength / 2.0 - i * spacing
+                                              : from + thumbLength / 2.0 + i * spacing);
+    }
     // The tick marks of a range 0..rangeMaximum with a tick every `frequency` positions: both ends
     // and every whole interval between them.
     static int TickCount(int rangeMaximum, int frequency);

@@ -100,23 +100,18 @@ void CX11Slider::PaintTicks(SCanvasAt& at, const SPixelRect& channel, const SPix
 {
     const int length = channel.Height();
     const int thumbLength = thumb.Height();
-    int count = STrackbarGeometry::TickCount(m_rangeMaximum, m_tickFrequency);
-    double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
-    if (count > 1 && spacing < 1.0)
-    {
-        spacing = 1.0;
-        count = std::max(length - thumbLength, 0);
-    }
+    const STrackbarGeometry::STickSpread ticks =
+        STrackbarGeometry::Spread(STrackbarGeometry::TickCount(m_rangeMaximum, m_tickFrequency), length, thumbLength);
     const int centre = (thumb.top + thumb.bottom) / 2 - channel.top;
     const int activeLow = m_scale.reversed ? centre : 0;
     const int activeHigh = m_scale.reversed ? length - 1 : centre;
-    const int gap = (thumb.Width() - channel.Width()) / 2 + Scale().Px(2);
+    const int gap = m_geometry.TickGap(thumb.Width(), channel.Width());
     const int width = m_geometry.TickWidth(), tickLength = m_geometry.TickLength();
     const int nearEdge = channel.left - gap;
     const int farEdge = channel.right + gap;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < ticks.count; ++i)
     {
-        const int y = static_cast<int>(channel.bottom - thumbLength / 2.0 - i * spacing);
+        const int y = STrackbarGeometry::TickAt(channel.bottom, -1, thumbLength, i, ticks.spacing);
         const bool active = y - channel.top >= activeLow && y - channel.top <= activeHigh;
         const std::uint32_t colour = active ? m_activeTick : m_tick;
         at.FillSolid(nearEdge + width - tickLength, y, tickLength, width, colour);
