@@ -71,12 +71,16 @@ void CStereoChorusX11Editor::OnSizeChosen(int percent)
         m_host->RequestResize(m_width, m_height);
 }
 
+// With a window open the editor's thread reads the scale too (its menu): changed under its lock.
 void CStereoChorusX11Editor::SetHostScale(double factor)
 {
-    m_scale.SetHostFactor(factor);
     if (!m_view)
+    {
+        m_scale.SetHostFactor(factor);
         return;
+    }
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    m_scale.SetHostFactor(factor);
     m_view->SetScale(Factor());
     m_width = m_view->Width();
     m_height = m_view->Height();
