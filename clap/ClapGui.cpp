@@ -1,9 +1,6 @@
 // The editor window inside the host's: Win32 on Windows, X11 elsewhere, never floating.
 #include "ClapPlugin.h"
 #include <cstring>
-#if defined(_WIN32)
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -12,29 +9,7 @@ constexpr const char* kNativeApi = clap::kWindowApiWin32;
 #else
 constexpr const char* kNativeApi = clap::kWindowApiX11;
 #endif
-constexpr int kShowNormal = 1; // SW_SHOWNORMAL
-constexpr int kHide = 0;       // SW_HIDE
-
 bool IsNativeApi(const char* api) { return api && std::strcmp(api, kNativeApi) == 0; }
-
-// The size of the editor's window. The Windows editor knows it only once its window exists, and
-// CLAP hosts ask before they hand over their window: it is opened once in a hidden window of
-// our own to measure it.
-void MeasureEditor(CPluginEditor& editor, int& width, int& height)
-{
-    editor.GetSize(width, height);
-#if defined(_WIN32)
-    if (width > 0 && height > 0)
-        return;
-    HWND helper = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    if (!helper)
-        return;
-    editor.Open(helper);
-    editor.GetSize(width, height);
-    editor.Close();
-    DestroyWindow(helper);
-#endif
-}
 
 bool CLAP_CALL GuiIsApiSupported(const clap::Plugin* plugin, const char* api, bool floating)
 {
@@ -63,7 +38,11 @@ void CLAP_CALL GuiDestroy(const clap::Plugin* plugin)
         self->DestroyGui();
 }
 
-bool CLAP_CALL GuiSetScale(const clap::Plugin*, double) { return false; } // the skin has one size
+bool CLAP_CALL GuiSetScale(const clap::Plugin* plugin, double scale)
+{
+    CClapPlugin* self = CClapPlugin::From(plugin);
+    return self && self->SetGuiScale(scale);
+}
 
 bool CLAP_CALL GuiGetSize(const clap::Plugin* plugin, uint32_t* width, uint32_t* height)
 {
@@ -71,6 +50,7 @@ bool CLAP_CALL GuiGetSize(const clap::Plugin* plugin, uint32_t* width, uint32_t*
     return self && self->GetGuiSize(width, height);
 }
 
+// The editor comes in the sizes its user chooses from its menu, not in any size a host drags.
 bool CLAP_CALL GuiCanResize(const clap::Plugin*) { return false; }
 
 bool CLAP_CALL GuiGetResizeHints(const clap::Plugin*, clap::GuiResizeHints*) { return false; }
@@ -83,7 +63,7 @@ bool CLAP_CALL GuiAdjustSize(const clap::Plugin* plugin, uint32_t* width, uint32
 
 bool CLAP_CALL GuiSetSize(const clap::Plugin* plugin, uint32_t width, uint32_t height)
 {
-    // Only the editor's own size is taken.
+    // Only the editor's own size is taken (what it asked for with request_resize).
     uint32_t ownWidth = 0, ownHeight = 0;
     CClapPlugin* self = CClapPlugin::From(plugin);
     return self && self->GetGuiSize(&ownWidth, &ownHeight) && width == ownWidth && height == ownHeight;
@@ -138,21 +118,33 @@ void CClapPlugin::DestroyGui()
     m_guiCreated = false;
 }
 
+// The editor knows its size before its window exists, at whatever scale it has now.
 bool CClapPlugin::GetGuiSize(uint32_t* width, uint32_t* height)
 {
     if (!m_editor || !width || !height || IsAudioThread())
         return false;
-    if (m_guiWidth <= 0 || m_guiHeight <= 0) {
-        if (m_guiParented)
-            m_editor->GetSize(m_guiWidth, m_guiHeight);
-        else
-            MeasureEditor(*m_editor, m_guiWidth, m_guiHeight);
-    }
-    if (m_guiWidth <= 0 || m_guiHeight <= 0)
+    int ownWidth = 0, ownHeight = 0;
+    m_editor->GetPreferredSize(ownWidth, ownHeight);
+    if (ownWidth <= 0 || ownHeight <= 0)
         return false;
-    *width = static_cast<uint32_t>(m_guiWidth);
-    *height = static_cast<uint32_t>(m_guiHeight);
+    *width = static_cast<uint32_t>(ownWidth);
+    *height = static_cast<uint32_t>(ownHeight);
     return true;
+}
+
+// The host's scale is taken on both platforms; the host then asks for the size again.
+bool CClapPlugin::SetGuiScale(double scale)
+{
+    if (!m_editor || !(scale > 0.0) || IsAudioThread())
+        return false;
+    m_editor->SetHostScale(scale);
+    return true;
+}
+
+bool CClapPlugin::RequestResize(int width, int height)
+{
+    return m_hostGui && m_hostGui->requestResize &&
+           m_hostGui->requestResize(m_host, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
 }
 
 bool CClapPlugin::SetGuiParent(const clap::Window* window)
@@ -176,6 +168,6 @@ bool CClapPlugin::ShowGui(bool show)
 {
     if (!m_guiParented)
         return false;
-    m_editor->Show(show ? kShowNormal : kHide);
+    m_editor->SetVisible(show);
     return true;
 }

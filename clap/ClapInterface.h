@@ -322,6 +322,16 @@ struct PluginGui
     bool(CLAP_CALL* hide)(const Plugin* plugin);
 };
 
+// Host extension: the host's side of the editor window (same id as the plug-in's).
+struct HostGui
+{
+    void(CLAP_CALL* resizeHintsChanged)(const Host* host);
+    bool(CLAP_CALL* requestResize)(const Host* host, uint32_t width, uint32_t height);
+    bool(CLAP_CALL* requestShow)(const Host* host);
+    bool(CLAP_CALL* requestHide)(const Host* host);
+    void(CLAP_CALL* closed)(const Host* host, bool wasDestroyed);
+};
+
 // Host extension: which thread a call arrives on.
 constexpr char kExtThreadCheck[] = "clap.thread-check";
 

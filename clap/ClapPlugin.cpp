@@ -116,6 +116,7 @@ CClapPlugin::CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* d
     if (m_editor) {
         m_editorContext = m_core.MakeEditorContext();
         m_editor->SetContext(&m_editorContext);
+        m_editor->SetHost(this);
     }
 }
 
@@ -123,6 +124,8 @@ CClapPlugin::~CClapPlugin()
 {
     // A host may destroy the plug-in with its window still open: the window goes first.
     DestroyGui();
+    if (m_editor)
+        m_editor->SetHost(nullptr);
     m_core.SetListener(nullptr);
 }
 
@@ -134,6 +137,7 @@ bool CClapPlugin::Init()
     if (m_host && m_host->getExtension) {
         m_hostParams = static_cast<const clap::HostParams*>(m_host->getExtension(m_host, clap::kExtParams));
         m_threadCheck = static_cast<const clap::HostThreadCheck*>(m_host->getExtension(m_host, clap::kExtThreadCheck));
+        m_hostGui = static_cast<const clap::HostGui*>(m_host->getExtension(m_host, clap::kExtGui));
         m_hostPresetLoad = static_cast<const clap::HostPresetLoad*>(m_host->getExtension(m_host, clap::kExtPresetLoad));
         if (!m_hostPresetLoad)
             m_hostPresetLoad =

@@ -14,7 +14,7 @@
 // Misbehaving hosts are survived: calls out of order are refused or answered harmlessly, and
 // calls made on the audio thread that CLAP reserves for the main thread are refused when the host
 // says which thread is which.
-class CClapPlugin : private CPluginCoreListener
+class CClapPlugin : private CPluginCoreListener, private CEditorHost
 {
 public:
     CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* descriptor, std::unique_ptr<CEffect> effect,
@@ -57,6 +57,10 @@ public:
     bool GetGuiSize(uint32_t* width, uint32_t* height);
     bool SetGuiParent(const clap::Window* window);
     bool ShowGui(bool show);
+    bool SetGuiScale(double scale);
+    // The editor's user chose another size: the host is asked to follow (gui.request_resize,
+    // which CLAP allows from any thread).
+    bool RequestResize(int width, int height) override;
 
     uint32_t GetLatency() const { return static_cast<uint32_t>(m_core.GetLatency()); }
     uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputs.size() : m_outputs.size()); }
@@ -82,6 +86,7 @@ private:
     const clap::Host* m_host;
     const clap::HostParams* m_hostParams = nullptr;
     const clap::HostThreadCheck* m_threadCheck = nullptr;
+    const clap::HostGui* m_hostGui = nullptr;
     const clap::HostPresetLoad* m_hostPresetLoad = nullptr;
     CPluginCore m_core;
     std::unique_ptr<CPluginEditor> m_editor;
@@ -93,8 +98,6 @@ private:
     bool m_initialised = false;
     bool m_guiCreated = false;
     bool m_guiParented = false;
-    int m_guiWidth = 0; // measured once: the editor has one size
-    int m_guiHeight = 0;
     std::atomic<bool> m_active{false};
     std::atomic<bool> m_processing{false};
 };

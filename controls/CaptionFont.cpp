@@ -1,11 +1,11 @@
 #include "CaptionFont.h"
 
-win::CFont CreateCaptionFont()
+win::CFont CreateCaptionFont(int pixels)
 {
     win::CClientDC screen(nullptr);
     const int pointsTimesTen = 80;
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(GetDeviceCaps(screen.Get(), LOGPIXELSY), pointsTimesTen, 720);
+    font.lfHeight = pixels > 0 ? -pixels : -MulDiv(GetDeviceCaps(screen.Get(), LOGPIXELSY), pointsTimesTen, 720);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_STROKE_PRECIS;

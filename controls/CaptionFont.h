@@ -2,5 +2,6 @@
 #include "Gdi.h"
 
 // The labels' and group frames' caption font: "MS Sans Serif" at 8 points, drawn for legibility
-// (stroke precision, proof quality), sized for the screen's resolution.
-win::CFont CreateCaptionFont();
+// (stroke precision, proof quality), sized for the screen's resolution; or `pixels` high (a
+// scaled editor's size for it) when given.
+win::CFont CreateCaptionFont(int pixels = 0);

@@ -75,10 +75,10 @@ bool ShowsFocusMark(HWND control)
     return GetFocus() == control && !(SendMessageA(GetParent(control), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
-void PaintFocusMark(HDC dc, const RECT& rect, COLORREF colour)
+void PaintFocusMark(HDC dc, const RECT& rect, COLORREF colour, int line)
 {
     SGdiFill surface{dc};
-    DrawFocusMark(surface, SPixelRect{rect.left, rect.top, rect.right, rect.bottom}, colour);
+    DrawFocusMark(surface, SPixelRect{rect.left, rect.top, rect.right, rect.bottom}, colour, line);
 }
 
 } // namespace control_keys

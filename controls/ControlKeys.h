@@ -23,7 +23,7 @@ void MoveFocus(HWND control, bool backward);
 // that state (WM_CHANGEUISTATE, WM_QUERYUISTATE).
 void ShowFocusCues(HWND control);
 bool ShowsFocusMark(HWND control);
-// Draws the mark inside `rect` of the control's device context.
-void PaintFocusMark(HDC dc, const RECT& rect, COLORREF colour);
+// Draws the mark inside `rect` of the control's device context, its lines `line` pixels wide.
+void PaintFocusMark(HDC dc, const RECT& rect, COLORREF colour, int line);
 
 } // namespace control_keys

@@ -82,34 +82,36 @@ void FillDiagonalGradient(Surface& surface, std::uint32_t a, const SPixelRect& r
     }
 }
 
-// The one-pixel 3D edge: highlight on the top and left, shadow on the bottom and right.
+// The 3D edge, `line` pixels wide (one at 1x): highlight on the top and left, shadow on the bottom
+// and right, the shadow taking the corners the two share.
 template <class Surface>
-void DrawBevel(Surface& surface, const SPixelRect& rect, std::uint32_t highlight, std::uint32_t shadow)
+void DrawBevel(Surface& surface, const SPixelRect& rect, std::uint32_t highlight, std::uint32_t shadow, int line = 1)
 {
     const int width = rect.Width();
     const int height = rect.Height();
     if (width <= 0 || height <= 0)
         return;
-    surface.FillSolid(rect.left, rect.top, width - 1, 1, highlight);
-    surface.FillSolid(rect.left, rect.top, 1, height - 1, highlight);
-    surface.FillSolid(rect.right - 1, rect.top, 1, height, shadow);
-    surface.FillSolid(rect.left, rect.bottom - 1, width, 1, shadow);
+    line = std::max(1, std::min(line, std::min(width, height) / 2));
+    surface.FillSolid(rect.left, rect.top, width - line, line, highlight);
+    surface.FillSolid(rect.left, rect.top, line, height - line, highlight);
+    surface.FillSolid(rect.right - line, rect.top, line, height, shadow);
+    surface.FillSolid(rect.left, rect.bottom - line, width, line, shadow);
 }
 
-inline SPixelRect Interior(const SPixelRect& rect)
+inline SPixelRect Interior(const SPixelRect& rect, int line = 1)
 {
-    return SPixelRect{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    return SPixelRect{rect.left + line, rect.top + line, rect.right - line, rect.bottom - line};
 }
 
 // The frame around an interior from `fill` at the top (left) to `gradient` at the bottom (right).
 template <class Surface>
 void DrawFrame(Surface& surface, std::uint32_t highlight, std::uint32_t fill, const SPixelRect& rect,
-               std::uint32_t gradient, std::uint32_t shadow, bool horizontal, bool fillInterior = true)
+               std::uint32_t gradient, std::uint32_t shadow, bool horizontal, bool fillInterior = true, int line = 1)
 {
-    DrawBevel(surface, rect, highlight, shadow);
+    DrawBevel(surface, rect, highlight, shadow, line);
     if (!fillInterior)
         return;
-    const SPixelRect interior = Interior(rect);
+    const SPixelRect interior = Interior(rect, line);
     if (interior.Width() > 0 && interior.Height() > 0)
         surface.FillSolid(interior.left, interior.top, interior.Width(), interior.Height(), fill);
     FillGradient(surface, gradient, fill, interior, horizontal);
@@ -118,11 +120,11 @@ void DrawFrame(Surface& surface, std::uint32_t highlight, std::uint32_t fill, co
 // The frame around a diagonal gradient from b (top left) to a.
 template <class Surface>
 void DrawFrameDiagonal(Surface& surface, std::uint32_t shadow, std::uint32_t highlight, const SPixelRect& rect,
-                       std::uint32_t a, std::uint32_t b, bool fillInterior = true)
+                       std::uint32_t a, std::uint32_t b, bool fillInterior = true, int line = 1)
 {
-    DrawBevel(surface, rect, highlight, shadow);
+    DrawBevel(surface, rect, highlight, shadow, line);
     if (fillInterior)
-        FillDiagonalGradient(surface, a, Interior(rect), b);
+        FillDiagonalGradient(surface, a, Interior(rect, line), b);
 }
 
 } // namespace frame_arithmetic

@@ -33,9 +33,9 @@ COLORREF OrSystem(COLORREF colour, int systemColour)
     return colour == kNoColour ? GetSysColor(systemColour) : colour;
 }
 
-void Shrink(RECT& rect)
+void Shrink(RECT& rect, int line)
 {
-    rect = RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    rect = RECT{rect.left + line, rect.top + line, rect.right - line, rect.bottom - line};
 }
 
 } // namespace
@@ -62,23 +62,23 @@ void FillDiagonalGradient(COLORREF a, const RECT& rect, HDC dc, COLORREF b)
 }
 
 void DrawFrame(COLORREF highlight, COLORREF fill, HDC dc, RECT& rect, bool inset, COLORREF gradient,
-               COLORREF shadow, EGradientAxis axis)
+               COLORREF shadow, EGradientAxis axis, int line)
 {
     SGdiSurface surface{dc};
     frame_arithmetic::DrawFrame(surface, OrSystem(highlight, COLOR_BTNHIGHLIGHT), fill, ToPixelRect(rect), gradient,
                                 OrSystem(shadow, COLOR_BTNSHADOW), axis == EGradientAxis::Horizontal,
-                                fill != kNoColour);
+                                fill != kNoColour, line);
     if (inset)
-        Shrink(rect);
+        Shrink(rect, line);
 }
 
 void DrawFrameDiagonal(COLORREF shadow, COLORREF highlight, RECT& rect, HDC dc, bool inset,
-                       COLORREF a, COLORREF b)
+                       COLORREF a, COLORREF b, int line)
 {
     SGdiSurface surface{dc};
     frame_arithmetic::DrawFrameDiagonal(surface, OrSystem(shadow, COLOR_BTNSHADOW),
                                         OrSystem(highlight, COLOR_BTNHIGHLIGHT), ToPixelRect(rect), a, b,
-                                        a != kNoColour);
+                                        a != kNoColour, line);
     if (inset)
-        Shrink(rect);
+        Shrink(rect, line);
 }

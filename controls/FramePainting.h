@@ -32,14 +32,14 @@ void FillGradient(COLORREF a, COLORREF b, HDC dc, const RECT& rect, EGradientAxi
 // bottom-right corner.
 void FillDiagonalGradient(COLORREF a, const RECT& rect, HDC dc, COLORREF b);
 
-// One-pixel 3D frame (highlight top and left, shadow bottom and right) around an interior that
-// runs from `fill` at the top (left) to `gradient` at the bottom (right). A fill of kNoColour
-// leaves the interior alone; a highlight or shadow of kNoColour takes the system button colour.
-// With `inset`, `rect` comes back shrunk by one pixel on each side.
+// 3D frame `line` pixels wide (one at 1x; highlight top and left, shadow bottom and right)
+// around an interior that runs from `fill` at the top (left) to `gradient` at the bottom (right).
+// A fill of kNoColour leaves the interior alone; a highlight or shadow of kNoColour takes the
+// system button colour. With `inset`, `rect` comes back shrunk by the line on each side.
 void DrawFrame(COLORREF highlight, COLORREF fill, HDC dc, RECT& rect, bool inset, COLORREF gradient,
-               COLORREF shadow, EGradientAxis axis);
+               COLORREF shadow, EGradientAxis axis, int line = 1);
 
 // The same frame around a diagonal gradient from b (top left) to a; an a of kNoColour leaves the
 // interior alone.
 void DrawFrameDiagonal(COLORREF shadow, COLORREF highlight, RECT& rect, HDC dc, bool inset,
-                       COLORREF a, COLORREF b);
+                       COLORREF a, COLORREF b, int line = 1);

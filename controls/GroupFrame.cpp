@@ -74,8 +74,8 @@ void CGroupFrame::PreSubclassWindow()
 RECT CGroupFrame::FrameRect() const
 {
     RECT rect = GetWindowRectIn(GetHwnd());
-    rect.right -= 1;
-    rect.bottom -= 1;
+    rect.right -= m_lineWidth; // the light line's place inside the right and bottom edges
+    rect.bottom -= m_lineWidth;
     const DWORD exStyle = GetExStyle();
     auto shrink = [&rect](int x, int y) {
         rect.left += x;
@@ -145,7 +145,7 @@ void CGroupFrame::Paint(HDC dc)
     const COLORREF line = enabled ? m_lineColour : m_disabledLineColour;
     const COLORREF light = enabled ? m_lightColour : m_disabledLightColour;
     const int t = m_lineWidth;
-    const int y = rect.top + text.cy / 2 - 1; // the top line runs through the middle of the caption
+    const int y = rect.top + text.cy / 2 - t; // the top line runs through the middle of the caption
     const LONG left = rect.left, right = rect.right, bottom = rect.bottom;
 
     // Etched: the line outside at the top and left and inside at the bottom and right, the light

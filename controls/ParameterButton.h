@@ -1,4 +1,5 @@
 #pragma once
+#include "ControlScale.h"
 #include "Gdi.h"
 #include "ParameterControl.h"
 #include "FramePainting.h"
@@ -65,6 +66,9 @@ public:
     void EnablePictures(bool enabled) { m_picturesEnabled = enabled; }
     void RebuildBackground();
     void RebuildFaces();
+    // Draws its frames and caption offsets at `scale` and takes its face pictures as the skin
+    // draws them for it (SkinPicture.h); everything is built again.
+    void SetPaintScale(const SControlScale& scale);
 
 protected:
     void PreSubclassWindow() override;
@@ -120,6 +124,7 @@ private:
     COLORREF m_pictureTransparentColour = 0;
     bool m_pictureTransparency = false;
     bool m_picturesEnabled = false;
+    SControlScale m_paintScale;
 
     win::COffscreenBuffer m_parentBackground; // the parent's pixels under the control
     win::COffscreenBuffer m_backgroundFrame;

@@ -5,6 +5,7 @@
 #include "FocusMark.h"
 #include "ParentBackground.h"
 #include "ResourceModule.h"
+#include "SkinPicture.h"
 #include <utility>
 
 namespace {
@@ -22,18 +23,18 @@ SFrameColours Sunken(SFrameColours colours)
 }
 
 // A face frame; a pressed one (given its sunken colours) runs a diagonal gradient the other way.
-void DrawFaceFrame(HDC dc, RECT rect, const SFrameColours& colours, bool diagonal, bool pressed)
+void DrawFaceFrame(HDC dc, RECT rect, const SFrameColours& colours, bool diagonal, bool pressed, int line)
 {
     if (!diagonal)
     {
         DrawFrame(colours.highlight, colours.fill, dc, rect, true, Channels(colours.gradient),
-                  colours.shadow, EGradientAxis::Vertical);
+                  colours.shadow, EGradientAxis::Vertical, line);
         return;
     }
     COLORREF a = colours.fill, b = Channels(colours.gradient);
     if (pressed)
         std::swap(a, b);
-    DrawFrameDiagonal(colours.shadow, colours.highlight, rect, dc, true, a, b);
+    DrawFrameDiagonal(colours.shadow, colours.highlight, rect, dc, true, a, b, line);
 }
 
 // Copies (or stretches) part of a bitmap, leaving out one colour when asked to.
@@ -60,6 +61,14 @@ int CentredOrigin(int client, int bitmap)
 
 } // namespace
 
+void CParameterButton::SetPaintScale(const SControlScale& scale)
+{
+    m_paintScale = scale;
+    m_parentBackground.Reset();
+    RebuildBackground();
+    RebuildFaces();
+}
+
 void CParameterButton::CaptureParentBackground(HDC dc)
 {
     const RECT client = GetClientRect();
@@ -80,11 +89,13 @@ void CParameterButton::BuildBackgroundFrame(HDC dc)
         return;
     RECT rect = client;
     const SFrameColours& c = m_backgroundColours;
+    const int line = m_paintScale.Line();
     if (m_diagonal)
-        DrawFrameDiagonal(c.shadow, c.highlight, rect, m_backgroundFrame.Dc(), true, c.fill, Channels(c.gradient));
+        DrawFrameDiagonal(c.shadow, c.highlight, rect, m_backgroundFrame.Dc(), true, c.fill, Channels(c.gradient),
+                          line);
     else
         DrawFrame(c.highlight, c.fill, m_backgroundFrame.Dc(), rect, true, Channels(c.gradient), c.shadow,
-                  EGradientAxis::Vertical);
+                  EGradientAxis::Vertical, line);
 }
 
 void CParameterButton::PaintBackground(HDC target) const
@@ -116,7 +127,7 @@ void CParameterButton::BuildFace(EFace face, HDC dc)
     const SFrameColours& set = face == OnReleased || face == OnPressed ? m_onColours : m_offColours;
     const SFrameColours colours = pressed ? Sunken(set) : set;
     PaintBackground(buffer.Dc());
-    DrawFaceFrame(buffer.Dc(), client, colours, m_diagonal, pressed);
+    DrawFaceFrame(buffer.Dc(), client, colours, m_diagonal, pressed, m_paintScale.Line());
     PaintPicture(face, buffer.Dc(), colours, pressed);
 }
 
@@ -124,7 +135,10 @@ void CParameterButton::PaintPicture(EFace face, HDC dc, const SFrameColours& col
 {
     if (!m_picturesEnabled)
         return;
-    const win::CBitmap bitmap = win::LoadBitmapResource(m_faceBitmaps[face]);
+    const win::CBitmap bitmap = m_paintScale.IsUnscaled()
+                                    ? win::LoadBitmapResource(m_faceBitmaps[face])
+                                    : LoadSkinPicture(m_faceBitmaps[face], m_paintScale.factor, m_pictureTransparency,
+                                                      m_pictureTransparentColour);
     if (!bitmap)
         return;
     win::CMemoryDC source(dc);
@@ -199,8 +213,8 @@ void CParameterButton::DrawCaption(HDC dc, const RECT& client) const
     RECT rect = client;
     if (m_pressed)
     {
-        rect.left += 2;
-        rect.top += 2;
+        rect.left += m_paintScale.Px(2);
+        rect.top += m_paintScale.Px(2);
     }
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SetTextColor(dc, colour);
@@ -219,5 +233,5 @@ void CParameterButton::DrawItem(const DRAWITEMSTRUCT& item)
         PaintBackground(dc);
     DrawCaption(dc, client);
     if (control_keys::ShowsFocusMark(GetHwnd()))
-        control_keys::PaintFocusMark(dc, client, kFocusMarkColour);
+        control_keys::PaintFocusMark(dc, client, kFocusMarkColour, m_paintScale.Line());
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "ControlScale.h"
 #include "FramePainting.h"
 #include "Gdi.h"
 #include "ParameterControl.h"
@@ -55,6 +56,10 @@ public:
     void RebuildBackground();
     void RebuildChannel();
     void RebuildThumb();
+    // Draws its frames, ticks, channel and thumb at `scale` (the window already has the scaled
+    // size); every picture is built again. Scaled, the channel and thumb come from the trackbar
+    // geometry, since the system's trackbar keeps its 1x thumb.
+    void SetPaintScale(const SControlScale& scale);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -101,6 +106,7 @@ private:
     SPixelRange BandPixels(float start, float end, int channelLength) const;
 
     SSliderScale m_scale;
+    SControlScale m_paintScale;
     int m_bandMode = 0;
     bool m_bandLink = true;
     float m_bandAStart = 0.0f, m_bandBStart = 0.0f;

@@ -3,31 +3,49 @@
 #include "ParameterSlider.h"
 #include "ControlKeys.h"
 #include "ParentBackground.h"
+#include "TrackbarGeometry.h"
 #include <algorithm>
 #include <utility>
 
 namespace {
 
 void BuildFrame(win::COffscreenBuffer& buffer, HDC dc, int width, int height,
-                const SFrameColours& colours, EGradientAxis axis)
+                const SFrameColours& colours, EGradientAxis axis, int line)
 {
     if (buffer.IsValid() || !buffer.Create(dc, width, height))
         return;
     RECT frame{0, 0, width, height};
     DrawFrame(colours.highlight, colours.fill, buffer.Dc(), frame, false, colours.gradient,
-              colours.shadow, axis);
+              colours.shadow, axis, line);
 }
 
-void Line(HDC dc, int x0, int y0, int x1, int y1)
+RECT ToRect(const SPixelRect& rect)
 {
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
 } // namespace
 
+void CParameterSlider::SetPaintScale(const SControlScale& scale)
+{
+    m_paintScale = scale;
+    m_tickLength = scale.Px(6);
+    m_parentBackground.Reset();
+    m_backgroundFrame.Reset();
+    m_channel.Reset();
+    m_fill.Reset();
+    m_thumb.Reset();
+    m_backgroundStale = true;
+    Invalidate();
+}
+
 RECT CParameterSlider::ChannelRect() const
 {
+    if (!m_paintScale.IsUnscaled() && IsVertical())
+    {
+        const RECT client = GetClientRect();
+        return ToRect(STrackbarGeometry(client.right, client.bottom, m_paintScale).Channel());
+    }
     RECT channel{};
     Send(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     // Windows reports the channel of a vertical trackbar lying on its side; Wine does not.
@@ -45,6 +63,13 @@ RECT CParameterSlider::ChannelRect() const
 
 RECT CParameterSlider::ThumbRect() const
 {
+    if (!m_paintScale.IsUnscaled() && IsVertical())
+    {
+        const RECT client = GetClientRect();
+        const STrackbarGeometry geometry(client.right, client.bottom, m_paintScale);
+        return ToRect(geometry.Thumb(CurrentPosition() - static_cast<int>(Send(TBM_GETRANGEMIN)),
+                                     RangeMaximum() - static_cast<int>(Send(TBM_GETRANGEMIN))));
+    }
     RECT thumb{};
     Send(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     return thumb;
@@ -77,7 +102,8 @@ void CParameterSlider::Paint(HDC dc)
     }
     else
     {
-        BuildFrame(m_backgroundFrame, dc, client.right, client.bottom, m_backgroundColours, Axis());
+        BuildFrame(m_backgroundFrame, dc, client.right, client.bottom, m_backgroundColours, Axis(),
+                   m_paintScale.Line());
         m_backgroundFrame.CopyTo(dc, 0, 0);
     }
     const RECT channel = ChannelRect();
@@ -88,7 +114,7 @@ void CParameterSlider::Paint(HDC dc)
     if (!m_hideThumb)
         PaintThumb(dc, thumb);
     if (control_keys::ShowsFocusMark(GetHwnd()))
-        control_keys::PaintFocusMark(dc, client, m_activeTickColour);
+        control_keys::PaintFocusMark(dc, client, m_activeTickColour, m_paintScale.Line());
 }
 
 // The parent paints its background into the buffer rather than the buffer copying the screen: the
@@ -110,13 +136,8 @@ void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb
     const int thumbWidth = vertical ? thumb.right - thumb.left : thumb.bottom - thumb.top;
     const int channelWidth = vertical ? channel.right - channel.left : channel.bottom - channel.top;
 
-    int count = static_cast<int>(Send(TBM_GETNUMTICS));
-    double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
-    if (count > 1 && spacing < 1.0)
-    {
-        spacing = 1.0;
-        count = std::max(length - thumbLength, 0);
-    }
+    const STrackbarGeometry::STickSpread ticks =
+        STrackbarGeometry::Spread(static_cast<int>(Send(TBM_GETNUMTICS)), length, thumbLength);
 
     SPixelRange first{}, second{};
     if (m_bandMode == 1 || m_bandMode == 2)
@@ -134,38 +155,32 @@ void CParameterSlider::PaintTicks(HDC dc, const RECT& channel, const RECT& thumb
     const DWORD style = GetStyle();
     const bool firstSide = (style & TBS_LEFT) || (style & TBS_BOTH);
     const bool secondSide = !(style & TBS_LEFT) || (style & TBS_BOTH);
-    const int gap = (thumbWidth - channelWidth) / 2 + 2;
+    const int gap = STrackbarGeometry(0, 0, m_paintScale).TickGap(thumbWidth, channelWidth);
+    const int line = m_paintScale.Line();
     const int nearEdge = (vertical ? channel.left : channel.top) - gap;  // first side, runs outward
     const int farEdge = (vertical ? channel.right : channel.bottom) + gap; // second side
     const int start = vertical ? channel.top : channel.left;
 
-    win::CPen normalPen = win::SolidPen(m_tickColour);
-    win::CPen activePen = win::SolidPen(m_activeTickColour);
-    win::CSelection keepPen(dc, normalPen.Get());
-    auto penFor = [&](int at, const SPixelRange& active) {
-        return at - start >= active.low && at - start <= active.high ? activePen.Get() : normalPen.Get();
+    // Each tick a filled strip `line` pixels across: at 1x the same pixels as a one-pixel line
+    // from the edge outward with its end left out.
+    auto colourFor = [&](int at, const SPixelRange& active) {
+        return at - start >= active.low && at - start <= active.high ? m_activeTickColour : m_tickColour;
     };
-    for (int i = 0; i < count; ++i)
+    auto tick = [&](int edge, int at, int outward, COLORREF colour) {
+        const int from = outward < 0 ? edge + line - m_tickLength : edge;
+        if (vertical)
+            FillSolid(dc, from, at, m_tickLength, line, colour);
+        else
+            FillSolid(dc, at, from, line, m_tickLength, colour);
+    };
+    for (int i = 0; i < ticks.count; ++i)
     {
-        const double along = vertical ? channel.bottom - thumbLength / 2.0 - i * spacing
-                                      : channel.left + thumbLength / 2.0 + i * spacing;
-        const int at = static_cast<int>(along);
+        const int at = vertical ? STrackbarGeometry::TickAt(channel.bottom, -1, thumbLength, i, ticks.spacing)
+                                : STrackbarGeometry::TickAt(channel.left, +1, thumbLength, i, ticks.spacing);
         if (firstSide)
-        {
-            SelectObject(dc, penFor(at, first));
-            if (vertical)
-                Line(dc, nearEdge, at, nearEdge - m_tickLength, at);
-            else
-                Line(dc, at, nearEdge, at, nearEdge - m_tickLength);
-        }
+            tick(nearEdge, at, -1, colourFor(at, first));
         if (secondSide)
-        {
-            SelectObject(dc, penFor(at, second));
-            if (vertical)
-                Line(dc, farEdge, at, farEdge + m_tickLength, at);
-            else
-                Line(dc, at, farEdge, at, farEdge + m_tickLength);
-        }
+            tick(farEdge, at, +1, colourFor(at, second));
     }
 }
 
@@ -174,7 +189,7 @@ void CParameterSlider::PaintChannel(HDC dc, const RECT& channel)
     const bool vertical = IsVertical();
     const int width = channel.right - channel.left;
     const int height = channel.bottom - channel.top;
-    BuildFrame(m_channel, dc, width, height, m_channelColours, Axis());
+    BuildFrame(m_channel, dc, width, height, m_channelColours, Axis(), m_paintScale.Line());
     if (!m_fill.IsValid() && m_fill.Create(dc, width, height))
     {
         // The start colour at the top (left) end, the end colour at the other: swapped when reversed.
@@ -209,6 +224,7 @@ void CParameterSlider::PaintChannel(HDC dc, const RECT& channel)
 
 void CParameterSlider::PaintThumb(HDC dc, const RECT& thumb)
 {
-    BuildFrame(m_thumb, dc, thumb.right - thumb.left, thumb.bottom - thumb.top, m_thumbColours, Axis());
+    BuildFrame(m_thumb, dc, thumb.right - thumb.left, thumb.bottom - thumb.top, m_thumbColours, Axis(),
+               m_paintScale.Line());
     m_thumb.CopyTo(dc, thumb.left, thumb.top);
 }

@@ -73,6 +73,12 @@ void CPresetListBox::SetFont(HFONT font)
         Send(LB_SETITEMHEIGHT, 0, height);
 }
 
+void CPresetListBox::ResetFont()
+{
+    m_font = nullptr;
+    m_boldFont.Reset();
+}
+
 void CPresetListBox::AddItem(const std::string& text)
 {
     AddItem(text, m_ordinaryItem);
@@ -179,7 +185,8 @@ void CPresetListBox::DrawItem(const DRAWITEMSTRUCT& item)
     Rectangle(dc, area.left, area.top, area.right, area.bottom);
     SetBkMode(dc, TRANSPARENT);
 
-    RECT textRect{4, area.top, area.right - 5, area.bottom};
+    const SControlScale& scale = m_paintScale;
+    RECT textRect{scale.Px(4), area.top, area.right - scale.Px(5), area.bottom};
     if (!look.heading)
     {
         SelectObject(dc, m_font ? m_font : reinterpret_cast<HFONT>(Send(WM_GETFONT)));
@@ -189,16 +196,16 @@ void CPresetListBox::DrawItem(const DRAWITEMSTRUCT& item)
         return;
     }
     // A heading: a short rule, the name in bold, and a rule on to the list's right edge.
-    win::CPen rulePen = win::SolidPen(look.textColour);
+    win::CPen rulePen = win::SolidPen(look.textColour, scale.Line());
     SelectObject(dc, rulePen.Get());
-    Rule(dc, 4, 8, (area.top + area.bottom) / 2);
-    textRect.left = 10;
+    Rule(dc, scale.Px(4), scale.Px(8), (area.top + area.bottom) / 2);
+    textRect.left = scale.Px(10);
     SelectObject(dc, m_boldFont ? m_boldFont.Get() : reinterpret_cast<HFONT>(Send(WM_GETFONT)));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER);
     const RECT client = GetClientRect();
     const int textMiddle = (textRect.top + textRect.bottom) / 2;
-    if (textRect.right + 2 < client.right - 2)
-        Rule(dc, textRect.right + 2, client.right - 2, textMiddle);
+    if (textRect.right + scale.Px(2) < client.right - scale.Px(2))
+        Rule(dc, textRect.right + scale.Px(2), client.right - scale.Px(2), textMiddle);
     RestoreDC(dc, saved);
 }

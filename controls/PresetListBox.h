@@ -1,4 +1,5 @@
 #pragma once
+#include "ControlScale.h"
 #include "Gdi.h"
 #include "Window.h"
 #include <string>
@@ -32,8 +33,11 @@ public:
     // The text colours AddItem gives an ordinary entry.
     void SetItemTextColours(COLORREF text, COLORREF selectedText);
     // The font of ordinary entries (not owned); headings use a bold copy, and the entries are as
-    // high as the font. Only the first font given counts.
+    // high as the font. Only the first font given counts, until ResetFont.
     void SetFont(HFONT font);
+    void ResetFont();
+    // Insets and rules drawn at `scale` (the font comes scaled from the owner).
+    void SetPaintScale(const SControlScale& scale) { m_paintScale = scale; Redraw(); }
 
     // Appends an ordinary entry in the item text colours, or an entry of its own look.
     void AddItem(const std::string& text);
@@ -61,4 +65,5 @@ private:
     win::CBrush m_backgroundBrush;
     win::CBrush m_selectionBrush;
     CPresetListItem m_ordinaryItem;
+    SControlScale m_paintScale;
 };

@@ -88,7 +88,7 @@ void CPresetPopup::Step()
 {
     if (!GetHwnd())
         return;
-    m_width += m_opening ? kStep : -kStep;
+    m_width += m_opening ? m_step : -m_step;
     if (m_width < 0)
     {
         m_width = 0;

@@ -30,6 +30,8 @@ public:
     bool IsOpening() const { return m_opening; }
     int GetWidth() const { return m_width; }
     void SetMaximumWidth(int width) { m_maximumWidth = width; }
+    // Pixels per tick of the slide, kStep at 1x.
+    void SetStep(int step) { m_step = step > 0 ? step : kStep; }
     int GetMaximumWidth() const { return m_maximumWidth; }
 
 protected:
@@ -45,4 +47,5 @@ private:
     int m_height = 0;
     bool m_opening = false;
     int m_maximumWidth = 130;
+    int m_step = kStep;
 };

@@ -75,7 +75,7 @@ void CStaticText::Paint(HDC target)
     PaintBackground(dc);
 
     const int saved = SaveDC(dc);
-    win::CFont font = CreateCaptionFont();
+    win::CFont font = CreateCaptionFont(m_fontPixels);
     SelectObject(dc, font.Get());
     SetTextColor(dc, m_textColour);
     SetBkMode(dc, TRANSPARENT);

@@ -18,6 +18,12 @@ public:
     void SetTransparent(bool transparent);
     // Builds the panel again from its colours and repaints.
     void RebuildPanel();
+    // The caption's pixel height in a scaled editor; 0 for the screen's 8 points.
+    void SetFontPixels(int pixels)
+    {
+        m_fontPixels = pixels;
+        Invalidate();
+    }
     const std::string& GetText() const { return m_text; }
 
 protected:
@@ -33,6 +39,7 @@ private:
     COLORREF m_textColour;
     std::string m_text;
     bool m_textCaptured = false;
+    int m_fontPixels = 0;
     bool m_transparent = false;
     bool m_backgroundStale = false;
     win::COffscreenBuffer m_parentBackground;

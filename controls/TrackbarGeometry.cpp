@@ -1,4 +1,5 @@
 #include "TrackbarGeometry.h"
+#include <algorithm>
 
 namespace {
 
@@ -17,22 +18,25 @@ constexpr int kThumbWidth = STrackbarGeometry::kThumbLength - 2;
 
 SPixelRect STrackbarGeometry::Channel() const
 {
-    return SPixelRect{kChannelLeft, kChannelEnd, kChannelLeft + kChannelWidth, clientHeight - kChannelEnd};
+    const int end = scale.Px(kChannelEnd), left = scale.Px(kChannelLeft);
+    return SPixelRect{left, end, left + scale.Px(kChannelWidth), clientHeight - end};
 }
 
 SPixelRect STrackbarGeometry::Thumb(int position, int rangeMaximum) const
 {
     const SPixelRect channel = Channel();
-    const int travel = channel.Height() - kThumbThickness;
+    const int thickness = scale.Px(kThumbThickness);
+    const int travel = channel.Height() - thickness;
     const int range = rangeMaximum > 0 ? rangeMaximum : 1;
     const int top = channel.top + travel * position / range;
-    return SPixelRect{kThumbLeft, top, kThumbLeft + kThumbWidth, top + kThumbThickness};
+    const int left = scale.Px(kThumbLeft);
+    return SPixelRect{left, top, left + scale.Px(kThumbWidth), top + thickness};
 }
 
 int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
 {
     const SPixelRect channel = Channel();
-    const double half = kThumbThickness / 2;
+    const double half = scale.Px(kThumbThickness) / 2;
     const double travel = channel.Height() - 2 * half - 1;
     if (travel <= 0.0 || rangeMaximum <= 0)
         return 0;
@@ -42,13 +46,22 @@ int STrackbarGeometry::PositionAt(int y, int rangeMaximum) const
 
 double STrackbarGeometry::PositionsPerPixel(int rangeMaximum) const
 {
-    const double travel = Channel().Height() - 2 * (kThumbThickness / 2) - 1;
+    // The travel PositionAt divides by, at the same scale, so a fine drag and a plain one agree.
+    const double travel = Channel().Height() - 2 * (scale.Px(kThumbThickness) / 2) - 1;
     return travel > 0.0 && rangeMaximum > 0 ? rangeMaximum / travel : 0.0;
 }
 
 int STrackbarGeometry::PageSize(int rangeMaximum)
 {
     return rangeMaximum / 5 > 0 ? rangeMaximum / 5 : 1;
+}
+
+STrackbarGeometry::STickSpread STrackbarGeometry::Spread(int count, int length, int thumbLength)
+{
+    const double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
+    if (count > 1 && spacing < 1.0)
+        return STickSpread{std::max(length - thumbLength, 0), 1.0};
+    return STickSpread{count, spacing};
 }
 
 int STrackbarGeometry::TickCount(int rangeMaximum, int frequency)

@@ -2,6 +2,7 @@
 #include "FramePainting.h"
 #include "Gdi.h"
 #include "ResourceModule.h"
+#include "SkinPicture.h"
 
 namespace {
 
@@ -19,6 +20,31 @@ bool StretchesBackground(int clientWidth, int clientHeight, int bitmapWidth, int
            (bitmapWidth > clientWidth && bitmapHeight > clientHeight);
 }
 
+void CBgDialog::SetBackgroundScale(double scale, int margin)
+{
+    if (scale != m_scale)
+        m_scaledBackground.Reset();
+    m_scale = scale;
+    m_margin = margin;
+    if (GetHwnd())
+        InvalidateRect(GetHwnd(), nullptr, TRUE);
+}
+
+bool CBgDialog::PaintScaledBackground(HDC dc)
+{
+    if (m_backgroundBitmapId == 0)
+        return false;
+    if (!m_scaledBackground)
+        m_scaledBackground = LoadSkinPicture(m_backgroundBitmapId, m_scale);
+    win::CMemoryDC memory(dc);
+    if (!m_scaledBackground || !memory)
+        return false;
+    const SIZE size = win::BitmapSize(m_scaledBackground.Get());
+    win::CSelection select(memory.Get(), m_scaledBackground.Get());
+    BitBlt(dc, m_margin, m_margin, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
+    return true;
+}
+
 LRESULT CBgDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_ERASEBKGND)
@@ -34,6 +60,8 @@ void CBgDialog::PaintBackground(HDC dc)
     const RECT client = GetClientRect();
     const int width = client.right, height = client.bottom;
     FillSolid(dc, 0, 0, width, height, RGB(0, 0, 0));
+    if (m_scale != 1.0 && PaintScaledBackground(dc))
+        return;
 
     win::CBitmap bitmap;
     if (m_backgroundBitmapId != 0)

@@ -1,5 +1,6 @@
 #pragma once
 #include "Dialog.h"
+#include "Gdi.h"
 
 // Whether the background bitmap is stretched over the client area (less a 4-pixel margin) rather
 // than copied 1:1 to (4, 4): at a resolution other than 96 dpi in both directions, or when the
@@ -14,6 +15,10 @@ class CBgDialog : public win::CDialog
 public:
     CBgDialog() = default;
     int GetBackgroundBitmapId() const { return m_backgroundBitmapId; }
+    // A dialog drawn at another scale than 1.0 shows the skin's picture for that scale (drawn
+    // natively, reduced where the scale lies between) at (margin, margin), never stretched; at 1.0
+    // the background is painted as above.
+    void SetBackgroundScale(double scale, int margin);
 
 protected:
     // Set by the derived dialog's constructor; 0 for none.
@@ -23,5 +28,10 @@ protected:
 private:
     void PaintBackground(HDC dc);
 
+    bool PaintScaledBackground(HDC dc);
+
     int m_backgroundBitmapId = 0;
+    double m_scale = 1.0;
+    int m_margin = 4;
+    win::CBitmap m_scaledBackground; // kept: reducing a 3x picture costs more than a paint should
 };

@@ -46,6 +46,17 @@ private:
     CEditorNotify* m_spare;
 };
 
+// What an editor asks of the host whose window it lives in: each adapter answers through its
+// format's own resize request.
+class CEditorHost
+{
+public:
+    // The editor's window became width x height (the user chose another size): the host's window
+    // should follow. False when the host cannot resize it.
+    virtual bool RequestResize(int width, int height) = 0;
+    virtual ~CEditorHost() = default;
+};
+
 // The editor-window object a plug-in format adapter opens inside the host's window.
 // Window handles are passed as void* so that adapters need no windowing headers.
 class CPluginEditor
@@ -53,9 +64,17 @@ class CPluginEditor
 public:
     virtual int Open(void* parentWindow) = 0;
     virtual void Close() = 0;
-    virtual int Show(int command) = 0;
+    // Shows or hides the open window, for hosts that hide an editor without closing it.
+    virtual void SetVisible(bool visible) = 0;
     virtual void Move(int left, int top, int right, int bottom) = 0;
-    virtual void GetSize(int& width, int& height) = 0;
+    // The window's size: the open one's, or the one it will have when it opens (hosts ask before
+    // they make the window the editor goes into).
+    virtual void GetPreferredSize(int& width, int& height) = 0;
+    // The host's content scale (1.0 for 96 dpi), or 0 when the host says nothing and the editor
+    // finds the screen's own. An open editor takes it at once, unless its user chose a size.
+    virtual void SetHostScale(double) {}
+    // Who hears the editor's own size changes; null for nobody. Not owned.
+    virtual void SetHost(CEditorHost*) {}
     virtual const char* GetName() = 0;
     virtual int GetChanged() = 0;
     virtual void SetChanged(int changed) = 0;

@@ -274,10 +274,12 @@ std::string Lv2UiTurtle(const SLv2Identity& identity, const SLv2UiIdentity& ui)
     const size_t required = sizeof lv2ui::kRequiredFeatures / sizeof *lv2ui::kRequiredFeatures;
     const size_t optional = sizeof lv2ui::kOptionalFeatures / sizeof *lv2ui::kOptionalFeatures;
     const size_t extensions = sizeof lv2ui::kExtensionData / sizeof *lv2ui::kExtensionData;
+    const size_t options = sizeof lv2ui::kSupportedOptions / sizeof *lv2ui::kSupportedOptions;
     return "@prefix ui: <" LV2_UI_PREFIX "> .\n\n" + Uri(identity.uri) + "\n  ui:ui " + Uri(ui.uri) + " .\n\n" +
            Uri(ui.uri) + "\n  a ui:X11UI ;\n  ui:binary " + Uri(ui.binary) + " ;\n  lv2:requiredFeature " +
            list(lv2ui::kRequiredFeatures, required) + " ;\n  lv2:optionalFeature " +
-           list(lv2ui::kOptionalFeatures, optional) + " ;\n  lv2:extensionData " +
+           list(lv2ui::kOptionalFeatures, optional) + " ;\n  <" LV2_OPTIONS__supportedOption "> " +
+           list(lv2ui::kSupportedOptions, options) + " ;\n  lv2:extensionData " +
            list(lv2ui::kExtensionData, extensions) + " .\n";
 }
 

@@ -1,5 +1,6 @@
 #include "Lv2Ui.h"
 #include "Lv2UiFeatures.h"
+#include <lv2/atom/atom.h>
 #include <cmath>
 #include <cstring>
 
@@ -26,16 +27,54 @@ std::unique_ptr<CLv2Ui> CLv2Ui::Create(const SPluginDescription& product, LV2UI_
     const LV2_Feature* touch = FindFeature(features, LV2_UI__touch);
     const auto* touchTable = touch ? static_cast<const LV2UI_Touch*>(touch->data) : nullptr;
     std::unique_ptr<CLv2Ui> ui(new CLv2Ui(product, write, controller, touchTable && touchTable->touch ? touchTable : nullptr));
-    if (!ui->m_editor || !ui->Open(FindFeature(features, LV2_UI__parent)->data))
+    if (!ui->m_editor)
+        return nullptr;
+    ui->TakeHostScale(features);
+    if (!ui->Open(FindFeature(features, LV2_UI__parent)->data))
         return nullptr;
     if (const LV2_Feature* resize = FindFeature(features, LV2_UI__resize)) {
         const auto* table = static_cast<const LV2UI_Resize*>(resize->data);
+        ui->m_resize = table && table->ui_resize ? table : nullptr;
         int width = 0, height = 0;
-        ui->m_editor->GetSize(width, height);
-        if (table && table->ui_resize)
-            table->ui_resize(table->handle, width, height);
+        ui->m_editor->GetPreferredSize(width, height);
+        ui->Resize(width, height);
     }
     return ui;
+}
+
+// ui:scaleFactor among the host's options, a float; without it (or the map) the editor finds the
+// desktop's scale itself.
+void CLv2Ui::TakeHostScale(const LV2_Feature* const* features)
+{
+    const LV2_Feature* options = FindFeature(features, LV2_OPTIONS__options);
+    const LV2_Feature* map = FindFeature(features, LV2_URID__map);
+    const auto* mapper = map ? static_cast<const LV2_URID_Map*>(map->data) : nullptr;
+    if (!options || !options->data || !mapper || !mapper->map)
+        return;
+    const LV2_URID scaleFactor = mapper->map(mapper->handle, LV2_UI__scaleFactor);
+    const LV2_URID floatType = mapper->map(mapper->handle, LV2_ATOM__Float);
+    for (auto* option = static_cast<const LV2_Options_Option*>(options->data); option->key; ++option)
+        if (option->key == scaleFactor && option->type == floatType && option->size == sizeof(float) && option->value)
+        {
+            float factor = 0.0f;
+            std::memcpy(&factor, option->value, sizeof factor);
+            if (factor > 0.0f && std::isfinite(factor))
+                m_editor->SetHostScale(factor);
+        }
+}
+
+void CLv2Ui::Resize(int width, int height)
+{
+    if (m_resize && width > 0 && height > 0)
+        m_resize->ui_resize(m_resize->handle, width, height);
+}
+
+bool CLv2Ui::RequestResize(int width, int height)
+{
+    if (!m_resize || width <= 0 || height <= 0)
+        return false;
+    m_pendingSize = static_cast<std::uint64_t>(width) << 32 | static_cast<std::uint32_t>(height);
+    return true;
 }
 
 CLv2Ui::CLv2Ui(const SPluginDescription& product, LV2UI_Write_Function write, LV2UI_Controller controller,
@@ -47,14 +86,17 @@ CLv2Ui::CLv2Ui(const SPluginDescription& product, LV2UI_Write_Function write, LV
     if (m_editor) {
         m_context = m_core.MakeEditorContext();
         m_editor->SetContext(&m_context);
+        m_editor->SetHost(this);
     }
 }
 
 CLv2Ui::~CLv2Ui()
 {
     // The editor's thread ends here, before anything it reports to goes.
-    if (m_editor)
+    if (m_editor) {
         m_editor->Close();
+        m_editor->SetHost(nullptr);
+    }
     m_core.SetListener(nullptr);
 }
 
@@ -84,6 +126,8 @@ void CLv2Ui::PortEvent(uint32_t port, uint32_t size, uint32_t format, const void
 
 int CLv2Ui::Idle()
 {
+    if (const std::uint64_t size = m_pendingSize.exchange(0))
+        Resize(static_cast<int>(size >> 32), static_cast<int>(size & 0xFFFFFFFFu));
     CGestureOutbox::SGesture item;
     while (m_outbox.Take(item)) {
         const uint32_t port = static_cast<uint32_t>(m_layout.ControlInput(item.index));

@@ -3,6 +3,8 @@
 #include "GestureOutbox.h"
 #include "PluginCore.h"
 #include "PluginDescription.h"
+#include <atomic>
+#include <cstdint>
 #include <lv2/ui/ui.h>
 #include <memory>
 
@@ -12,7 +14,11 @@
 // ports: port_event writes them in, the editor's changes go out with write_function. The editor
 // runs on its own thread; its changes wait in a lock-free ring until the host's idle call, on the
 // host's UI thread where LV2 wants write_function and ui:touch called.
-class CLv2Ui : private CPluginCoreListener
+//
+// The host's ui:scaleFactor option (with the URID map to find it) sets the editor's scale before
+// it opens. The editor's own size changes (its user's choice) wait like its changes and reach the
+// host's ui:resize in the next idle call.
+class CLv2Ui : private CPluginCoreListener, private CEditorHost
 {
 public:
     // nullptr when the host gives no parent window, lacks a feature the UI requires, or the
@@ -34,6 +40,10 @@ private:
     CLv2Ui(const SPluginDescription& product, LV2UI_Write_Function write, LV2UI_Controller controller,
            const LV2UI_Touch* touch);
     bool Open(void* parent);
+    void TakeHostScale(const LV2_Feature* const* features);
+    void Resize(int width, int height);
+    // On the editor's thread: kept until the next idle call.
+    bool RequestResize(int width, int height) override;
 
     void OnParameterAutomated(int index, float normalised) override;
     void OnBeginEdit(int index) override;
@@ -50,4 +60,6 @@ private:
     const LV2UI_Touch* m_touch;
     LV2UI_Widget m_widget = nullptr;
     CGestureOutbox m_outbox; // port values (real, "enabled" for the bypass), grabs and releases
+    const LV2UI_Resize* m_resize = nullptr;
+    std::atomic<std::uint64_t> m_pendingSize{0}; // width << 32 | height, 0 for none
 };

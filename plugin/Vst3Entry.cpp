@@ -1,6 +1,5 @@
 // The plug-in's VST 3 entry points: the stereo chorus behind the VST 3 adapter.
 #include "StereoChorusDescription.h"
-#include "EditorMeasure.h"
 #include "Vst3Factory.h"
 
 namespace {
@@ -12,7 +11,7 @@ constexpr Vst3::Uid kStereoChorusClassId = Vst3::MakeUid(0x4F6D7653, 0x43686F72,
 const SVst3ClassDescription& ClassDescription()
 {
     static const SVst3ClassDescription description{kStereoChorusClassId, "Stereo Chorus", "Fx|Modulation",
-                                                   &StereoChorusDescription(), MeasureEditorWindow};
+                                                   &StereoChorusDescription()};
     return description;
 }
 

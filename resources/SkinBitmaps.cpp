@@ -1,6 +1,9 @@
 #include "SkinBitmaps.h"
+#include "SkinScale.h"
 #include "resource.h"
+#include <cmath>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -12,7 +15,7 @@ std::uint32_t Read(const unsigned char* data, std::size_t at, int bytes)
     return value;
 }
 
-const char* FileOf(int id)
+const char* StemOf(int id)
 {
     switch (id)
     {
@@ -22,6 +25,21 @@ const char* FileOf(int id)
     case IDB_WAVE_PRESSED: return "wave_pressed";
     default: return nullptr;
     }
+}
+
+// The embedded file's name: the 1x stem, with "_2x" or "_3x" for the larger drawings.
+std::string FileOf(int id)
+{
+    const int factor = id >= IDB_OFFSET_3X ? 3 : id >= IDB_OFFSET_2X ? 2 : 1;
+    const char* stem = StemOf(id - (factor == 3 ? IDB_OFFSET_3X : factor == 2 ? IDB_OFFSET_2X : 0));
+    if (!stem)
+        return {};
+    return factor == 1 ? std::string(stem) : std::string(stem) + "_" + std::to_string(factor) + "x";
+}
+
+int Rounded(double value)
+{
+    return static_cast<int>(std::floor(value + 0.5));
 }
 
 } // namespace
@@ -62,9 +80,19 @@ SBitmapPixels DecodeBmp(const unsigned char* data, std::size_t size)
 
 SBitmapPixels LoadSkinBitmap(int id)
 {
-    const char* name = FileOf(id);
-    for (const SEmbeddedFile* file = kSkinBitmapFiles; name && file->name; ++file)
-        if (std::strcmp(file->name, name) == 0)
+    const std::string name = FileOf(id);
+    for (const SEmbeddedFile* file = kSkinBitmapFiles; !name.empty() && file->name; ++file)
+        if (name == file->name)
             return DecodeBmp(file->data, file->size);
     return SBitmapPixels{};
+}
+
+SBitmapPixels LoadSkinBitmapAt(int id, double scale, bool useKey, std::uint32_t key)
+{
+    const SBitmapPixels base = LoadSkinBitmap(id);
+    const int factor = NativeSkinFactor(scale);
+    if (!base.IsValid() || factor == 1)
+        return base;
+    return ScaleDownPicture(LoadSkinBitmap(SkinBitmapIdAt(id, factor)), Rounded(base.width * scale),
+                            Rounded(base.height * scale), useKey, key);
 }

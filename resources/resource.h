@@ -12,6 +12,17 @@
 #define IDB_WAVE_SINE           204   // waveform button face: sine lit (waveform 0)
 #define IDB_WAVE_PRESSED        205   // waveform button face while held down
 #define WAVE_FACE_BACKDROP      0x000080  // COLORREF left out when the faces are drawn
+// The same pictures drawn natively at 2x and 3x: a 1x id plus these offsets.
+#define IDB_OFFSET_2X           10000
+#define IDB_OFFSET_3X           20000
+#define IDB_BACKGROUND_2X       11012
+#define IDB_BACKGROUND_3X       21012
+#define IDB_WAVE_TRIANGLE_2X    10203
+#define IDB_WAVE_TRIANGLE_3X    20203
+#define IDB_WAVE_SINE_2X        10204
+#define IDB_WAVE_SINE_3X        20204
+#define IDB_WAVE_PRESSED_2X     10205
+#define IDB_WAVE_PRESSED_3X     20205
 
 // Controls of IDD_STEREO_CHORUS.
 #define IDC_RATE_SLIDER         1000

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes a short musical test signal (plucked guitar-like chords, stereo, 44.1 kHz) with sox and
 # renders it through a few factory programs of the plug-in with vstrender, all into out/; then
-# opens the Windows DLL's editor under Wine and saves out/editor.png and out/editor-presets.png, and
-# the Linux .so's editor under Xvfb for out/editor-linux.png and out/editor-linux-presets.png, and
-# the web page's editor in headless chromium for out/web-editor.png.
+# opens the Windows DLL's editor under Wine and saves out/editor.png, out/editor-presets.png and
+# out/editor-200.png (at 200 %), the Linux .so's editor under Xvfb for out/editor-linux.png,
+# out/editor-linux-presets.png and out/editor-linux-200.png, and the web page's editor in headless
+# chromium for out/web-editor.png.
 #   scripts/demo.sh [PROGRAM...]      default programs: "Clean Chorus", "Crazy Voice", "Vibrato"
 # VSTRENDER and DEMO_PLUGIN choose another tool or plug-in (default: dist/linux/StereoChorus.so).
 set -euo pipefail
@@ -17,6 +18,8 @@ programs=("$@")
 
 out="$root/out"
 mkdir -p "$out"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
 
 input="$out/demo-input.wav"
 "$root/scripts/demo-input.sh" "$input"
@@ -35,8 +38,9 @@ prefix="$root/build/win32/wineprefix"
 "$root/cmake/wine-run" "$(realpath "$prefix")" "$root/build/win32/plugin/editor_screenshot.exe" \
     "$root/dist/win32/StereoChorus.dll" "$out"
 
-# The same editor on Linux: the .so opens it on a private X server (Xvfb).
-"$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"
+# The same editor on Linux: the .so opens it on a private X server (Xvfb). The size a user chose
+# for their own editors (their settings file) stays out of the pictures.
+XDG_CONFIG_HOME="$work/config" "$root/build/linux/plugin/editor_linux_screenshot" "$root/dist/linux/StereoChorus.so" "$out"
 
 # And on the web page (dist/web), in headless chromium.
 node "$root/web/tests/editor-picture.mjs" "$out/web-editor.png" "$root/dist/web"

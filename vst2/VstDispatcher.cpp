@@ -73,7 +73,7 @@ VstIntPtr CVstPlugin::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     case effGetVendorString: return OnGetVendorString(ptr);
     case effGetProductString: return OnGetEffectName(ptr);
     case effGetVendorVersion: return m_record.version;
-    case effVendorSpecific: return 0;
+    case effVendorSpecific: return OnVendorSpecific(index, value, opt);
     case effCanDo: return 0; // no statement about any capability
     case effGetTailSize: return m_core.GetTailLength();
     case effIdle: return 0;
@@ -133,6 +133,15 @@ VstIntPtr CVstPlugin::OnEditClose()
         m_editor->close();
     m_relay.DeliverWaiting(); // the editor's thread has ended: nothing more comes from it
     return 0;
+}
+
+// The host's content scale, as its vendor-specific call gives it; 1 tells the host it was taken.
+VstIntPtr CVstPlugin::OnVendorSpecific(VstInt32 index, VstIntPtr value, float opt)
+{
+    if (index != kVendorPresonus || value != kContentScaleFactor || !m_editor || !(opt > 0.0f))
+        return 0;
+    m_editor->SetContentScale(opt);
+    return 1;
 }
 
 VstIntPtr CVstPlugin::OnEditIdle()

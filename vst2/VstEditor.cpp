@@ -2,8 +2,6 @@
 #include "PluginEditor.h"
 
 namespace {
-constexpr int kShowNormal = 1; // SW_SHOWNORMAL
-
 // The host's virtual key, or for hosts that fill only the character, the space bar's character.
 SEditorKey EditorKeyOf(const VstKeyCode& code)
 {
@@ -34,7 +32,10 @@ SEditorKey EditorKeyOf(const VstKeyCode& code)
 CVstEditor::~CVstEditor()
 {
     if (m_editor)
+    {
         m_editor->Close();
+        m_editor->SetHost(nullptr);
+    }
 }
 
 bool CVstEditor::getRect(ERect** place)
@@ -43,7 +44,7 @@ bool CVstEditor::getRect(ERect** place)
     // where the editor knows its size beforehand.
     int width = 0, height = 0;
     if (m_open)
-        m_editor->GetSize(width, height);
+        m_editor->GetPreferredSize(width, height);
     m_rect.top = 0;
     m_rect.left = 0;
     m_rect.bottom = static_cast<int16_t>(height);
@@ -60,7 +61,7 @@ bool CVstEditor::open(void* parentWindow)
     // reported to the host as open: it would frame an empty window.
     if (!m_editor->Open(parentWindow))
         return false;
-    m_editor->Show(kShowNormal);
+    m_editor->SetVisible(true);
     m_open = true;
     return true;
 }

@@ -107,6 +107,7 @@ enum AudioMasterOpcodes : VstInt32
     audioMasterCurrentId = 2,
     audioMasterIdle = 3,
     audioMasterGetTime = 7,
+    audioMasterSizeWindow = 15, // index: width, value: height
     audioMasterGetSampleRate = 16,
     audioMasterGetBlockSize = 17,
     audioMasterGetCurrentProcessLevel = 23,
@@ -118,6 +119,11 @@ enum AudioMasterOpcodes : VstInt32
     audioMasterBeginEdit = 43,
     audioMasterEndEdit = 44,
 };
+
+// The host extension for editor scaling: effVendorSpecific with these as index and value, the
+// factor in opt (each four characters read as one big-endian 32-bit number).
+constexpr VstInt32 kVendorPresonus = 0x50726553;    // 'PreS'
+constexpr VstIntPtr kContentScaleFactor = 0x41654373; // 'AeCs'
 
 // Text limits of the published interface (characters plus the terminating NUL).
 constexpr int kVstMaxProgNameLen = 24;

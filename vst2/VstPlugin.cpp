@@ -96,6 +96,10 @@ void CVstPlugin::SetEditor(std::unique_ptr<CVstEditor> editor)
 {
     m_editor = std::move(editor);
     if (m_editor)
+        m_editor->SetResizer([this](int width, int height) {
+            return m_host && m_host(&m_record, audioMasterSizeWindow, width, height, nullptr, 0.0f) != 0;
+        });
+    if (m_editor)
         m_record.flags |= effFlagsHasEditor;
     else
         m_record.flags &= ~effFlagsHasEditor;

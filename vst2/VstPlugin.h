@@ -90,6 +90,7 @@ private:
     VstIntPtr OnEditOpen(void* ptr);
     VstIntPtr OnEditClose();
     VstIntPtr OnEditIdle();
+    VstIntPtr OnVendorSpecific(VstInt32 index, VstIntPtr value, float opt);
     VstIntPtr OnSetBlockSizeAndSampleRate(VstIntPtr value, float opt);
     VstIntPtr OnGetEffectName(void* ptr);
     VstIntPtr OnGetVendorString(void* ptr);

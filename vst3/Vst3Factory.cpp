@@ -94,8 +94,7 @@ tresult CVst3Factory::createInstance(FIDString cid, FIDString iid, void** object
         const SPluginDescription& plugin = *m_description.plugin;
         std::unique_ptr<CEffect> effect = plugin.createEffect();
         std::unique_ptr<CPluginEditor> editor = plugin.createEditor ? plugin.createEditor() : nullptr;
-        CVst3Plugin* instance = CreateVst3Plugin(std::move(effect), std::move(editor), plugin.outputRefreshRate,
-                                                  m_description.measureEditor);
+        CVst3Plugin* instance = CreateVst3Plugin(std::move(effect), std::move(editor), plugin.outputRefreshRate);
         if (!instance)
             return kInternalError;
         const tresult result = instance->queryInterface(iid, object);

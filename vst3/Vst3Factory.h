@@ -10,7 +10,6 @@ struct SVst3ClassDescription
     const char* name;          // the plug-in's name as hosts list it
     const char* subCategories; // e.g. "Fx|Modulation"
     const SPluginDescription* plugin;
-    EditorMeasure measureEditor; // nullptr where the platform needs none or has no editor
 };
 
 // The module's factory: one audio effect class whose instances are CVst3Plugin objects over the

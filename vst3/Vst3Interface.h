@@ -91,6 +91,7 @@ constexpr Uid kComponentHandlerIid = MakeUid(0x93A0BEA3, 0x0BD045DB, 0x8E890B0C,
 constexpr Uid kBStreamIid = MakeUid(0xC3BF6EA2, 0x30994752, 0x9B6BF990, 0x1EE33E9B);
 constexpr Uid kPlugViewIid = MakeUid(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
 constexpr Uid kPlugFrameIid = MakeUid(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
+constexpr Uid kPlugViewContentScaleSupportIid = MakeUid(0x65ED9690, 0x8AC44525, 0x8AADEF7A, 0x72EA703F);
 // Linux only: the host's UI run loop, offered by the view's frame, and the timer callback.
 constexpr Uid kRunLoopIid = MakeUid(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x7A871389);
 constexpr Uid kTimerHandlerIid = MakeUid(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
@@ -311,6 +312,13 @@ class IPlugFrame : public FUnknown
 {
 public:
     virtual tresult VST3_CALL resizeView(class IPlugView* view, ViewRect* size) = 0;
+};
+
+// A view that draws at the host's content scale (1.0 for 96 dpi), before or after it is attached.
+class IPlugViewContentScaleSupport : public FUnknown
+{
+public:
+    virtual tresult VST3_CALL setContentScaleFactor(float factor) = 0;
 };
 
 // Called back on the host's UI thread by its run loop.

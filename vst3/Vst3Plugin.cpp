@@ -25,10 +25,8 @@ bool IsMainAudioBus(int32_t type, int32_t direction, int32_t index)
 
 } // namespace
 
-CVst3Plugin::CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate,
-                         EditorMeasure measure)
-    : m_core(std::move(effect), nullptr, refreshRate), m_controller(*this), m_editor(std::move(editor)),
-      m_measure(measure)
+CVst3Plugin::CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate)
+    : m_core(std::move(effect), nullptr, refreshRate), m_controller(*this), m_editor(std::move(editor))
 {
     m_core.SetListener(this);
     if (m_editor) {
@@ -355,7 +353,7 @@ IPlugView* CVst3Plugin::CreateView()
     // One window object, so one view at a time.
     if (!m_editor || m_view)
         return nullptr;
-    m_view = new CVst3View(*this, *m_editor, m_measure);
+    m_view = new CVst3View(*this, *m_editor);
     return m_view;
 }
 
@@ -366,10 +364,10 @@ void CVst3Plugin::OnViewDestroyed(CVst3View* view)
 }
 
 CVst3Plugin* CreateVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor,
-                              double refreshRate, EditorMeasure measure)
+                              double refreshRate)
 {
     if (!effect)
         return nullptr;
     effect->Initialize(CPluginCore::kInitialSampleRate, nullptr);
-    return new CVst3Plugin(std::move(effect), std::move(editor), refreshRate, measure);
+    return new CVst3Plugin(std::move(effect), std::move(editor), refreshRate);
 }

@@ -24,8 +24,7 @@ public:
     static constexpr int32_t kProgramListId = 1;
 
     // Takes the effect (initialised) and the editor window object (nullptr: no editor).
-    CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate,
-                EditorMeasure measure);
+    CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate);
     CVst3Plugin(const CVst3Plugin&) = delete;
     CVst3Plugin& operator=(const CVst3Plugin&) = delete;
 
@@ -99,7 +98,6 @@ private:
     CVst3Controller m_controller;
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
-    EditorMeasure m_measure;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
     CGestureOutbox m_gestures; // the editor thread's, while relaying
@@ -114,4 +112,4 @@ private:
 // Builds an instance around the effect (taking ownership of it and of the editor window object
 // whatever happens) with one reference for the caller; nullptr when there is no effect.
 CVst3Plugin* CreateVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor,
-                              double refreshRate, EditorMeasure measure = nullptr);
+                              double refreshRate);

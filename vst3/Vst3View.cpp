@@ -6,13 +6,16 @@
 
 using namespace Vst3;
 
-namespace {
-constexpr int kShowNormal = 1; // SW_SHOWNORMAL
+CVst3View::CVst3View(CVst3Plugin& owner, CPluginEditor& editor) : m_owner(&owner), m_editor(&editor)
+{
+    m_editor->SetHost(this);
 }
 
 CVst3View::~CVst3View()
 {
     Close();
+    if (m_editor)
+        m_editor->SetHost(nullptr);
     setFrame(nullptr);
     if (m_owner)
         m_owner->OnViewDestroyed(this);
@@ -21,6 +24,8 @@ CVst3View::~CVst3View()
 void CVst3View::Detach()
 {
     Close();
+    if (m_editor)
+        m_editor->SetHost(nullptr);
     m_editor = nullptr;
     m_owner = nullptr;
 }
@@ -68,6 +73,41 @@ void CVst3View::onTimer()
 {
     if (m_owner)
         m_owner->DeliverGestures();
+    if (const std::uint64_t size = m_pendingSize.exchange(0))
+        ResizeFrame(static_cast<int>(size >> 32), static_cast<int>(size & 0xFFFFFFFFu));
+}
+
+// The editor takes the factor unless its user chose a size; the frame hears the size it has then.
+tresult CVst3View::setContentScaleFactor(float factor)
+{
+    if (!m_editor || !(factor > 0.0f))
+        return kResultFalse;
+    m_editor->SetHostScale(factor);
+    if (m_open) {
+        int width = 0, height = 0;
+        m_editor->GetPreferredSize(width, height);
+        ResizeFrame(width, height);
+    }
+    return kResultTrue;
+}
+
+bool CVst3View::RequestResize(int width, int height)
+{
+    if (!m_frame || width <= 0 || height <= 0)
+        return false;
+    if (m_runLoop) {
+        m_pendingSize = static_cast<std::uint64_t>(width) << 32 | static_cast<std::uint32_t>(height);
+        return true;
+    }
+    ResizeFrame(width, height);
+    return true;
+}
+
+void CVst3View::ResizeFrame(int width, int height)
+{
+    ViewRect rect{0, 0, width, height};
+    if (m_frame && width > 0 && height > 0)
+        m_frame->resizeView(this, &rect);
 }
 
 tresult CVst3View::queryInterface(const TUID iid, void** object)
@@ -77,6 +117,8 @@ tresult CVst3View::queryInterface(const TUID iid, void** object)
     *object = nullptr;
     if (SameUid(iid, kTimerHandlerIid))
         *object = static_cast<ITimerHandler*>(this);
+    else if (SameUid(iid, kPlugViewContentScaleSupportIid))
+        *object = static_cast<IPlugViewContentScaleSupport*>(this);
     else if (SameUid(iid, kFUnknownIid) || SameUid(iid, kPlugViewIid))
         *object = static_cast<IPlugView*>(this);
     else
@@ -111,14 +153,8 @@ tresult CVst3View::attached(void* parent, FIDString type)
         Close();
         return kResultFalse;
     }
-    m_editor->Show(kShowNormal);
+    m_editor->SetVisible(true);
     m_open = true;
-    int width = 0, height = 0;
-    m_editor->GetSize(width, height);
-    if (width > 0 && height > 0) {
-        m_width = width;
-        m_height = height;
-    }
     return kResultOk;
 }
 
@@ -130,39 +166,32 @@ tresult CVst3View::removed()
     return kResultOk;
 }
 
+// The editor knows its size before its window exists, at whatever scale it has now.
 tresult CVst3View::getSize(ViewRect* size)
 {
     if (!size)
         return kInvalidArgument;
-    if (m_editor && m_open) {
-        int width = 0, height = 0;
-        m_editor->GetSize(width, height);
-        if (width > 0 && height > 0) {
-            m_width = width;
-            m_height = height;
-        }
-    }
-    if ((m_width <= 0 || m_height <= 0) && m_editor && !m_open && m_measure) {
-        int width = 0, height = 0;
-        if (m_measure(*m_editor, width, height) && width > 0 && height > 0) {
-            m_width = width;
-            m_height = height;
-        }
-    }
-    if (m_width <= 0 || m_height <= 0)
+    int width = 0, height = 0;
+    if (m_editor)
+        m_editor->GetPreferredSize(width, height);
+    if (width <= 0 || height <= 0)
         return kResultFalse;
-    *size = ViewRect{0, 0, m_width, m_height};
+    *size = ViewRect{0, 0, width, height};
     return kResultOk;
 }
 
-// The editor has one fixed size.
+// The editor comes in the sizes its user chooses, not in any size the host drags: the host's
+// answer to resizeView is taken, nothing else changes the window.
 tresult CVst3View::onSize(ViewRect* size) { return size ? kResultOk : kInvalidArgument; }
 
 tresult CVst3View::checkSizeConstraint(ViewRect* rect)
 {
     if (!rect)
         return kInvalidArgument;
-    if (m_width > 0 && m_height > 0)
-        *rect = ViewRect{rect->left, rect->top, rect->left + m_width, rect->top + m_height};
+    int width = 0, height = 0;
+    if (m_editor)
+        m_editor->GetPreferredSize(width, height);
+    if (width > 0 && height > 0)
+        *rect = ViewRect{rect->left, rect->top, rect->left + width, rect->top + height};
     return kResultOk;
 }

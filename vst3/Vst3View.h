@@ -1,13 +1,10 @@
 #pragma once
+#include "PluginEditor.h"
 #include "Vst3Interface.h"
 #include <atomic>
+#include <cstdint>
 
-class CPluginEditor;
 class CVst3Plugin;
-
-// Finds the size the editor window will have, before any host window exists to open it in;
-// false when it cannot. Given by the entry point that knows the platform's windows.
-using EditorMeasure = bool (*)(CPluginEditor& editor, int& width, int& height);
 
 // The editor window as a VST 3 view: the host's parent window (HWND on Windows, the X11 embed
 // window elsewhere) is handed to the plug-in's window object. The view does not keep the plug-in
@@ -22,13 +19,20 @@ using EditorMeasure = bool (*)(CPluginEditor& editor, int& width, int& height);
 // gestures: VST 3 hosts expect beginEdit/performEdit/endEdit on their UI thread, so while a run
 // loop is there the gestures wait in a queue that a timer of the host's loop delivers. Without
 // one they go to the host straight from the editor's thread, as VST 2's automation does.
-class CVst3View final : public Vst3::IPlugView, public Vst3::ITimerHandler
+//
+// The host's content scale (IPlugViewContentScaleSupport) sizes the editor; the view then asks
+// the frame to resize (resizeView), as it does when the editor's user chooses another size. That
+// request comes from the editor's thread on Linux: with a run loop it waits for the timer, so the
+// frame hears it on the host's UI thread.
+class CVst3View final : public Vst3::IPlugView,
+                        public Vst3::ITimerHandler,
+                        public Vst3::IPlugViewContentScaleSupport,
+                        private CEditorHost
 {
 public:
     static constexpr uint64_t kDeliveryPeriodMs = 20;
 
-    CVst3View(CVst3Plugin& owner, CPluginEditor& editor, EditorMeasure measure)
-        : m_owner(&owner), m_editor(&editor), m_measure(measure) {}
+    CVst3View(CVst3Plugin& owner, CPluginEditor& editor);
     CVst3View(const CVst3View&) = delete;
     CVst3View& operator=(const CVst3View&) = delete;
 
@@ -56,23 +60,23 @@ public:
     Vst3::tresult VST3_CALL canResize() override { return Vst3::kResultFalse; }
     Vst3::tresult VST3_CALL checkSizeConstraint(Vst3::ViewRect* rect) override;
 
-    // ITimerHandler: the host's run loop delivers the editor's gestures.
+    // ITimerHandler: the host's run loop delivers the editor's gestures (and size requests).
     void VST3_CALL onTimer() override;
+    Vst3::tresult VST3_CALL setContentScaleFactor(float factor) override;
 
 private:
     ~CVst3View();
     void Close();
     // Asks the frame for the host's run loop and, when there is one, relays gestures through it.
     void StartRelay();
+    bool RequestResize(int width, int height) override;
+    void ResizeFrame(int width, int height);
 
     std::atomic<uint32_t> m_references{1};
     CVst3Plugin* m_owner;
     CPluginEditor* m_editor;
-    EditorMeasure m_measure;
     Vst3::IPlugFrame* m_frame = nullptr;     // held while set
     Vst3::IRunLoop* m_runLoop = nullptr;     // held while the window is open and its timer runs
     bool m_open = false;
-    // The window's size once it has been open; hosts ask before attaching too.
-    int m_width = 0;
-    int m_height = 0;
+    std::atomic<std::uint64_t> m_pendingSize{0}; // width << 32 | height for the timer, 0 for none
 };

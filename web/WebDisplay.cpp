@@ -52,6 +52,13 @@ void CX11Display::PlaceMain(int, int, int width, int height)
     Invalidate();
 }
 
+// The page has no place for the editor but its own corner: a new size is all a placing gives.
+void CX11Display::ResizeMain(int width, int height)
+{
+    if (m_connection && width > 0 && height > 0)
+        PlaceMain(0, 0, width, height);
+}
+
 void CX11Display::ShowMain(bool show)
 {
     WebScreen().windows.at(0).shown = show;

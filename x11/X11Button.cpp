@@ -2,8 +2,8 @@
 #include <utility>
 
 CX11Button::CX11Button(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex,
-                       int controlId, const std::string& caption)
-    : CX11Control(rect), CParameterControl(listener, parameterIndex, controlId), m_caption(caption)
+                       int controlId, const std::string& caption, const SControlScale& scale)
+    : CX11Control(rect, scale), CParameterControl(listener, parameterIndex, controlId), m_caption(caption)
 {
 }
 
@@ -59,8 +59,9 @@ void CX11Button::Paint(CCanvas& canvas)
     using namespace frame_arithmetic;
     SCanvasAt at{canvas, Rect().left, Rect().top};
     const SPixelRect client{0, 0, Rect().Width(), Rect().Height()};
+    const int line = Scale().Line();
     DrawFrameDiagonal(at, m_background.shadow, m_background.highlight, client, m_background.fill,
-                      m_background.gradient & 0xFFFFFF);
+                      m_background.gradient & 0xFFFFFF, true, line);
     SFrameColourSet colours = m_on ? m_onColours : m_off;
     std::uint32_t a = colours.fill, b = colours.gradient & 0xFFFFFF;
     if (m_pressed)
@@ -69,7 +70,7 @@ void CX11Button::Paint(CCanvas& canvas)
         std::swap(a, b);
     }
     if (!m_hasPictures)
-        DrawFrameDiagonal(at, colours.shadow, colours.highlight, client, a, b);
+        DrawFrameDiagonal(at, colours.shadow, colours.highlight, client, a, b, true, line);
     else
     {
         const SBitmapPixels& picture = m_pictures[(m_on ? 2 : 0) + (m_pressed ? 1 : 0)];
@@ -82,8 +83,8 @@ void CX11Button::Paint(CCanvas& canvas)
     SPixelRect text = Rect();
     if (m_pressed)
     {
-        text.left += 2;
-        text.top += 2;
+        text.left += Scale().Px(2);
+        text.top += Scale().Px(2);
     }
     canvas.Text(text, m_caption, m_style, m_on ? m_onText : m_offText, ETextAlign::Centre);
 }

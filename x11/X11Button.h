@@ -9,7 +9,7 @@ class CX11Button : public CX11Control, public CParameterControl
 {
 public:
     CX11Button(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex, int controlId,
-               const std::string& caption);
+               const std::string& caption, const SControlScale& scale = SControlScale{});
 
     void SetValue(float value) override;
     float GetValue() override { return m_on ? 1.0f : 0.0f; }

@@ -1,6 +1,7 @@
 #pragma once
 #include "Canvas.h"
 #include "EditorKey.h"
+#include "ControlScale.h"
 #include "FrameArithmetic.h"
 #include "PixelRect.h"
 #include <string>
@@ -17,15 +18,24 @@ public:
 };
 
 // A control painted into the editor's picture at its rectangle (window pixels) and driven by the
-// left mouse button; points reach it relative to its own top-left corner.
+// left mouse button; points reach it relative to its own top-left corner. It draws its lines,
+// bevels and metrics at its scale (the rectangle is already the scaled one).
 class CX11Control
 {
 public:
-    explicit CX11Control(const SPixelRect& rect) : m_rect(rect) {}
+    explicit CX11Control(const SPixelRect& rect, const SControlScale& scale = SControlScale{})
+        : m_rect(rect), m_scale(scale) {}
     virtual ~CX11Control() = default;
 
     const SPixelRect& Rect() const { return m_rect; }
+    const SControlScale& Scale() const { return m_scale; }
     void SetHost(CX11ControlHost* host) { m_host = host; }
+    // A new place and scale, for a control that outlives a rebuild of its window at another size.
+    virtual void Place(const SPixelRect& rect, const SControlScale& scale)
+    {
+        m_rect = rect;
+        m_scale = scale;
+    }
 
     virtual void Paint(CCanvas& canvas) = 0;
     virtual void OnPress(int, int) {}
@@ -53,6 +63,7 @@ protected:
 
 private:
     SPixelRect m_rect;
+    SControlScale m_scale;
     CX11ControlHost* m_host = nullptr;
     unsigned m_modifiers = 0;
 };

@@ -180,6 +180,19 @@ void CX11Display::PlacePopup(int popup, int x, int y, int width, int height)
     m_dirty = true;
 }
 
+void CX11Display::ResizeMain(int width, int height)
+{
+    if (!m_connection || !m_main.id || m_main.destroyed || width <= 0 || height <= 0)
+        return;
+    m_main.width = width;
+    m_main.height = height;
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(m_connection, m_main.id, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+    xcb_flush(m_connection);
+    m_dirty = true;
+    Wake();
+}
+
 void CX11Display::PlaceMain(int x, int y, int width, int height)
 {
     if (!m_connection || !m_main.id || m_main.destroyed || width <= 0 || height <= 0)
@@ -410,6 +423,8 @@ void CX11Display::HandleButton(const void* event, bool press)
     m_modifiers = CX11Keymap::Modifiers(button->state);
     if (button->detail == 1)
         window->handler->OnPointer(press ? EPointer::Press : EPointer::Release, button->event_x, button->event_y);
+    else if (press && button->detail == 3)
+        window->handler->OnPointer(EPointer::Menu, button->event_x, button->event_y);
     else if (press && (button->detail == 4 || button->detail == 5))
         window->handler->OnWheel(button->detail == 4 ? 1 : -1, button->event_x, button->event_y);
 }

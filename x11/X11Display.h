@@ -17,7 +17,8 @@ enum class EPointer
     Press,   // the left button went down
     Release, // the left button came up
     Move,    // the pointer moved, the button held or not
-    Leave    // the pointer left the window
+    Leave,   // the pointer left the window
+    Menu     // the right button went down
 };
 
 // What a window of CX11Display reports to; every call comes on the display's own thread with the
@@ -71,6 +72,8 @@ public:
     void PlaceMain(int x, int y, int width, int height);
     // Maps or unmaps the embedded window, for hosts that hide an editor without closing it.
     void ShowMain(bool show);
+    // Gives the embedded window a new size where it is, and repaints it.
+    void ResizeMain(int width, int height);
 
     // On the display's thread only (from a handler):
     // A borderless popup (override-redirect) at screen position x, y; hidden until shown.

@@ -1,12 +1,13 @@
 #include "X11EditorWindow.h"
 #include "FrameArithmetic.h"
+#include <algorithm>
 
 // A popup that shows lines of text on a plain ground: the tooltip and the About box.
 class CX11EditorWindow::CPopupText : public CX11WindowHandler
 {
 public:
-    CPopupText(CX11Display& display, std::uint32_t ground, std::uint32_t ink)
-        : m_display(display), m_popup(display.CreatePopup(this, true)), m_ground(ground), m_ink(ink) {}
+    CPopupText(CX11Display& display, std::uint32_t ground, std::uint32_t ink, const SControlScale& scale)
+        : m_display(display), m_popup(display.CreatePopup(this, true)), m_ground(ground), m_ink(ink), m_scale(scale) {}
 
     void Show(std::vector<std::string> lines, int x, int y, int width, int height, bool closeOnClick)
     {
@@ -17,17 +18,25 @@ public:
         m_display.ShowPopup(m_popup, true);
     }
     void Hide() { m_display.ShowPopup(m_popup, false); }
-    static int LineHeight() { return 15; }
+    int LineHeight() const { return m_scale.Px(15); }
+    STextStyle Style(bool bold) const
+    {
+        STextStyle style;
+        style.pixelSize = m_scale.Px(style.pixelSize);
+        style.bold = bold;
+        return style;
+    }
+    void SetScale(const SControlScale& scale) { m_scale = scale; }
 
     void OnPaint(CCanvas& canvas) override
     {
         canvas.FillSolid(0, 0, canvas.Width(), canvas.Height(), m_ground);
         for (size_t i = 0; i < m_lines.size(); ++i)
         {
-            STextStyle style;
-            style.bold = i == 0 && m_lines.size() > 1;
-            const int top = 2 + static_cast<int>(i) * LineHeight();
-            canvas.Text(SPixelRect{4, top, canvas.Width() - 4, top + LineHeight()}, m_lines[i], style, m_ink,
+            const STextStyle style = Style(i == 0 && m_lines.size() > 1);
+            const int top = m_scale.Px(2) + static_cast<int>(i) * LineHeight();
+            const int inset = m_scale.Px(4);
+            canvas.Text(SPixelRect{inset, top, canvas.Width() - inset, top + LineHeight()}, m_lines[i], style, m_ink,
                         m_lines.size() > 1 ? ETextAlign::Left : ETextAlign::Centre);
         }
     }
@@ -44,6 +53,7 @@ private:
     std::uint32_t m_ink;
     std::vector<std::string> m_lines;
     bool m_closeOnClick = false;
+    SControlScale m_scale;
 };
 
 CX11EditorWindow::CX11EditorWindow(int width, int height) : m_width(width), m_height(height) {}
@@ -69,6 +79,7 @@ void CX11EditorWindow::Close()
     m_display.Close();
     m_tooltip.reset();
     m_about.reset();
+    m_menu.reset();
     m_captured = nullptr;
     m_hand = false;
     m_focused = nullptr;
@@ -83,11 +94,46 @@ void CX11EditorWindow::AddControl(CX11Control* control)
     m_controls.push_back(control);
 }
 
+void CX11EditorWindow::ClearControls()
+{
+    m_controls.clear();
+    m_captured = nullptr;
+    m_lastClick = SClick{};
+    // The focus stays on the same stop of the tab order the rebuilt controls will give.
+    const auto focused = std::find(m_tabOrder.begin(), m_tabOrder.end(), m_focused);
+    m_refocusAt = m_focused && focused != m_tabOrder.end() ? static_cast<int>(focused - m_tabOrder.begin()) : -1;
+    m_focused = nullptr;
+    m_tabOrder.clear();
+}
+
+void CX11EditorWindow::SetTabOrder(std::vector<CX11Control*> order)
+{
+    m_tabOrder = std::move(order);
+    if (m_refocusAt >= 0 && m_refocusAt < static_cast<int>(m_tabOrder.size()))
+        m_focused = m_tabOrder[static_cast<size_t>(m_refocusAt)];
+    m_refocusAt = -1;
+}
+
+void CX11EditorWindow::Resize(int width, int height, const SControlScale& scale)
+{
+    m_width = width;
+    m_height = height;
+    m_scale = scale;
+    for (CPopupText* popup : {m_tooltip.get(), m_about.get()})
+        if (popup)
+        {
+            popup->Hide();
+            popup->SetScale(scale);
+        }
+    if (m_display.IsOpen())
+        m_display.ResizeMain(width, height);
+}
+
 void CX11EditorWindow::OnPaint(CCanvas& canvas)
 {
     canvas.FillSolid(0, 0, canvas.Width(), canvas.Height(), 0);
     if (m_background.IsValid())
-        canvas.DrawBitmap(m_background, 4, 4);
+        canvas.DrawBitmap(m_background, m_backgroundMargin, m_backgroundMargin);
     else
     {
         SCanvasAt at{canvas, 0, 0};
@@ -103,8 +149,14 @@ void CX11EditorWindow::OnPointer(EPointer kind, int x, int y)
 {
     switch (kind)
     {
+    case EPointer::Menu:
+        if (HitTestAbout(x, y))
+            OnAboutMenu(x, y);
+        break;
     case EPointer::Press:
     {
+        if (m_menu && m_menu->IsShown())
+            m_menu->Hide();
         if (HitTestAbout(x, y))
             OnAbout();
         CX11Control* pressed = nullptr;
@@ -168,24 +220,34 @@ void CX11EditorWindow::ShowTooltip(const std::string& text, int x, int y)
         return;
     }
     if (!m_tooltip)
-        m_tooltip = std::make_unique<CPopupText>(m_display, 0xE1FFFF, 0x000000);
+        m_tooltip = std::make_unique<CPopupText>(m_display, 0xE1FFFF, 0x000000, m_scale);
     int originX = 0, originY = 0;
     m_display.MainOrigin(originX, originY);
     CCanvas measure(1, 1);
-    const int width = measure.TextWidth(text, STextStyle{}) + 8;
-    const int height = CPopupText::LineHeight() + 2;
-    m_tooltip->Show({text}, originX + x - width - 2, originY + y - height / 2, width, height, false);
+    const int width = measure.TextWidth(text, m_tooltip->Style(false)) + m_scale.Px(8);
+    const int height = m_tooltip->LineHeight() + m_scale.Px(2);
+    m_tooltip->Show({text}, originX + x - width - m_scale.Px(2), originY + y - height / 2, width, height, false);
 }
 
 void CX11EditorWindow::ShowAbout(const std::string& caption, const std::string& text)
 {
     if (!m_about)
-        m_about = std::make_unique<CPopupText>(m_display, 0x000080, 0x00CFFF);
+        m_about = std::make_unique<CPopupText>(m_display, 0x000080, 0x00CFFF, m_scale);
     int originX = 0, originY = 0;
     m_display.MainOrigin(originX, originY);
     CCanvas measure(1, 1);
-    const int width = measure.TextWidth(text, STextStyle{}) + 12;
-    const int height = 3 * CPopupText::LineHeight() + 6;
+    const int width = measure.TextWidth(text, m_about->Style(false)) + m_scale.Px(12);
+    const int height = 3 * m_about->LineHeight() + m_scale.Px(6);
     m_about->Show({caption, text, "(click to close)"}, originX + (m_width - width) / 2,
                   originY + (m_height - height) / 2, width, height, true);
+}
+
+void CX11EditorWindow::ShowMenu(std::vector<std::string> entries, int checked, int x, int y,
+                                CX11PopupMenu::Chosen chosen)
+{
+    if (!m_menu)
+        m_menu = std::make_unique<CX11PopupMenu>(m_display);
+    int originX = 0, originY = 0;
+    m_display.MainOrigin(originX, originY);
+    m_menu->Show(std::move(entries), checked, originX + x, originY + y, m_scale, std::move(chosen));
 }

@@ -74,5 +74,5 @@ bool CX11EditorWindow::IsDoubleClick(CX11Control* control, int x, int y)
 void CX11EditorWindow::PaintFocusMark(CCanvas& canvas) const
 {
     if (m_focusShown && m_focused)
-        DrawFocusMark(canvas, m_focused->Rect(), m_focusMarkColour);
+        DrawFocusMark(canvas, m_focused->Rect(), m_focusMarkColour, m_focused->Scale().Line());
 }

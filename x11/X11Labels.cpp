@@ -15,7 +15,7 @@ void CX11Label::Paint(CCanvas& canvas)
 {
     SCanvasAt at{canvas, Rect().left, Rect().top};
     frame_arithmetic::DrawFrame(at, m_panel.highlight, m_panel.fill, SPixelRect{0, 0, Rect().Width(), Rect().Height()},
-                                m_panel.gradient, m_panel.shadow, false);
+                                m_panel.gradient, m_panel.shadow, false, true, Scale().Line());
     canvas.Text(Rect(), m_caption, m_style, m_text, ETextAlign::Centre);
 }
 
@@ -30,8 +30,9 @@ void CX11GroupFrame::SetLook(std::uint32_t line, std::uint32_t light, std::uint3
 
 namespace {
 
-// One-pixel strokes through the points, both ends of each included.
-void Strokes(CCanvas& canvas, int dx, int dy, std::initializer_list<std::pair<int, int>> points, std::uint32_t colour)
+// Strokes `t` pixels wide through the points (each point their top left), both ends included.
+void Strokes(CCanvas& canvas, int dx, int dy, std::initializer_list<std::pair<int, int>> points, std::uint32_t colour,
+             int t)
 {
     const std::pair<int, int>* previous = nullptr;
     for (const auto& point : points)
@@ -39,8 +40,8 @@ void Strokes(CCanvas& canvas, int dx, int dy, std::initializer_list<std::pair<in
         if (previous)
         {
             const int left = std::min(previous->first, point.first), top = std::min(previous->second, point.second);
-            const int right = std::max(previous->first, point.first) + 1;
-            const int bottom = std::max(previous->second, point.second) + 1;
+            const int right = std::max(previous->first, point.first) + t;
+            const int bottom = std::max(previous->second, point.second) + t;
             canvas.FillSolid(left + dx, top + dy, right - left, bottom - top, colour);
         }
         previous = &point;
@@ -49,21 +50,24 @@ void Strokes(CCanvas& canvas, int dx, int dy, std::initializer_list<std::pair<in
 
 } // namespace
 
+// The etched lines are Scale().Line() pixels wide: the dark one outside at the top and left and
+// inside at the bottom and right, the light one beside it.
 void CX11GroupFrame::Paint(CCanvas& canvas)
 {
-    const int left = 0, top = 0, right = Rect().Width() - 1, bottom = Rect().Height() - 1;
+    const int t = Scale().Line();
+    const int left = 0, top = 0, right = Rect().Width() - t, bottom = Rect().Height() - t;
     const std::string caption = " " + m_caption + " ";
     const int width = canvas.TextWidth(caption, m_style);
     const int height = canvas.TextHeight(m_style);
-    const int x1 = m_centred ? (right - width - left) / 2 : left + 8;
+    const int x1 = m_centred ? (right - width - left) / 2 : left + Scale().Px(8);
     const int x2 = x1 + width;
-    const int y = top + height / 2 - 1;
+    const int y = top + height / 2 - t;
     const int dx = Rect().left, dy = Rect().top;
-    Strokes(canvas, dx, dy, {{x1, y}, {left, y}, {left, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {x2, y}},
-            m_line);
-    Strokes(canvas, dx, dy, {{x1, y + 1}, {left + 1, y + 1}, {left + 1, bottom - 2}}, m_light);
-    Strokes(canvas, dx, dy, {{left + 1, bottom}, {right, bottom}, {right, y + 1}}, m_light);
-    Strokes(canvas, dx, dy, {{right - 2, y + 1}, {x2, y + 1}}, m_light);
+    Strokes(canvas, dx, dy, {{x1, y}, {left, y}, {left, bottom - t}, {right - t, bottom - t}, {right - t, y}, {x2, y}},
+            m_line, t);
+    Strokes(canvas, dx, dy, {{x1, y + t}, {left + t, y + t}, {left + t, bottom - 2 * t}}, m_light, t);
+    Strokes(canvas, dx, dy, {{left + t, bottom}, {right, bottom}, {right, y + t}}, m_light, t);
+    Strokes(canvas, dx, dy, {{right - 2 * t, y + t}, {x2, y + t}}, m_light, t);
     canvas.Text(SPixelRect{x1 + dx, y - height / 2 + dy, x2 + dx, y + height - height / 2 + dy}, caption, m_style, m_text,
                 ETextAlign::Left);
 }

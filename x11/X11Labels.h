@@ -5,7 +5,8 @@
 class CX11Label : public CX11Control
 {
 public:
-    CX11Label(const SPixelRect& rect, const std::string& caption) : CX11Control(rect), m_caption(caption) {}
+    CX11Label(const SPixelRect& rect, const std::string& caption, const SControlScale& scale = SControlScale{})
+        : CX11Control(rect, scale), m_caption(caption) {}
     void SetLook(const SFrameColourSet& panel, std::uint32_t text, const STextStyle& style);
     void Paint(CCanvas& canvas) override;
 
@@ -21,8 +22,9 @@ private:
 class CX11GroupFrame : public CX11Control
 {
 public:
-    CX11GroupFrame(const SPixelRect& rect, const std::string& caption, bool centred)
-        : CX11Control(rect), m_caption(caption), m_centred(centred) {}
+    CX11GroupFrame(const SPixelRect& rect, const std::string& caption, bool centred,
+                   const SControlScale& scale = SControlScale{})
+        : CX11Control(rect, scale), m_caption(caption), m_centred(centred) {}
     void SetLook(std::uint32_t line, std::uint32_t light, std::uint32_t text, const STextStyle& style);
     void Paint(CCanvas& canvas) override;
 

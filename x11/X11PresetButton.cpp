@@ -1,8 +1,9 @@
 #include "X11PresetButton.h"
+#include <algorithm>
 
 CX11PresetButton::CX11PresetButton(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex,
-                                   int controlId, const std::string& caption)
-    : CX11Button(rect, listener, parameterIndex, controlId, caption)
+                                   int controlId, const std::string& caption, const SControlScale& scale)
+    : CX11Button(rect, listener, parameterIndex, controlId, caption, scale)
 {
 }
 
@@ -16,6 +17,15 @@ void CX11PresetButton::Attach(CX11Display* display, int editorWidth, int editorH
     m_editorHeight = editorHeight;
     m_slideTimer = slideTimer;
     m_followTimer = followTimer;
+}
+
+void CX11PresetButton::SetEditorSize(int editorWidth, int editorHeight)
+{
+    m_editorWidth = editorWidth;
+    m_editorHeight = editorHeight;
+    m_width = std::min(m_width, m_look.width);
+    if (m_display && m_popup >= 0)
+        PlaceList();
 }
 
 void CX11PresetButton::SetItems(std::vector<SPresetListItem> items)
@@ -128,23 +138,25 @@ void CX11PresetButton::OnPaint(CCanvas& canvas)
         const SPresetListItem& item = m_items[i];
         const int top = static_cast<int>(i) * height;
         const bool selected = static_cast<int>(i) == m_selection && !item.heading;
+        const SControlScale& scale = Scale();
+        const int line = scale.Line();
         canvas.FillSolid(0, top, width, height, m_look.background);
         if (selected)
-            canvas.FillSolid(1, top + 1, width - 2, height - 2, m_look.selection);
-        SPixelRect text{4, top, width - 5, top + height};
+            canvas.FillSolid(line, top + line, width - 2 * line, height - 2 * line, m_look.selection);
+        SPixelRect text{scale.Px(4), top, width - scale.Px(5), top + height};
         if (!item.heading)
         {
             canvas.Text(text, item.text, m_look.font, selected ? m_look.selectedText : m_look.text, ETextAlign::Left);
             continue;
         }
         const int middle = top + height / 2;
-        canvas.Line(4, middle, 8, middle, m_look.heading);
+        canvas.FillSolid(scale.Px(4), middle, scale.Px(4), line, m_look.heading);
         STextStyle bold = m_look.font;
         bold.bold = true;
-        text.left = 10;
+        text.left = scale.Px(10);
         canvas.Text(text, item.text, bold, m_look.heading, ETextAlign::Left);
         const int end = text.left + canvas.TextWidth(item.text, bold);
-        canvas.Line(end + 2, middle, width - 2, middle, m_look.heading);
+        canvas.FillSolid(end + scale.Px(2), middle, width - scale.Px(2) - end - scale.Px(2), line, m_look.heading);
     }
 }
 

@@ -32,10 +32,12 @@ public:
     };
 
     CX11PresetButton(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex, int controlId,
-                     const std::string& caption);
+                     const std::string& caption, const SControlScale& scale = SControlScale{});
 
     // The display the list opens on, the editor window's size, and the timer ids this button may use.
     void Attach(CX11Display* display, int editorWidth, int editorHeight, int slideTimer, int followTimer);
+    // The editor window took another size: the list keeps its window and follows the new edge.
+    void SetEditorSize(int editorWidth, int editorHeight);
     void SetLook(const SListLook& look) { m_look = look; }
     void SetItems(std::vector<SPresetListItem> items);
 

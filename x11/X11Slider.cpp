@@ -2,9 +2,9 @@
 #include <algorithm>
 
 CX11Slider::CX11Slider(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex,
-                       int controlId)
-    : CX11Control(rect), CParameterControl(listener, parameterIndex, controlId),
-      m_geometry{rect.Width(), rect.Height()}
+                       int controlId, const SControlScale& scale)
+    : CX11Control(rect, scale), CParameterControl(listener, parameterIndex, controlId),
+      m_geometry{rect.Width(), rect.Height(), scale}
 {
 }
 
@@ -87,37 +87,39 @@ void CX11Slider::Paint(CCanvas& canvas)
     SCanvasAt at{canvas, Rect().left, Rect().top};
     using namespace frame_arithmetic;
     const SPixelRect client{0, 0, Rect().Width(), Rect().Height()};
+    const int line = Scale().Line();
     DrawFrame(at, m_background.highlight, m_background.fill, client, m_background.gradient, m_background.shadow,
-              false);
-
+              false, true, line);
     const SPixelRect channel = m_geometry.Channel();
     const SPixelRect thumb = ThumbRect();
+    PaintTicks(at, channel, thumb);
+    DrawFrame(at, m_channel.highlight, m_channel.fill, channel, m_channel.gradient, m_channel.shadow, false, true,
+              line);
+    DrawFrame(at, m_thumb.highlight, m_thumb.fill, thumb, m_thumb.gradient, m_thumb.shadow, false, true, line);
+}
+
+// Ticks on both sides, TickWidth() rows high, from the thumb to the channel's end lit when reversed.
+void CX11Slider::PaintTicks(SCanvasAt& at, const SPixelRect& channel, const SPixelRect& thumb)
+{
     const int length = channel.Height();
     const int thumbLength = thumb.Height();
-    int count = STrackbarGeometry::TickCount(m_rangeMaximum, m_tickFrequency);
-    double spacing = count > 1 ? static_cast<double>(length - thumbLength) / (count - 1) : 1.0;
-    if (count > 1 && spacing < 1.0)
-    {
-        spacing = 1.0;
-        count = std::max(length - thumbLength, 0);
-    }
+    const STrackbarGeometry::STickSpread ticks =
+        STrackbarGeometry::Spread(STrackbarGeometry::TickCount(m_rangeMaximum, m_tickFrequency), length, thumbLength);
     const int centre = (thumb.top + thumb.bottom) / 2 - channel.top;
     const int activeLow = m_scale.reversed ? centre : 0;
     const int activeHigh = m_scale.reversed ? length - 1 : centre;
-    const int gap = (thumb.Width() - channel.Width()) / 2 + 2;
+    const int gap = m_geometry.TickGap(thumb.Width(), channel.Width());
+    const int width = m_geometry.TickWidth(), tickLength = m_geometry.TickLength();
     const int nearEdge = channel.left - gap;
     const int farEdge = channel.right + gap;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < ticks.count; ++i)
     {
-        const int y = static_cast<int>(channel.bottom - thumbLength / 2.0 - i * spacing);
+        const int y = STrackbarGeometry::TickAt(channel.bottom, -1, thumbLength, i, ticks.spacing);
         const bool active = y - channel.top >= activeLow && y - channel.top <= activeHigh;
         const std::uint32_t colour = active ? m_activeTick : m_tick;
-        at.Line(nearEdge, y, nearEdge - kTickLength, y, colour);
-        at.Line(farEdge, y, farEdge + kTickLength, y, colour);
+        at.FillSolid(nearEdge + width - tickLength, y, tickLength, width, colour);
+        at.FillSolid(farEdge, y, tickLength, width, colour);
     }
-
-    DrawFrame(at, m_channel.highlight, m_channel.fill, channel, m_channel.gradient, m_channel.shadow, false);
-    DrawFrame(at, m_thumb.highlight, m_thumb.fill, thumb, m_thumb.gradient, m_thumb.shadow, false);
 }
 
 void CX11Slider::OnPress(int x, int y)

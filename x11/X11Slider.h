@@ -14,7 +14,8 @@
 class CX11Slider : public CX11Control, public CParameterControl
 {
 public:
-    CX11Slider(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex, int controlId);
+    CX11Slider(const SPixelRect& rect, CParameterControlListener* listener, int parameterIndex, int controlId,
+               const SControlScale& scale = SControlScale{});
 
     void SetValue(float value) override;
     float GetValue() override;
@@ -55,6 +56,7 @@ private:
     void ResetToDefault();
     // Where a drag to height `y` puts the thumb; false when the value stays.
     bool DragTo(int y);
+    void PaintTicks(SCanvasAt& at, const SPixelRect& channel, const SPixelRect& thumb);
     void UpdateTooltip();
 
     STrackbarGeometry m_geometry;
@@ -72,5 +74,4 @@ private:
     SFrameColourSet m_thumb{0x000033, 0x0000CC, 0x0000DD, 0x000011};
     std::uint32_t m_tick = 0x0F000F;
     std::uint32_t m_activeTick = 0x00CFFF;
-    static constexpr int kTickLength = 6;
 };

@@ -13,9 +13,9 @@ public:
     explicit CRecordingEditor(CEditorContext* context) : m_context(context) {}
     int Open(void*) override { return 1; }
     void Close() override {}
-    int Show(int) override { return 1; }
+    void SetVisible(bool) override {}
     void Move(int, int, int, int) override {}
-    void GetSize(int& width, int& height) override { width = 300, height = 200; }
+    void GetPreferredSize(int& width, int& height) override { width = 300, height = 200; }
     const char* GetName() override { return "editor"; }
     int GetChanged() override { return 0; }
     void SetChanged(int) override {}

@@ -13,6 +13,8 @@ const void* CLAP_CALL HostExtension(const clap::Host* host, const char* id)
         return &self.threadCheck;
     if (std::strcmp(id, clap::kExtPresetLoad) == 0)
         return &self.presetLoad;
+    if (std::strcmp(id, clap::kExtGui) == 0)
+        return &self.gui;
     return nullptr;
 }
 
@@ -41,6 +43,14 @@ STestHost::STestHost()
         ++HostOf(host).presetErrors;
     };
     presetLoad.loaded = [](const clap::Host* host, uint32_t, const char*, const char*) { ++HostOf(host).presetsLoaded; };
+    gui.resizeHintsChanged = Nothing;
+    gui.requestResize = [](const clap::Host* host, uint32_t width, uint32_t height) {
+        HostOf(host).requestedSize = static_cast<std::uint64_t>(width) << 32 | height;
+        return true;
+    };
+    gui.requestShow = [](const clap::Host*) { return false; };
+    gui.requestHide = [](const clap::Host*) { return false; };
+    gui.closed = [](const clap::Host*, bool) {};
 }
 
 CInputEvents::CInputEvents()

@@ -17,6 +17,8 @@ struct STestHost
     clap::HostParams params{};
     clap::HostThreadCheck threadCheck{};
     clap::HostPresetLoad presetLoad{};
+    clap::HostGui gui{};
+    std::atomic<std::uint64_t> requestedSize{0}; // width << 32 | height of the last request_resize
     bool onAudioThread = false;
     std::atomic<int> flushRequests{0}; // an editor asks from its own thread
     std::atomic<int> callbackRequests{0};

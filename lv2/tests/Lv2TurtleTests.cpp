@@ -96,7 +96,9 @@ TEST(Lv2TurtleText, TheUiIsAnX11UiOfThePluginDeclaringTheFeaturesItsCodeRequires
          {"<http://example.org/fx>\n  ui:ui <http://example.org/fx#ui> .", "a ui:X11UI ;", "ui:binary <FxUI.so> ;",
           "lv2:requiredFeature <http://lv2plug.in/ns/extensions/ui#parent>, "
           "<http://lv2plug.in/ns/extensions/ui#idleInterface> ;",
-          "lv2:optionalFeature <http://lv2plug.in/ns/extensions/ui#touch>, <http://lv2plug.in/ns/extensions/ui#resize> ;",
+          "lv2:optionalFeature <http://lv2plug.in/ns/extensions/ui#touch>, <http://lv2plug.in/ns/extensions/ui#resize>, "
+          "<http://lv2plug.in/ns/ext/options#options>, <http://lv2plug.in/ns/ext/urid#map> ;",
+          "<http://lv2plug.in/ns/ext/options#supportedOption> <http://lv2plug.in/ns/extensions/ui#scaleFactor> ;",
           "lv2:extensionData <http://lv2plug.in/ns/extensions/ui#idleInterface> ."})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
 }

@@ -1,4 +1,5 @@
 #include "StereoChorusDialog.h"
+#include "ScaledAboutBox.h"
 #include "StereoChorusLayout.h"
 #include "StereoChorusTabOrder.h"
 #include <iterator>
@@ -79,7 +80,7 @@ void CStereoChorusDialog::BindControls()
 
 bool CStereoChorusDialog::HitTestAbout(int x, int y) const
 {
-    return stereo_chorus_layout::HitTestAbout(x, y);
+    return m_layout.HitTestAbout(x, y);
 }
 
 const char* CStereoChorusDialog::AboutCaption()
@@ -92,7 +93,11 @@ std::string CStereoChorusDialog::AboutText()
     return stereo_chorus_layout::AboutText();
 }
 
+// The system's message box at 1x; drawn larger, a box of our own at the editor's scale.
 void CStereoChorusDialog::ShowAbout()
 {
-    MessageBoxA(GetHwnd(), AboutText().c_str(), AboutCaption(), MB_OK | MB_ICONINFORMATION);
+    if (m_layout.Scale().IsUnscaled())
+        MessageBoxA(GetHwnd(), AboutText().c_str(), AboutCaption(), MB_OK | MB_ICONINFORMATION);
+    else
+        ShowScaledAboutBox(GetHwnd(), m_layout, AboutCaption(), AboutText().c_str());
 }

@@ -130,7 +130,7 @@ void CStereoChorusDialog::FillPresetList()
     list.SetColours(kPanel);
     list.SetSelectionColour(skin::kSelection);
     if (!m_font)
-        m_font = win::CFont(CreateFontA(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        m_font = win::CFont(CreateFontA(m_layout.ListFontPixels(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                         DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
     list.SetFont(m_font.Get());

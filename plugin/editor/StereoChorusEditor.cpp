@@ -1,8 +1,35 @@
 #include "StereoChorusEditor.h"
 #include "StereoChorusDialog.h"
+#include "StereoChorusSettings.h"
 #include "resource.h"
 
-CStereoChorusEditor::CStereoChorusEditor() = default;
+namespace {
+
+constexpr double kStandardDpi = 96.0;
+
+// The resolution of the screen a window is on: GetDpiForWindow (Windows 10 1607 on, looked up
+// at run time so older systems load the plug-in), else the screen's device context.
+int DpiOf(HWND window)
+{
+    using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (window && getDpiForWindow)
+        if (const UINT dpi = getDpiForWindow(window))
+            return static_cast<int>(dpi);
+    const HDC screen = GetDC(window);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ReleaseDC(window, screen);
+    return dpi > 0 ? dpi : static_cast<int>(kStandardDpi);
+}
+
+} // namespace
+
+CStereoChorusEditor::CStereoChorusEditor() : m_scale(StereoChorusEditorScale())
+{
+    m_scale.SetScreenFactor(DpiOf(nullptr) / kStandardDpi);
+}
 
 CStereoChorusEditor::~CStereoChorusEditor()
 {
@@ -12,13 +39,52 @@ CStereoChorusEditor::~CStereoChorusEditor()
 int CStereoChorusEditor::Open(void* parentWindow)
 {
     Close();
+    const HWND parent = static_cast<HWND>(parentWindow);
+    m_scale.SetScreenFactor(DpiOf(parent) / kStandardDpi);
     auto dialog = std::make_unique<CStereoChorusDialog>();
-    if (!dialog->Create(IDD_STEREO_CHORUS, static_cast<HWND>(parentWindow)))
+    if (!dialog->Create(IDD_STEREO_CHORUS, parent))
         return 0;
     m_dialog = std::move(dialog);
     m_dialog->AttachContext(m_context);
     m_dialog->BindControls();
+    m_dialog->SetSizeMenu(m_scale.ChosenPercent(), [this](int percent) { OnSizeChosen(percent); });
+    m_dialog->SetDpiHandler([this](int dpi) { OnDpiChanged(dpi); });
+    m_dialog->ApplyLayout(CStereoChorusLayout(Factor()));
     return 1;
+}
+
+void CStereoChorusEditor::Rescale(bool tellHost)
+{
+    if (!m_dialog || !m_dialog->GetHwnd())
+        return;
+    const CStereoChorusLayout layout(Factor());
+    if (layout.Factor() == m_dialog->Layout().Factor())
+        return;
+    m_dialog->ApplyLayout(layout);
+    if (tellHost && m_host)
+        m_host->RequestResize(layout.Width(), layout.Height());
+}
+
+// Saved first, so every later instance opens at the choice; the window follows at once.
+void CStereoChorusEditor::OnSizeChosen(int percent)
+{
+    m_scale.Choose(percent);
+    Rescale(true);
+}
+
+// 0: the message carried no resolution (a child's notice); the window is asked.
+void CStereoChorusEditor::OnDpiChanged(int dpi)
+{
+    if (!m_dialog)
+        return;
+    m_scale.SetScreenFactor((dpi > 0 ? dpi : DpiOf(m_dialog->GetHwnd())) / kStandardDpi);
+    Rescale(true);
+}
+
+void CStereoChorusEditor::SetHostScale(double factor)
+{
+    m_scale.SetHostFactor(factor);
+    Rescale(false);
 }
 
 // The window goes first, while the whole dialog object still handles its messages (the refresh
@@ -32,9 +98,10 @@ void CStereoChorusEditor::Close()
     m_dialog.reset();
 }
 
-int CStereoChorusEditor::Show(int command)
+void CStereoChorusEditor::SetVisible(bool visible)
 {
-    return m_dialog && m_dialog->GetHwnd() ? ShowWindow(m_dialog->GetHwnd(), command) : 0;
+    if (m_dialog && m_dialog->GetHwnd())
+        ShowWindow(m_dialog->GetHwnd(), visible ? SW_SHOWNORMAL : SW_HIDE);
 }
 
 void CStereoChorusEditor::Move(int left, int top, int right, int bottom)
@@ -43,15 +110,11 @@ void CStereoChorusEditor::Move(int left, int top, int right, int bottom)
         MoveWindow(m_dialog->GetHwnd(), left, top, right - left, bottom - top, TRUE);
 }
 
-void CStereoChorusEditor::GetSize(int& width, int& height)
+void CStereoChorusEditor::GetPreferredSize(int& width, int& height)
 {
-    width = height = 0;
-    RECT rect{};
-    if (m_dialog && m_dialog->GetHwnd() && GetWindowRect(m_dialog->GetHwnd(), &rect))
-    {
-        width = rect.right - rect.left;
-        height = rect.bottom - rect.top;
-    }
+    const CStereoChorusLayout layout = m_dialog ? m_dialog->Layout() : CStereoChorusLayout(Factor());
+    width = layout.Width();
+    height = layout.Height();
 }
 
 int CStereoChorusEditor::GetChanged()

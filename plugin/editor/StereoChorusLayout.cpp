@@ -93,4 +93,56 @@ const char* AboutText()
     return "This plug-in is developped by Orvane's Music Software ( http://www.orvane-music.com )";
 }
 
+double ClampScale(double factor)
+{
+    if (!(factor >= kSmallestScale)) // NaN too
+        return kSmallestScale;
+    return factor > kLargestScale ? kLargestScale : factor;
+}
+
 } // namespace stereo_chorus_layout
+
+namespace layout = stereo_chorus_layout;
+
+CStereoChorusLayout::CStereoChorusLayout(double factor) : m_scale{layout::ClampScale(factor)} {}
+
+int CStereoChorusLayout::Width() const
+{
+    return m_scale.Px(layout::DialogWidth());
+}
+
+int CStereoChorusLayout::Height() const
+{
+    return m_scale.Px(layout::DialogHeight());
+}
+
+SPixelRect CStereoChorusLayout::ControlRect(const SControlLayout& control) const
+{
+    return m_scale.Px(layout::ControlRect(control));
+}
+
+SPixelRect CStereoChorusLayout::ControlRect(int id) const
+{
+    const SControlLayout* control = layout::FindControl(id);
+    return control ? ControlRect(*control) : SPixelRect{};
+}
+
+STrackbarGeometry CStereoChorusLayout::Trackbar(int id) const
+{
+    const SPixelRect rect = ControlRect(id);
+    return STrackbarGeometry{rect.Width(), rect.Height(), m_scale};
+}
+
+// Bounds included, as at 1x: the last pixel is the 1x one's far edge, scaled.
+SPixelRect CStereoChorusLayout::AboutArea() const
+{
+    const SPixelRect& area = layout::kAboutArea;
+    return SPixelRect{m_scale.Px(area.left), m_scale.Px(area.top), m_scale.Px(area.right + 1) - 1,
+                      m_scale.Px(area.bottom + 1) - 1};
+}
+
+bool CStereoChorusLayout::HitTestAbout(int x, int y) const
+{
+    const SPixelRect area = AboutArea();
+    return x >= area.left && x <= area.right && y >= area.top && y <= area.bottom;
+}

@@ -1,5 +1,7 @@
 #pragma once
+#include "ControlScale.h"
 #include "PixelRect.h"
+#include "TrackbarGeometry.h"
 #include <cstdint>
 
 // The stereo chorus editor's look and configuration that every platform's editor shares: the
@@ -82,4 +84,50 @@ constexpr int kPresetListWidth = 130;
 constexpr int kPresetSlideStep = 30;
 constexpr unsigned kPresetSlidePeriodMs = 25;
 
+// The sizes the editor offers its user, in percent, and the range of factors it draws at: the
+// skin is drawn natively up to 3x and a picture is never enlarged.
+constexpr int kChoosableSizes[] = {100, 125, 150, 175, 200, 250, 300};
+constexpr double kSmallestScale = 1.0;
+constexpr double kLargestScale = 3.0;
+double ClampScale(double factor);
+
 } // namespace stereo_chorus_layout
+
+// The editor at one scale factor: the one place both editors (the Windows dialog and its controls,
+// the X11 view) and the skin's pictures take every rectangle, size, font and metric from. Each is
+// the 1x one multiplied by the factor and rounded once; at 1.0 they are exactly today's.
+class CStereoChorusLayout
+{
+public:
+    explicit CStereoChorusLayout(double factor = 1.0);
+
+    double Factor() const { return m_scale.factor; }
+    const SControlScale& Scale() const { return m_scale; }
+    // The whole editor.
+    int Width() const;
+    int Height() const;
+    SPixelRect ControlRect(const SControlLayout& control) const;
+    // The rectangle of the template item with that id; empty for an unknown id.
+    SPixelRect ControlRect(int id) const;
+    // A slider's trackbar at this size, in its client pixels.
+    STrackbarGeometry Trackbar(int id) const;
+
+    // The background picture sits this far in from the top left.
+    int BackgroundMargin() const { return m_scale.Px(4); }
+    // The background picture's size at this scale (the 400 x 165 one, multiplied and rounded).
+    int BackgroundWidth() const { return m_scale.Px(400); }
+    int BackgroundHeight() const { return m_scale.Px(165); }
+    SPixelRect AboutArea() const;
+    bool HitTestAbout(int x, int y) const;
+
+    // Text: the captions' and switches' pixel height (11 at 1x), the preset list's font height
+    // (13) and the popups' line height (15).
+    int CaptionPixels() const { return m_scale.Px(11); }
+    int ListFontPixels() const { return m_scale.Px(13); }
+    int PopupLinePixels() const { return m_scale.Px(15); }
+    int PresetListWidth() const { return m_scale.Px(stereo_chorus_layout::kPresetListWidth); }
+    int PresetSlideStep() const { return m_scale.Px(stereo_chorus_layout::kPresetSlideStep); }
+
+private:
+    SControlScale m_scale;
+};

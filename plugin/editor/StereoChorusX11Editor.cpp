@@ -1,10 +1,23 @@
 #include "StereoChorusX11Editor.h"
 #include "StereoChorusLayout.h"
+#include "StereoChorusSettings.h"
 #include "StereoChorusView.h"
 #include "SliderMotion.h"
+#include "X11ScreenScale.h"
 #include <cstdint>
 
-CStereoChorusX11Editor::CStereoChorusX11Editor() = default;
+CStereoChorusX11Editor::CStereoChorusX11Editor() : m_scale(StereoChorusEditorScale()) {}
+
+// The desktop is asked once, and only when neither the user nor the host has a word.
+double CStereoChorusX11Editor::Factor()
+{
+    if (!m_screenAsked && m_scale.ChosenPercent() == 0 && m_scale.HostFactor() <= 0.0)
+    {
+        m_scale.SetScreenFactor(QueryScreenScale());
+        m_screenAsked = true;
+    }
+    return m_scale.Factor();
+}
 
 CStereoChorusX11Editor::~CStereoChorusX11Editor()
 {
@@ -17,11 +30,14 @@ int CStereoChorusX11Editor::Open(void* parentWindow)
     const auto parent = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow));
     if (!parent)
         return 0;
-    auto view = std::make_unique<CStereoChorusView>();
+    auto view = std::make_unique<CStereoChorusView>(Factor());
+    view->SetSizeMenu(m_scale.ChosenPercent(), [this](int percent) { OnSizeChosen(percent); });
     view->AttachContext(m_context);
     view->BindControls();
     if (!view->Open(parent))
         return 0;
+    m_width = view->Width();
+    m_height = view->Height();
     m_view = std::move(view);
     return 1;
 }
@@ -34,13 +50,41 @@ void CStereoChorusX11Editor::Close()
 }
 
 // The window is shown as it opens; a host may hide it and show it again without closing it.
-int CStereoChorusX11Editor::Show(int command)
+void CStereoChorusX11Editor::SetVisible(bool visible)
 {
     if (!m_view)
-        return 0;
+        return;
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
-    m_view->Display().ShowMain(command != 0);
-    return 1;
+    m_view->Display().ShowMain(visible);
+}
+
+// The choice is saved first, so the new size is what every later instance opens at; the window
+// takes it at once and the host is asked to follow.
+void CStereoChorusX11Editor::OnSizeChosen(int percent)
+{
+    m_scale.Choose(percent);
+    if (!m_view)
+        return;
+    m_view->SetScale(Factor());
+    m_width = m_view->Width();
+    m_height = m_view->Height();
+    if (m_host)
+        m_host->RequestResize(m_width, m_height);
+}
+
+// With a window open the editor's thread reads the scale too (its menu): changed under its lock.
+void CStereoChorusX11Editor::SetHostScale(double factor)
+{
+    if (!m_view)
+    {
+        m_scale.SetHostFactor(factor);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_view->Display().Lock());
+    m_scale.SetHostFactor(factor);
+    m_view->SetScale(Factor());
+    m_width = m_view->Width();
+    m_height = m_view->Height();
 }
 
 void CStereoChorusX11Editor::Move(int left, int top, int right, int bottom)
@@ -56,10 +100,17 @@ void* CStereoChorusX11Editor::GetWindow()
     return m_view ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_view->Display().MainWindow())) : nullptr;
 }
 
-void CStereoChorusX11Editor::GetSize(int& width, int& height)
+void CStereoChorusX11Editor::GetPreferredSize(int& width, int& height)
 {
-    width = m_view ? m_view->Width() : stereo_chorus_layout::DialogWidth();
-    height = m_view ? m_view->Height() : stereo_chorus_layout::DialogHeight();
+    if (m_view)
+    {
+        width = m_width;
+        height = m_height;
+        return;
+    }
+    const CStereoChorusLayout layout(Factor());
+    width = layout.Width();
+    height = layout.Height();
 }
 
 int CStereoChorusX11Editor::GetChanged()

@@ -11,7 +11,10 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <unistd.h>
 #include <mutex>
 #include <thread>
 
@@ -249,4 +252,35 @@ TEST_F(ClapEditor, KeysWheelAndClicksReachTheHostAsOneGestureEach)
                                 },
                                 [&] { collected.rows.clear(); }};
     RunEditorInputScript(*TestDisplay(), view.X(), view.Y(), events);
+}
+
+TEST_F(ClapEditor, SetScaleSizesTheEditorAndGetSizeCanResizeAdjustSizeAndSetSizeAgree)
+{
+    setenv("XDG_CONFIG_HOME", ("/tmp/clap-editor-config-" + std::to_string(getpid())).c_str(), 1); // nothing chosen
+    ASSERT_TRUE(gui->create(plugin, clap::kWindowApiX11, false));
+    ASSERT_TRUE(gui->setScale(plugin, 2.0));
+    EXPECT_FALSE(gui->setScale(plugin, 0.0));
+    uint32_t width = 0, height = 0;
+    ASSERT_TRUE(gui->getSize(plugin, &width, &height));
+    EXPECT_EQ(width, 816u);
+    EXPECT_EQ(height, 348u);
+    EXPECT_FALSE(gui->canResize(plugin)) << "the sizes come from the editor's menu";
+    uint32_t adjustedWidth = 1000, adjustedHeight = 10;
+    ASSERT_TRUE(gui->adjustSize(plugin, &adjustedWidth, &adjustedHeight));
+    EXPECT_EQ(adjustedWidth, 816u);
+    EXPECT_EQ(adjustedHeight, 348u);
+    EXPECT_TRUE(gui->setSize(plugin, 816, 348));
+    EXPECT_FALSE(gui->setSize(plugin, 408, 174));
+
+    TestDisplay()->ResizeWindow(parent, 900, 400);
+    ASSERT_TRUE(gui->setParent(plugin, &window));
+    ASSERT_TRUE(gui->show(plugin));
+    ASSERT_TRUE(WaitUntil([&] { return view.Corner() == 0; }));
+    const std::vector<std::uint32_t> margin = TestDisplay()->Grab(view.X() + 812, view.Y() + 344, 1, 1);
+    ASSERT_EQ(margin.size(), 1u);
+    EXPECT_EQ(margin[0], 0u) << "the 200 % editor's black margin, where the host's grey would be at 100 %";
+    ASSERT_TRUE(gui->setScale(plugin, 1.0));
+    ASSERT_TRUE(gui->getSize(plugin, &width, &height));
+    EXPECT_EQ(width, 408u);
+    gui->destroy(plugin);
 }

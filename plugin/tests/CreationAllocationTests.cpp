@@ -21,9 +21,9 @@ class QuietEditor : public CPluginEditor
 public:
     int Open(void*) override { return 1; }
     void Close() override {}
-    int Show(int) override { return 0; }
+    void SetVisible(bool) override {}
     void Move(int, int, int, int) override {}
-    void GetSize(int& width, int& height) override { width = height = 0; }
+    void GetPreferredSize(int& width, int& height) override { width = height = 0; }
     const char* GetName() override { return ""; }
     int GetChanged() override { return 0; }
     void SetChanged(int) override {}

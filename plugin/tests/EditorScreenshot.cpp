@@ -1,6 +1,8 @@
 // Opens the plug-in's editor in a host window and saves what it shows:
 //   editor_screenshot <plugin.dll> <output folder>
-// writes editor.png (as it opens, at the defaults) and editor-presets.png (the preset list out).
+// writes editor.png (as it opens, at the defaults), editor-presets.png (the preset list out) and
+// editor-200.png (opened again after the host gave a content scale of 2, with VST 2's
+// vendor-specific call).
 #include "EditorSession.h"
 #include "resource.h"
 #include <cstdio>
@@ -67,6 +69,23 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%s/editor-presets.png\n", argv[2]);
+    session.CloseEditor();
+
+    session.Dispatch(effVendorSpecific, kVendorPresonus, kContentScaleFactor, nullptr, 2.0f);
+    session.ResizeClient(900, 400);
+    const std::string large = folder + "\\editor-200.png";
+    if (session.OpenEditor() != 1 || !session.Dialog())
+    {
+        std::fprintf(stderr, "editor_screenshot: the plug-in opens no editor at 200 %%\n");
+        return 1;
+    }
+    PumpMessagesFor(120);
+    if (!CaptureEditor(session.Dialog()).SavePng(large))
+    {
+        std::fprintf(stderr, "editor_screenshot: cannot write %s\n", large.c_str());
+        return 1;
+    }
+    std::printf("%s/editor-200.png\n", argv[2]);
     session.CloseEditor();
     return 0;
 }

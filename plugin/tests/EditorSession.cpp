@@ -28,13 +28,28 @@ void CEditorSession::ClosePlugin()
     m_effect = nullptr;
 }
 
-VstIntPtr CEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+// A size request makes the host window's client that size (index: width, value: height).
+VstIntPtr CEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt)
 {
     if (opcode == audioMasterVersion)
         return 2400;
-    if (s_current)
-        s_current->calls.push_back(SHostCall{opcode, index, opt});
-    return 0;
+    if (!s_current)
+        return 0;
+    s_current->calls.push_back(SHostCall{opcode, index, opcode == audioMasterSizeWindow ? static_cast<float>(value) : opt});
+    if (opcode != audioMasterSizeWindow || index <= 0 || value <= 0)
+        return 0;
+    s_current->ResizeClient(index, static_cast<int>(value));
+    return 1;
+}
+
+void CEditorSession::ResizeClient(int width, int height)
+{
+    const HWND window = m_window.Get();
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CEditorSession::Dialog() const

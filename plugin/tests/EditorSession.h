@@ -30,6 +30,8 @@ public:
     void ClosePlugin();
 
     HWND Parent() const { return m_window.Get(); }
+    // Gives the host window's client this size, as a host does for the editor's size requests.
+    void ResizeClient(int width, int height);
     VstIntPtr OpenEditor() { return Dispatch(effEditOpen, 0, 0, Parent()); }
     void CloseEditor() { Dispatch(effEditClose); }
     // The editor's dialog window: the host window's first child, or null.

@@ -20,12 +20,36 @@ const SSliderSetup& SetupOf(int id)
 
 int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id)
 {
-    const SPixelRect rect = layout::ControlRect(*layout::FindControl(id));
-    const int x = rect.left + 13;
-    for (int y = rect.top; y < rect.bottom; ++y)
+    return ThumbTop(pixels, width, id, 1.0);
+}
+
+int ThumbTop(const std::vector<std::uint32_t>& pixels, int width, int id, double scale)
+{
+    const CStereoChorusLayout scaled(scale);
+    const SPixelRect rect = scaled.ControlRect(id);
+    const int x = rect.left + scaled.Scale().Px(13);
+    for (int y = rect.top; y < rect.bottom && static_cast<std::size_t>(y) * width + x < pixels.size(); ++y)
         if (pixels[static_cast<std::size_t>(y) * width + x] != 0x800000)
             return y - rect.top;
     return -1;
+}
+
+double ThumbTolerance(double scale)
+{
+    return scale > 2.0 ? 2.0 : 1.0;
+}
+
+int DifferingFromEnlargement(const std::vector<std::uint32_t>& large, const std::vector<std::uint32_t>& normal)
+{
+    const int width = layout::DialogWidth(), height = layout::DialogHeight();
+    if (large.size() != 4 * normal.size() || normal.size() != static_cast<std::size_t>(width) * height)
+        return 0;
+    int differing = 0;
+    for (int y = 0; y < 2 * height; ++y)
+        for (int x = 0; x < 2 * width; ++x)
+            differing += large[static_cast<std::size_t>(y) * 2 * width + x] !=
+                         normal[static_cast<std::size_t>(y / 2) * width + x / 2];
+    return differing;
 }
 
 int ExpectedThumbTop(int id, float value, float minimum, float maximum)

@@ -1,6 +1,7 @@
 #include "EmbeddedEditorView.h"
 #include "EditorThumbs.h"
 #include "StereoChorusLayout.h"
+#include <cairo.h>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <vector>
@@ -27,6 +28,23 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CXvfbE
 } // namespace
 
 CXvfbDisplay* TestDisplay() { return g_display; }
+
+std::vector<std::uint32_t> ReadPng(const char* path, int& width, int& height)
+{
+    std::vector<std::uint32_t> pixels;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        width = cairo_image_surface_get_width(surface);
+        height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixels.push_back(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
+    }
+    cairo_surface_destroy(surface);
+    return pixels;
+}
 
 int CountEntries(const char* folder)
 {

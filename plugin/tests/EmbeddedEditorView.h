@@ -3,12 +3,15 @@
 // the server itself, where the editor and its controls lie on the screen, what it shows.
 #include "XvfbDisplay.h"
 #include <cstdint>
+#include <vector>
 
 // The test program's Xvfb, started once before its first test and stopped after its last.
 CXvfbDisplay* TestDisplay();
 
 // The entries of a folder (/proc/self/fd, /proc/self/task), to see what a test left open.
 int CountEntries(const char* folder);
+// A PNG file's pixels (0x00RRGGBB, a row after another); empty when it cannot be read.
+std::vector<std::uint32_t> ReadPng(const char* path, int& width, int& height);
 
 // The editor inside `parent`, at its top-left corner.
 class CEmbeddedEditorView

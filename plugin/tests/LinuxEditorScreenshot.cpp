@@ -1,7 +1,8 @@
 // Opens the plug-in's editor on a private X server and saves what it shows:
 //   editor_linux_screenshot <plugin.so> <output folder>
-// writes editor-linux.png (as it opens, at the defaults) and editor-linux-presets.png (the preset
-// list out).
+// writes editor-linux.png (as it opens, at the defaults), editor-linux-presets.png (the preset
+// list out) and editor-linux-200.png (opened again after the host gave a content scale of 2, with
+// VST 2's vendor-specific call).
 #include "LinuxEditorSession.h"
 #include "StereoChorusLayout.h"
 #include "resource.h"
@@ -56,6 +57,19 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("%s\n", withPresets.c_str());
+    session.CloseEditor();
+
+    const CStereoChorusLayout doubled(2.0);
+    session.Dispatch(effVendorSpecific, kVendorPresonus, kContentScaleFactor, nullptr, 2.0f);
+    display.ResizeWindow(session.Parent(), doubled.Width(), doubled.Height());
+    const std::string large = folder + "/editor-linux-200.png";
+    if (session.OpenEditor() != 1 || !session.WaitForPaint() ||
+        !display.SavePng(large, session.EditorX(), session.EditorY(), doubled.Width(), doubled.Height()))
+    {
+        std::fprintf(stderr, "editor_linux_screenshot: cannot write %s\n", large.c_str());
+        return 1;
+    }
+    std::printf("%s\n", large.c_str());
     session.CloseEditor();
     return 0;
 }

@@ -31,6 +31,24 @@ void CLinuxEditorSession::ClosePlugin()
     m_effect = nullptr;
 }
 
+CProcessingThread::CProcessingThread(AEffect* effect)
+{
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    m_thread = std::thread([this, effect] {
+        std::vector<float> left(256, 0.1f), right(256, 0.1f);
+        float* buffers[2] = {left.data(), right.data()};
+        while (!m_stop)
+            effect->processReplacing(effect, buffers, buffers, 256);
+    });
+}
+
+void CProcessingThread::Stop()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
 VstIntPtr CLinuxEditorSession::OpenEditor()
 {
     return Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(m_parent)));
@@ -73,19 +91,24 @@ void CLinuxEditorSession::ClearCalls()
     m_calls.clear();
 }
 
-VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+// A size request resizes the host's window (index: width, value: height), as hosts do.
+VstIntPtr CLinuxEditorSession::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float opt)
 {
     if (opcode == audioMasterVersion)
         return 2400;
-    if (CLinuxEditorSession* session = s_current)
+    CLinuxEditorSession* session = s_current;
+    if (!session)
+        return 0;
+    const SLinuxHostCall call{opcode, index, opcode == audioMasterSizeWindow ? static_cast<float>(value) : opt,
+                              std::this_thread::get_id()};
     {
-        const SLinuxHostCall call{opcode, index, opt, std::this_thread::get_id()};
-        {
-            std::lock_guard<std::mutex> lock(session->m_lock);
-            session->m_calls.push_back(call);
-        }
-        if (session->onCall)
-            session->onCall(call);
+        std::lock_guard<std::mutex> lock(session->m_lock);
+        session->m_calls.push_back(call);
     }
-    return 0;
+    if (session->onCall)
+        session->onCall(call);
+    if (opcode != audioMasterSizeWindow || index <= 0 || value <= 0)
+        return 0;
+    session->m_display.ResizeWindow(session->m_parent, index, static_cast<int>(value));
+    return 1;
 }

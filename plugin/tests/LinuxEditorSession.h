@@ -4,6 +4,7 @@
 // the plug-in makes back to it (from any thread).
 #include "PluginLibrary.h"
 #include "XvfbDisplay.h"
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -15,6 +16,19 @@ struct SLinuxHostCall
     VstInt32 index;
     float value;
     std::thread::id thread; // the thread the plug-in called from
+};
+
+// Another thread processing audio through the effect (switched on first) for as long as it lives.
+class CProcessingThread
+{
+public:
+    explicit CProcessingThread(AEffect* effect);
+    ~CProcessingThread() { Stop(); }
+    void Stop();
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
 };
 
 class CLinuxEditorSession

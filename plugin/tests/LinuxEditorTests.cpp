@@ -10,7 +10,6 @@
 #include "resource.h"
 #include <algorithm>
 #include <atomic>
-#include <cairo.h>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
@@ -31,24 +30,6 @@ struct SRange
 
 // The chorus parameters' real ranges, by host index.
 const SRange kRanges[9] = {{0, 1}, {-20, 20}, {0, 100}, {0, 100}, {0, 30}, {0, 100}, {0, 20}, {0, 100}, {0, 2}};
-
-std::vector<std::uint32_t> ReadPng(const char* path, int& width, int& height)
-{
-    std::vector<std::uint32_t> pixels;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path);
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
-    {
-        width = cairo_image_surface_get_width(surface);
-        height = cairo_image_surface_get_height(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                pixels.push_back(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    }
-    cairo_surface_destroy(surface);
-    return pixels;
-}
 
 class LinuxEditorTest : public ::testing::Test
 {
@@ -281,15 +262,7 @@ TEST_F(LinuxEditorTest, HostAutomationAndProgramChangesShowWithoutAnyIdleCall)
 
 TEST_F(LinuxEditorTest, HundredOpenCloseCyclesWhileAudioRunsLeaveNoWindowThreadOrDescriptorBehind)
 {
-    std::atomic<bool> stop{false};
-    AEffect* effect = session->Effect();
-    session->Dispatch(effMainsChanged, 0, 1);
-    std::thread audio([&] {
-        std::vector<float> left(256, 0.1f), right(256, 0.1f);
-        float* buffers[2] = {left.data(), right.data()};
-        while (!stop)
-            effect->processReplacing(effect, buffers, buffers, 256);
-    });
+    CProcessingThread audio(session->Effect());
     Open();
     session->CloseEditor();
     const int descriptors = CountEntries("/proc/self/fd");
@@ -302,8 +275,7 @@ TEST_F(LinuxEditorTest, HundredOpenCloseCyclesWhileAudioRunsLeaveNoWindowThreadO
             TestDisplay()->Click(ScreenX(IDC_PRESETS_BUTTON, 5), ScreenY(IDC_PRESETS_BUTTON, 5));
         session->CloseEditor();
     }
-    stop = true;
-    audio.join();
+    audio.Stop();
     EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
     EXPECT_EQ(CountEntries("/proc/self/task"), threads - 1) << "only the audio thread has gone";
     EXPECT_TRUE(TestDisplay()->Children(session->Parent()).empty());

@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <dlfcn.h>
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
+#include <unistd.h>
 #include <string>
 #include <thread>
 #include <utility>
@@ -277,4 +281,25 @@ TEST_F(Lv2UiHost, KeysWheelAndClicksReachTheHostAsOneTouchEach)
                                },
                                [&] { sent.clear(); }};
     RunEditorInputScript(*TestDisplay(), view.X(), view.Y(), ports);
+}
+
+TEST_F(Lv2UiHost, TheHostsScaleFactorOptionSizesTheEditorItTellsTheHost)
+{
+    setenv("XDG_CONFIG_HOME", ("/tmp/lv2-ui-config-" + std::to_string(getpid())).c_str(), 1); // nothing chosen
+    descriptor->cleanup(ui);
+    ui = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return TestDisplay()->Children(parent).empty(); }));
+    // A URID map of two entries, as the option needs.
+    LV2_URID_Map map{nullptr, [](LV2_URID_Map_Handle, const char* uri) -> LV2_URID {
+                         return std::string(uri) == LV2_UI__scaleFactor ? 1 : std::string(uri) == LV2_ATOM__Float ? 2 : 3;
+                     }};
+    const float factor = 2.0f;
+    const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, 1, sizeof factor, 2, &factor},
+                                          {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    LV2_Feature mapFeature{LV2_URID__map, &map};
+    LV2_Feature optionsFeature{LV2_OPTIONS__options, const_cast<LV2_Options_Option*>(options)};
+    sizes.clear();
+    ui = Instantiate({&parentFeature, &idleFeature, &resizeFeature, &mapFeature, &optionsFeature});
+    ASSERT_NE(ui, nullptr);
+    EXPECT_EQ(sizes, std::vector<SSize>({SSize{816, 348}}));
 }

@@ -28,7 +28,7 @@ CXvfbDisplay::CXvfbDisplay()
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, STDERR_FILENO);
         dup2(null, STDOUT_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x900x24", "-nolisten", "tcp",
                "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -85,6 +85,13 @@ std::uint32_t CXvfbDisplay::CreateHostWindow(int x, int y, int width, int height
 void CXvfbDisplay::DestroyWindow(std::uint32_t window)
 {
     xcb_destroy_window(m_connection, window);
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+void CXvfbDisplay::ResizeWindow(std::uint32_t window, int width, int height)
+{
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+    xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
     std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
@@ -236,6 +243,49 @@ void CXvfbDisplay::Wheel(bool away)
     xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_flush(m_connection);
+}
+
+void CXvfbDisplay::RightClick(int x, int y)
+{
+    MoveTo(x, y);
+    xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, 3, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, 3, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(m_connection);
+}
+
+void CXvfbDisplay::SetResources(const std::string& resources)
+{
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 8,
+                        static_cast<std::uint32_t>(resources.size()), resources.data());
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+bool CXvfbDisplay::FindPopup(const std::string& name, int& x, int& y, int& width, int& height) const
+{
+    for (std::uint32_t window : Children(m_root))
+    {
+        xcb_get_window_attributes_reply_t* attributes =
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
+        const bool popup = attributes && attributes->override_redirect && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(attributes);
+        xcb_get_property_reply_t* title = popup ? xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, 256), nullptr)
+                                                 : nullptr;
+        const bool named = title && std::string(static_cast<const char*>(xcb_get_property_value(title)),
+                                                static_cast<size_t>(xcb_get_property_value_length(title))) == name;
+        std::free(title);
+        xcb_get_geometry_reply_t* geometry =
+            named ? xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr) : nullptr;
+        if (!geometry)
+            continue;
+        x = geometry->x;
+        y = geometry->y;
+        width = geometry->width;
+        height = geometry->height;
+        std::free(geometry);
+        return true;
+    }
+    return false;
 }
 
 std::vector<std::uint32_t> CXvfbDisplay::Grab(int x, int y, int width, int height) const

@@ -1,7 +1,7 @@
 #pragma once
 // A private X server for tests that need a display: Xvfb on a free display number (it picks one
 // itself and tells us through a pipe), DISPLAY pointing at it, and a connection of the test's own
-// for host windows, XTest input and screenshots.
+// for host windows, XTest input and screenshots. The screen (1600 x 900) holds the editor at 300 %.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,10 +27,13 @@ public:
     std::uint32_t CreateHostWindow(int x, int y, int width, int height);
     void DestroyWindow(std::uint32_t window);
     void MoveWindow(std::uint32_t window, int x, int y);
+    void ResizeWindow(std::uint32_t window, int width, int height);
     void UnmapWindow(std::uint32_t window);
     std::vector<std::uint32_t> Children(std::uint32_t window) const;
     // The names of the mapped override-redirect windows (the editor's popups: list, tooltip).
     std::vector<std::string> PopupNames() const;
+    // The first mapped override-redirect window with that name: its origin and size; false for none.
+    bool FindPopup(const std::string& name, int& x, int& y, int& width, int& height) const;
     // Where the window's top-left corner lies on the screen.
     void Origin(std::uint32_t window, int& x, int& y) const;
 
@@ -48,6 +51,10 @@ public:
 
     // The window that has the keyboard (0 for none, 1 for whichever is under the pointer).
     std::uint32_t InputFocus() const;
+    // A click of the right button.
+    void RightClick(int x, int y);
+    // The X resources (the root window's RESOURCE_MANAGER), as a desktop's settings leave them.
+    void SetResources(const std::string& resources);
 
     // The screen's pixels (0x00RRGGBB) of a rectangle; empty when it cannot be read.
     std::vector<std::uint32_t> Grab(int x, int y, int width, int height) const;

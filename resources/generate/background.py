@@ -1,5 +1,7 @@
 """The 400 x 165 editor background: a dark-red rack panel with screwed side strips, the maker's
-badge on the left strip and the product title at the top right.
+badge on the left strip and the product title at the top right. It is drawn natively at each
+scale the editor ships (2x and 3x besides 1x): every length, stroke, font and bevel is multiplied,
+never the finished pixels, so the larger pictures are as crisp as the small one.
 
 Everything the controls cover stays the plain PANEL red that the controls paint themselves, so
 their rectangles melt into the panel.
@@ -52,51 +54,57 @@ def brushed(rng, length, amount, smooth):
     return out
 
 
-def draw_panel(canvas, rng):
+def draw_panel(canvas, rng, s):
     # Horizontal brushing: each row has its own streaks, faint enough that the controls' flat
     # PANEL rectangles do not stand out.
-    for y in range(HEIGHT):
-        streak = brushed(rng, WIDTH, 1.2, 9)
-        for x in range(WIDTH):
+    width, height = canvas.width, canvas.height
+    for y in range(height):
+        streak = brushed(rng, width, 1.2, 9 * s)
+        for x in range(width):
             v = streak[x] + rng.uniform(-0.5, 0.5)
             canvas.set(x, y, (PANEL[0] + v, PANEL[1], PANEL[2]))
-    for x in range(WIDTH):
-        canvas.blend(x, 0, (190, 40, 36), 0.8)
-        canvas.blend(x, 1, (160, 20, 18), 0.35)
-        canvas.blend(x, HEIGHT - 1, (40, 0, 0), 0.85)
-        canvas.blend(x, HEIGHT - 2, (70, 0, 0), 0.35)
+    for x in range(width):
+        for i in range(s):
+            canvas.blend(x, i, (190, 40, 36), 0.8)
+            canvas.blend(x, s + i, (160, 20, 18), 0.35)
+            canvas.blend(x, height - 1 - i, (40, 0, 0), 0.85)
+            canvas.blend(x, height - 1 - s - i, (70, 0, 0), 0.35)
 
 
-def draw_strip(canvas, rng, x0, x1):
-    columns = brushed(rng, x1 - x0, 3.0, 3)
-    for y in range(HEIGHT):
-        shade = 1.0 + 0.10 * (1 - y / HEIGHT)  # light falls from the top
+def draw_strip(canvas, rng, x0, x1, s):
+    width, height = canvas.width, canvas.height
+    columns = brushed(rng, x1 - x0, 3.0, 3 * s)
+    for y in range(height):
+        shade = 1.0 + 0.10 * (1 - y / height)  # light falls from the top
         for i, x in enumerate(range(x0, x1)):
             n = columns[i] + rng.uniform(-1.2, 1.2)
             canvas.set(x, y, (STRIP[0] * shade + n, STRIP[1], STRIP[2]))
-    # Raised edges, lit from the top left.
-    for y in range(HEIGHT):
-        canvas.set(x0, y, STRIP_LIGHT)
-        canvas.blend(x0 + 1, y, STRIP_LIGHT, 0.35)
-        canvas.set(x1 - 1, y, STRIP_DARK)
-        canvas.blend(x1 - 2, y, STRIP_DARK, 0.3)
+    # Raised edges, lit from the top left; each one-pixel line of 1x is s pixels wide.
+    for y in range(height):
+        for i in range(s):
+            canvas.set(x0 + i, y, STRIP_LIGHT)
+            canvas.blend(x0 + s + i, y, STRIP_LIGHT, 0.35)
+            canvas.set(x1 - 1 - i, y, STRIP_DARK)
+            canvas.blend(x1 - 1 - s - i, y, STRIP_DARK, 0.3)
     for x in range(x0, x1):
-        canvas.blend(x, 0, STRIP_LIGHT, 0.9)
-        canvas.blend(x, HEIGHT - 1, STRIP_DARK, 0.9)
+        for i in range(s):
+            canvas.blend(x, i, STRIP_LIGHT, 0.9)
+            canvas.blend(x, height - 1 - i, STRIP_DARK, 0.9)
     # The strip's shadow on the panel to its right.
-    if x1 < WIDTH:
-        for y in range(HEIGHT):
-            canvas.blend(x1, y, (20, 0, 0), 0.45)
-            canvas.blend(x1 + 1, y, (20, 0, 0), 0.18)
+    if x1 < width:
+        for y in range(height):
+            for i in range(s):
+                canvas.blend(x1 + i, y, (20, 0, 0), 0.45)
+                canvas.blend(x1 + s + i, y, (20, 0, 0), 0.18)
 
 
-def draw_screw(canvas, cx, cy, angle):
-    r = SCREW_RADIUS
-    box = (cx - r - 3, cy - r - 3, cx + r + 3, cy + r + 3)
+def draw_screw(canvas, cx, cy, angle, s):
+    r = SCREW_RADIUS * s
+    box = (cx - r - 3 * s, cy - r - 3 * s, cx + r + 3 * s, cy + r + 3 * s)
     # Countersink shadow, offset toward the bottom right.
-    canvas.paint(box, lambda x, y: (x - cx - 0.6) ** 2 + (y - cy - 0.8) ** 2 <= (r + 1.3) ** 2,
+    canvas.paint(box, lambda x, y: (x - cx - 0.6 * s) ** 2 + (y - cy - 0.8 * s) ** 2 <= (r + 1.3 * s) ** 2,
                  colour=(22, 0, 0), ss=4)
-    canvas.paint(box, lambda x, y: (x - cx + 0.4) ** 2 + (y - cy + 0.4) ** 2 <= (r + 0.9) ** 2,
+    canvas.paint(box, lambda x, y: (x - cx + 0.4 * s) ** 2 + (y - cy + 0.4 * s) ** 2 <= (r + 0.9 * s) ** 2,
                  colour=(120, 30, 26), ss=4)
 
     def metal(x, y):
@@ -114,7 +122,7 @@ def draw_screw(canvas, cx, cy, angle):
         def groove(x, y, ux=ux, uy=uy):
             along = (x - cx) * ux + (y - cy) * uy
             across = -(x - cx) * uy + (y - cy) * ux
-            return abs(along) <= r * 0.68 and abs(across) <= 0.75
+            return abs(along) <= r * 0.68 and abs(across) <= 0.75 * s
         canvas.paint(box, groove, colour=(38, 34, 32), ss=4)
 
 
@@ -127,9 +135,9 @@ def fitted(words, font, size, length, tracking):
         size -= 0.5
 
 
-def draw_badge(canvas):
-    x0, y0, x1, y1 = BADGE
-    radius = 3.0
+def draw_badge(canvas, s):
+    x0, y0, x1, y1 = (v * s for v in BADGE)
+    radius = 3.0 * s
 
     def inside(x, y, inset=0.0):
         cx = min(max(x, x0 + radius), x1 - radius)
@@ -137,70 +145,71 @@ def draw_badge(canvas):
         return (x - cx) ** 2 + (y - cy) ** 2 <= (radius - inset) ** 2 and \
             x0 + inset <= x <= x1 - inset and y0 + inset <= y <= y1 - inset
 
-    box = (x0 - 1, y0 - 1, x1 + 1, y1 + 1)
+    box = (x0 - s, y0 - s, x1 + s, y1 + s)
     # Recessed plate: lit lower-right rim, dark upper-left rim.
-    canvas.paint(box, lambda x, y: inside(x - 0.8, y - 0.8), colour=(160, 40, 34))
-    canvas.paint(box, lambda x, y: inside(x + 0.8, y + 0.8), colour=(18, 0, 0))
-    canvas.paint(box, lambda x, y: inside(x, y, 0.9),
+    canvas.paint(box, lambda x, y: inside(x - 0.8 * s, y - 0.8 * s), colour=(160, 40, 34))
+    canvas.paint(box, lambda x, y: inside(x + 0.8 * s, y + 0.8 * s), colour=(18, 0, 0))
+    canvas.paint(box, lambda x, y: inside(x, y, 0.9 * s),
                  colour_at=lambda x, y: mix((36, 0, 0), BADGE_FILL, (y - y0) / (y1 - y0)))
 
     # Emblem at the foot: a ring holding one period of a sine.
-    ex, ey, er = (x0 + x1) / 2, y1 - 13.5, 8.2
-    ring = lambda x, y: er - 1.6 <= math.hypot(x - ex, y - ey) <= er
-    canvas.paint((ex - er - 1, ey - er - 1, ex + er + 1, ey + er + 1), ring, colour=HIGHLIGHT)
+    ex, ey, er = (x0 + x1) / 2, y1 - 13.5 * s, 8.2 * s
+    ring = lambda x, y: er - 1.6 * s <= math.hypot(x - ex, y - ey) <= er
+    canvas.paint((ex - er - s, ey - er - s, ex + er + s, ey + er + s), ring, colour=HIGHLIGHT)
 
-    left, span = ex - er + 2.6, 2 * er - 5.2
-    wave = [(left + span * i / 48, ey - 3.2 * math.sin(2 * math.pi * i / 48)) for i in range(49)]
-    canvas.stroke(wave, HIGHLIGHT, 1.5)
+    left, span = ex - er + 2.6 * s, 2 * er - 5.2 * s
+    wave = [(left + span * i / 48, ey - 3.2 * s * math.sin(2 * math.pi * i / 48)) for i in range(49)]
+    canvas.stroke(wave, HIGHLIGHT, 1.5 * s)
 
     # The name, reading upward, above the emblem; the trade line beside it in small print.
-    column_bottom = int(ey - er - 4)
-    column = column_bottom - (y0 + 4)
-    name = fitted("ORVANE'S", FONTS["badge"], 15, column, tracking=1.0).rotated_ccw()
-    trade = fitted("MUSIC SOFTWARE", FONTS["small"], 7, column, tracking=0.5).rotated_ccw()
-    name_left = x0 + (x1 - x0 - name.width - 2 - trade.width) // 2
+    column_bottom = int(ey - er - 4 * s)
+    column = column_bottom - (y0 + 4 * s)
+    name = fitted("ORVANE'S", FONTS["badge"], 15 * s, column, tracking=1.0 * s).rotated_ccw()
+    trade = fitted("MUSIC SOFTWARE", FONTS["small"], 7 * s, column, tracking=0.5 * s).rotated_ccw()
+    name_left = x0 + (x1 - x0 - name.width - 2 * s - trade.width) // 2
     canvas.draw_mask(name, name_left, column_bottom - name.height, HIGHLIGHT)
-    canvas.draw_mask(trade, name_left + name.width + 2, column_bottom - trade.height, (226, 150, 120))
+    canvas.draw_mask(trade, name_left + name.width + 2 * s, column_bottom - trade.height, (226, 150, 120))
 
 
-def check_clear_of_controls(what, box):
+def check_clear_of_controls(what, box, s):
     """Fails when box (x0, y0, x1, y1, exclusive) reaches into a control, or for a group box into
     the band its caption occupies above the frame line."""
     x0, y0, x1, y1 = box
-    for ctl in layout.controls():
+    for ctl in layout.controls(s):
         l, t, r, b = ctl.rect
         if ctl.is_group_box:
-            t -= 2  # caption cell: 13 pixels centred on the frame line 5 pixels below the top
+            t -= 2 * s  # caption cell: 13 pixels centred on the frame line 5 pixels below the top
         if x0 < r and l < x1 and y0 < b and t < y1:
             raise SystemExit("%s %s overlaps %s %s" % (what, box, ctl.name, (l, t, r, b)))
 
 
-def draw_title(canvas):
-    title = text.render("CLASSIC CHORUS", FONTS["title"], 15, tracking=1.0)
-    script = text.render("Stereo", FONTS["script"], 19)
-    right = TITLE_RIGHT
+def draw_title(canvas, s):
+    title = text.render("CLASSIC CHORUS", FONTS["title"], 15 * s, tracking=1.0 * s)
+    script = text.render("Stereo", FONTS["script"], 19 * s)
+    right = TITLE_RIGHT * s
     left = right - title.width
-    top = TITLE_BASELINE - title.height
-    canvas.draw_mask(title, left + 1, top + 1, (40, 0, 0), 0.8)
+    top = TITLE_BASELINE * s - title.height
+    canvas.draw_mask(title, left + s, top + s, (40, 0, 0), 0.8)
     canvas.draw_mask(title, left, top, HIGHLIGHT)
     # The script sits on the same baseline; its descent-free word lines up with the capitals.
-    s_left = left - 5 - script.width
-    s_top = TITLE_BASELINE + 1 - script.height
-    canvas.draw_mask(script, s_left + 1, s_top + 1, (40, 0, 0), 0.7)
+    s_left = left - 5 * s - script.width
+    s_top = (TITLE_BASELINE + 1) * s - script.height
+    canvas.draw_mask(script, s_left + s, s_top + s, (40, 0, 0), 0.7)
     canvas.draw_mask(script, s_left, s_top, CREAM)
-    bottom = max(top + title.height, s_top + script.height) + 1  # shadows included
-    check_clear_of_controls("title", (s_left, min(top, s_top), right + 1, bottom))
+    bottom = max(top + title.height, s_top + script.height) + s  # shadows included
+    check_clear_of_controls("title", (s_left, min(top, s_top), right + s, bottom), s)
 
 
-def draw_background(seed=1012):
+def draw_background(seed=1012, s=1):
+    """The background at whole-number scale s (1, 2 or 3)."""
     rng = random.Random(seed)
-    canvas = Canvas(WIDTH, HEIGHT)
-    draw_panel(canvas, rng)
+    canvas = Canvas(WIDTH * s, HEIGHT * s)
+    draw_panel(canvas, rng, s)
     for x0, x1 in (LEFT_STRIP, RIGHT_STRIP):
-        draw_strip(canvas, rng, x0, x1)
-        cx = (x0 + x1) / 2 - 0.5
+        draw_strip(canvas, rng, x0 * s, x1 * s, s)
+        cx = (x0 + x1) * s / 2 - 0.5
         for i, cy in enumerate(SCREW_ROWS):
-            draw_screw(canvas, cx, cy, math.radians(18 + 27 * i + x0 % 7 * 9))
-    draw_badge(canvas)
-    draw_title(canvas)
+            draw_screw(canvas, cx, cy * s, math.radians(18 + 27 * i + x0 % 7 * 9), s)
+    draw_badge(canvas, s)
+    draw_title(canvas, s)
     return canvas

@@ -22,6 +22,9 @@ import preview  # noqa: E402
 import wave_faces  # noqa: E402
 
 BITMAPS = os.path.join(os.path.dirname(HERE), "bitmaps")
+# Each picture is drawn natively at these scales; the editor takes the nearest larger one and
+# scales it down for a factor between them, never a small one up.
+SCALES = (1, 2, 3)
 
 
 def check_tools():
@@ -39,8 +42,11 @@ def main():
     args = parser.parse_args()
     check_tools()
 
-    images = {"background": background.draw_background()}
-    images.update(wave_faces.draw_faces())
+    images = {}
+    for scale in SCALES:
+        suffix = "" if scale == 1 else "_%dx" % scale
+        images["background" + suffix] = background.draw_background(s=scale)
+        images.update({name + suffix: face for name, face in wave_faces.draw_faces(scale).items()})
     for name, image in images.items():
         path = os.path.join(BITMAPS, name + ".bmp")
         image.save_bmp(path)
@@ -52,7 +58,7 @@ def main():
             image.save_png(os.path.join(args.preview, name + ".png"))
             image.save_png(os.path.join(args.preview, name + "_x%d.png" % (3 if image.width > 100 else 8)),
                            3 if image.width > 100 else 8)
-            if image.width == wave_faces.SIZE:
+            if image.width == wave_faces.SIZE:  # the 1x faces
                 wave_faces.composite_on_button(image).save_png(
                     os.path.join(args.preview, name + "_on_button_x8.png"), 8)
         editor = preview.mock_editor(images["background"], images)

@@ -5,6 +5,7 @@ The dialog uses Verdana 8 pt. At 96 dpi that font has an average width of 7 pixe
 one vertical unit 13/8 pixel. The bitmap is painted at client (4, 4).
 """
 
+import math
 import os
 import re
 
@@ -44,19 +45,27 @@ def mul_div(a, b, c):
     return (a * b + c // 2) // c
 
 
-def to_bitmap(x, y, w, h):
-    """Dialog units to the bitmap's pixel box, as the dialog manager places the child window."""
-    left = mul_div(x, BASE_X, 4) - BITMAP_OFFSET
-    top = mul_div(y, BASE_Y, 8) - BITMAP_OFFSET
-    return left, top, left + mul_div(w, BASE_X, 4), top + mul_div(h, BASE_Y, 8)
+def scaled(v, s):
+    """A 1x pixel length at scale s, rounded once (halves away from zero), as the editors do."""
+    return int(math.floor(v * s + 0.5)) if v >= 0 else -int(math.floor(-v * s + 0.5))
 
 
-def controls():
+def to_bitmap(x, y, w, h, s=1):
+    """Dialog units to the bitmap's pixel box at scale s, as the editors place the control: the
+    1x client rectangle multiplied and rounded once, less the bitmap's scaled margin."""
+    left = mul_div(x, BASE_X, 4)
+    top = mul_div(y, BASE_Y, 8)
+    right, bottom = left + mul_div(w, BASE_X, 4), top + mul_div(h, BASE_Y, 8)
+    offset = scaled(BITMAP_OFFSET, s)
+    return tuple(scaled(v, s) - offset for v in (left, top, right, bottom))
+
+
+def controls(s=1):
     with open(os.path.join(RESOURCES, "StereoChorus.rc")) as f:
         script = f.read()
     found = []
     for caption, name, cls, style, x, y, w, h in _CONTROL.findall(script):
-        found.append(Control(caption, name, cls, style, to_bitmap(int(x), int(y), int(w), int(h))))
+        found.append(Control(caption, name, cls, style, to_bitmap(int(x), int(y), int(w), int(h), s)))
     if not found:
         raise SystemExit("no CONTROL statements found in StereoChorus.rc")
     return found

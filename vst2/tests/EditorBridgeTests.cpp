@@ -29,13 +29,9 @@ public:
         m_log.calls.push_back("Close");
         m_log.open = false;
     }
-    int Show(int command) override
-    {
-        m_log.calls.push_back("Show" + std::to_string(command));
-        return 1;
-    }
+    void SetVisible(bool visible) override { m_log.calls.push_back(visible ? "Show" : "Hide"); }
     void Move(int, int, int, int) override {}
-    void GetSize(int& width, int& height) override
+    void GetPreferredSize(int& width, int& height) override
     {
         width = m_log.open ? 408 : 0;
         height = m_log.open ? 173 : 0;
@@ -70,7 +66,7 @@ TEST_F(EditorBridgeTest, EditorRectIsZeroUntilOpenThenTheWindowsSize)
     EXPECT_EQ(rect->top | rect->left | rect->bottom | rect->right, 0);
     int parent = 0;
     EXPECT_EQ(Dispatch(effEditOpen, 0, 0, &parent), 1);
-    EXPECT_EQ(editor.calls, (std::vector<std::string>{"Open", "Show1"}));
+    EXPECT_EQ(editor.calls, (std::vector<std::string>{"Open", "Show"}));
     EXPECT_EQ(Dispatch(effEditGetRect, 0, 0, &rect), 1);
     EXPECT_EQ(rect->right, 408);
     EXPECT_EQ(rect->bottom, 173);

@@ -119,7 +119,12 @@ public:
     }
     uint32_t VST3_CALL addRef() override { return ++references; }
     uint32_t VST3_CALL release() override { return --references; }
-    tresult VST3_CALL resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult VST3_CALL resizeView(IPlugView*, ViewRect* rect) override
+    {
+        if (rect)
+            resized.push_back(*rect);
+        return kResultOk;
+    }
     tresult VST3_CALL registerEventHandler(IEventHandler*, int) override { return kResultFalse; }
     tresult VST3_CALL unregisterEventHandler(IEventHandler*) override { return kResultFalse; }
     tresult VST3_CALL registerTimer(ITimerHandler* handler, uint64_t milliseconds) override
@@ -144,6 +149,7 @@ public:
     }
 
     ITimerHandler* timer = nullptr;
+    std::vector<ViewRect> resized;
     int registrations = 0;
     uint32_t references = 0;
 };
@@ -485,3 +491,31 @@ TEST_F(Vst3X11View, KeysWheelAndClicksReachTheHostAsOneGestureEachAlsoWhenTheHos
 }
 
 } // namespace
+
+TEST_F(Vst3X11View, TheHostsContentScaleSizesTheViewBeforeAndWhileItIsAttached)
+{
+    setenv("XDG_CONFIG_HOME", ("/tmp/vst3-view-config-" + std::to_string(getpid())).c_str(), 1); // nothing chosen
+    void* found = nullptr;
+    ASSERT_EQ(view->queryInterface(kPlugViewContentScaleSupportIid.bytes, &found), kResultOk);
+    auto* scaling = static_cast<IPlugViewContentScaleSupport*>(found);
+    EXPECT_EQ(scaling->setContentScaleFactor(2.0f), kResultTrue);
+    ViewRect size{};
+    ASSERT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.right - size.left, 816);
+    EXPECT_EQ(size.bottom - size.top, 348);
+
+    CRunLoopFrame frame;
+    ASSERT_EQ(view->setFrame(&frame), kResultOk);
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    EXPECT_EQ(scaling->setContentScaleFactor(1.5f), kResultTrue);
+    ASSERT_EQ(frame.resized.size(), 1u) << "the frame is asked to follow";
+    EXPECT_EQ(frame.resized[0].right - frame.resized[0].left, 612);
+    EXPECT_EQ(frame.resized[0].bottom - frame.resized[0].top, 261);
+    ViewRect constrained{0, 0, 100, 100};
+    EXPECT_EQ(view->checkSizeConstraint(&constrained), kResultOk);
+    EXPECT_EQ(constrained.right, 612) << "only its own size";
+    EXPECT_EQ(scaling->setContentScaleFactor(-1.0f), kResultFalse);
+    view->removed();
+    view->setFrame(nullptr);
+    scaling->release();
+}

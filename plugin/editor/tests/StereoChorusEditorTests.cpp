@@ -107,13 +107,13 @@ struct StereoChorusEditorTest : ::testing::Test
 
 } // namespace
 
-TEST_F(StereoChorusEditorTest, WithoutADialogTheEditorHasNoSizeAndChangesNothing)
+TEST_F(StereoChorusEditorTest, WithoutADialogTheEditorKnowsItsSizeAndChangesNothing)
 {
     int width = 1, height = 1;
-    editor.GetSize(width, height);
-    EXPECT_EQ(width, 0);
-    EXPECT_EQ(height, 0);
-    EXPECT_EQ(editor.Show(SW_SHOWNORMAL), 0);
+    editor.GetPreferredSize(width, height);
+    EXPECT_EQ(width, stereo_chorus_layout::DialogWidth()); // a 96-dpi screen, nothing chosen
+    EXPECT_EQ(height, stereo_chorus_layout::DialogHeight());
+    editor.SetVisible(true);
     editor.Move(0, 0, 100, 100);
     editor.SetChanged(1);
     EXPECT_EQ(editor.GetChanged(), 0);
@@ -136,10 +136,10 @@ TEST_F(StereoChorusEditorTest, TheChangedFlagFollowsTheUsersGesturesAndMoveSizes
     EXPECT_EQ(editor.GetChanged(), 0);
 
     editor.Move(10, 20, 310, 220);
-    int width = 0, height = 0;
-    editor.GetSize(width, height);
-    EXPECT_EQ(width, 300);
-    EXPECT_EQ(height, 200);
+    RECT rect{};
+    GetWindowRect(Dialog(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 200);
 }
 
 TEST_F(StereoChorusEditorTest, AnInputSetOfAnotherSizeLeavesEveryControlUnbound)

@@ -1,0 +1,240 @@
+// The Windows editor under Wine at the scales hosts and screens give: its size and picture at
+// each host scale (VST 2's vendor-specific call), and the screen's resolution set in Wine's
+// registry when the host says nothing. Runs alone: the resolution is the whole prefix's.
+#include "EditorSession.h"
+#include "EditorThumbs.h"
+#include "StereoChorusLayout.h"
+#include <objidl.h> // before GDI+, which needs PROPID
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using testing_support::SImage;
+using Picture = std::vector<std::uint32_t>;
+
+// A captured picture as 0x00RRGGBB values, a row after another.
+Picture Pixels(const SImage& image)
+{
+    Picture pixels;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+        {
+            const COLORREF c = image.Pixel(x, y);
+            pixels.push_back(static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
+    return pixels;
+}
+
+// A PNG file's pixels, through GDI+.
+Picture ReadPng(const wchar_t* path, int& width, int& height)
+{
+    Picture pixels;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return pixels;
+    {
+        Gdiplus::Bitmap bitmap(path);
+        width = static_cast<int>(bitmap.GetWidth());
+        height = static_cast<int>(bitmap.GetHeight());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+            {
+                Gdiplus::Color colour;
+                bitmap.GetPixel(x, y, &colour);
+                pixels.push_back(colour.GetValue() & 0xFFFFFF);
+            }
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return pixels;
+}
+
+std::wstring Wide(const char* text)
+{
+    std::wstring wide;
+    for (const char* c = text; *c; ++c)
+        wide += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return text[0] == '/' ? L"Z:" + wide : wide;
+}
+
+// The screen's resolution in Wine's registry, as winecfg writes it.
+class CScreenDpi
+{
+public:
+    CScreenDpi() : m_saved(Read()) {}
+    ~CScreenDpi() { Write(m_saved); }
+    static DWORD Read()
+    {
+        DWORD dpi = 0, size = sizeof dpi;
+        return RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &dpi,
+                            &size) == ERROR_SUCCESS ? dpi : 0;
+    }
+    static void Write(DWORD dpi)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        if (dpi)
+            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        else
+            RegDeleteValueA(key, "LogPixels");
+        RegCloseKey(key);
+    }
+
+private:
+    DWORD m_saved;
+};
+
+// This program again, as a new process that reads the resolution afresh: it answers the width of
+// the editor it opens when the host gives no scale.
+int WidthInNewProcess()
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" --editor-width";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+class WindowsEditorScale : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(library.IsLoaded()) << "cannot load " << PLUGIN_PATH;
+        session = std::make_unique<CEditorSession>(library, 1300, 600);
+        ASSERT_NE(session->Effect(), nullptr);
+    }
+    SImage OpenAt(float scale)
+    {
+        session->Dispatch(effVendorSpecific, kVendorPresonus, kContentScaleFactor, nullptr, scale);
+        EXPECT_EQ(session->OpenEditor(), 1);
+        PumpMessagesFor(120);
+        return testing_support::CaptureClient(session->Dialog());
+    }
+
+    PluginLibrary library{PLUGIN_PATH};
+    std::unique_ptr<CEditorSession> session;
+};
+
+} // namespace
+
+TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsNatively)
+{
+    const Picture normal = Pixels(OpenAt(1.0f));
+    session->CloseEditor();
+    int width = 0, height = 0;
+    const Picture today = ReadPng(Wide(WINDOWS_SCREENSHOT).c_str(), width, height);
+    ASSERT_EQ(width, 408);
+    EXPECT_EQ(normal, today) << "100 % is today's picture";
+
+    const struct { float scale; int width, height; } sizes[] = {{1.5f, 612, 261}, {3.0f, 1224, 522}, {2.0f, 816, 348}};
+    Picture large;
+    for (const auto& size : sizes)
+    {
+        const SImage image = OpenAt(size.scale);
+        EXPECT_EQ(image.width, size.width) << size.scale;
+        EXPECT_EQ(image.height, size.height) << size.scale;
+        large = Pixels(image);
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
+            image.SavePng(std::string(folder) + "\\editor-" + std::to_string(image.width) + ".png");
+        for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
+            EXPECT_NEAR(ThumbTop(large, image.width, setup.id, size.scale), ThumbTop(normal, 408, setup.id) * size.scale,
+                        ThumbTolerance(size.scale))
+                << setup.id << " at " << size.scale;
+        session->CloseEditor();
+    }
+    EXPECT_GE(DifferingFromEnlargement(large, normal), 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
+}
+
+TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)
+{
+    CScreenDpi restore;
+    const struct { DWORD dpi; int width; } screens[] = {{96, 408}, {144, 612}, {192, 816}, {288, 1224}};
+    for (const auto& screen : screens)
+    {
+        CScreenDpi::Write(screen.dpi);
+        EXPECT_EQ(WidthInNewProcess(), screen.width) << screen.dpi << " dpi";
+    }
+}
+
+TEST_F(WindowsEditorScale, MovedToAScreenOfAnotherResolutionTheEditorFollowsAndAsksTheHostToResize)
+{
+    ASSERT_EQ(session->OpenEditor(), 1);
+    session->calls.clear();
+    const UINT dpiChanged = 0x02E0; // WM_DPICHANGED: the new resolution in both halves of wParam
+    RECT suggested{0, 0, 816, 348};
+    SendMessageA(session->Dialog(), dpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    GetClientRect(session->Dialog(), &client);
+    EXPECT_EQ(client.right, 816);
+    EXPECT_EQ(client.bottom, 348);
+    ASSERT_FALSE(session->calls.empty());
+    EXPECT_EQ(session->calls.back().opcode, audioMasterSizeWindow);
+    EXPECT_EQ(session->calls.back().index, 816);
+    EXPECT_EQ(session->calls.back().value, 348.0f);
+    session->CloseEditor();
+}
+
+namespace {
+
+int g_aboutHeight = 0;
+
+// Measures the About box the editor shows and closes it with a click, as a user would.
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (const HWND box = FindWindowA("StereoChorus.ScaledAbout", nullptr))
+    {
+        RECT area{};
+        GetWindowRect(box, &area);
+        g_aboutHeight = area.bottom - area.top;
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+            testing_support::CaptureClient(box).SavePng(std::string(folder) + "\\about-200.png");
+        PostMessageA(box, WM_LBUTTONUP, 0, 0);
+        KillTimer(nullptr, timer);
+    }
+}
+
+} // namespace
+
+TEST_F(WindowsEditorScale, TheAboutBoxScalesWithTheEditor)
+{
+    OpenAt(2.0f);
+    const SPixelRect logo = CStereoChorusLayout(2.0).AboutArea();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseAbout);
+    SendMessageA(session->Dialog(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(logo.left + 4, logo.top + 40));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_aboutHeight, 3 * CStereoChorusLayout(2.0).PopupLinePixels() + 16) << "three lines at 200 %";
+    EXPECT_EQ(FindWindowA("StereoChorus.ScaledAbout", nullptr), nullptr) << "closed by the click";
+    session->CloseEditor();
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && std::string(argv[1]) == "--editor-width")
+    {
+        PluginLibrary library(PLUGIN_PATH);
+        CEditorSession session(library, 1300, 600);
+        if (!session.Effect() || session.OpenEditor() != 1)
+            return 0;
+        RECT client{};
+        GetClientRect(session.Dialog(), &client);
+        session.CloseEditor();
+        return client.right;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
