@@ -126,3 +126,6 @@ void CX11Display::SetHandCursor(bool hand)
 {
     WebScreen().hand = hand;
 }
+
+// The browser gives the keyboard to the element clicked (the page's editor canvas) by itself.
+void CX11Display::TakeKeyboardFocus() {}
