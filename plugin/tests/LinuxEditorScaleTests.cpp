@@ -223,6 +223,34 @@ TEST_F(LinuxEditorScaleTest, TheLogoStripsMenuResizesAtOnceAndEveryNewInstanceOp
     EXPECT_EQ(width, 408);
 }
 
+// Tab's mark on Gain: lines as thick as the scale's, around the scaled rectangle, and still on
+// Gain once the menu has rebuilt the editor at another size.
+TEST_F(LinuxEditorScaleTest, TheFocusMarkIsDrawnAtTheScaleAndStaysOnItsControlThroughASizeChange)
+{
+    constexpr std::uint32_t kHighlight = 0xFFCF00, kTab = 0xFF09; // as the screen shows it; X's Tab
+    const auto marked = [&](double scale) {
+        const CStereoChorusLayout layout(scale);
+        const Picture picture = Grab(layout.Width(), layout.Height());
+        const SPixelRect gain = layout.ControlRect(IDC_GAIN_SLIDER);
+        const int line = layout.Scale().Line();
+        const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * layout.Width() + x]; };
+        return picture.size() == static_cast<size_t>(layout.Width()) * layout.Height() &&
+               at(gain.left, gain.top) == kHighlight && at(gain.left + line - 1, gain.top + line - 1) == kHighlight &&
+               at(gain.right - line, gain.bottom - line) == kHighlight && at(gain.left + line, gain.top + line) != kHighlight;
+    };
+    int width = 0, height = 0;
+    OpenAt(2.0f, width, height);
+    TestDisplay()->Click(session->EditorX() + width - 20, session->EditorY() + height / 2); // the plain panel
+    ASSERT_TRUE(WaitUntil([&] { return TestDisplay()->InputFocus() > 1; }));
+    TestDisplay()->Key(kTab);
+    EXPECT_TRUE(WaitUntil([&] { return marked(2.0); })) << "two-pixel brackets around the 200 % Gain";
+    if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+        TestDisplay()->SavePng(std::string(folder) + "/editor-linux-816-focus.png", session->EditorX(),
+                               session->EditorY(), width, height);
+    ASSERT_TRUE(ChooseSize(0, 2.0)); // 100 %
+    EXPECT_TRUE(WaitUntil([&] { return marked(1.0); })) << "the rebuilt Gain keeps the focus";
+}
+
 TEST_F(LinuxEditorScaleTest, FiftySizeChangesFromTheMenuWhileAudioRunsLeaveNothingBehind)
 {
     CProcessingThread audio(session->Effect());
