@@ -4,6 +4,7 @@
 #include "EditorSession.h"
 #include "EditorThumbs.h"
 #include "StereoChorusLayout.h"
+#include "resource.h"
 #include <objidl.h> // before GDI+, which needs PROPID
 #include <gdiplus.h>
 #include <gtest/gtest.h>
@@ -219,6 +220,29 @@ TEST_F(WindowsEditorScale, TheAboutBoxScalesWithTheEditor)
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_aboutHeight, 3 * CStereoChorusLayout(2.0).PopupLinePixels() + 16) << "three lines at 200 %";
     EXPECT_EQ(FindWindowA("StereoChorus.ScaledAbout", nullptr), nullptr) << "closed by the click";
+    session->CloseEditor();
+}
+
+// Tab's mark on Gain at 200 %: corner brackets two pixels thick, as every other line is drawn.
+TEST_F(WindowsEditorScale, TheFocusMarkIsDrawnAtTheScale)
+{
+    OpenAt(2.0f);
+    const HWND gain = GetDlgItem(session->Dialog(), IDC_GAIN_SLIDER);
+    SetFocus(GetDlgItem(session->Dialog(), IDC_WET_SLIDER)); // as a click would, without the keyboard
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+    testing_support::PumpMessages();
+    ASSERT_EQ(GetFocus(), gain) << "Tab goes round from Wet to Gain";
+    testing_support::RedrawNow(session->Dialog());
+    const SImage picture = testing_support::CaptureClient(gain);
+    ASSERT_GT(picture.width, 4);
+    constexpr COLORREF kMark = 0x00CFFF;
+    EXPECT_EQ(picture.Pixel(0, 0), kMark);
+    EXPECT_EQ(picture.Pixel(1, 1), kMark) << "two pixels thick";
+    EXPECT_EQ(picture.Pixel(picture.width - 2, picture.height - 2), kMark);
+    EXPECT_NE(picture.Pixel(2, 2), kMark) << "and no thicker";
+    if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+        testing_support::CaptureClient(session->Dialog()).SavePng(std::string(folder) + "\\editor-816-focus.png");
     session->CloseEditor();
 }
 
