@@ -6,6 +6,7 @@
 #include "EmbeddedEditorView.h"
 #include "LinuxEditorSession.h"
 #include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
 #include "X11ScreenScale.h"
 #include "resource.h"
 #include <atomic>
@@ -135,6 +136,27 @@ TEST(ScreenScaleTest, XftDpiComesFirstThenGdkScaleAndNothingUsableGivesNone)
         {"Xft.dpi:\t-5\n", "", 0.0},                 {"", "0", 0.0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(ScreenScaleFrom(c.resources, c.gdk), c.scale) << c.resources << " / " << (c.gdk ? c.gdk : "-");
+}
+
+// A Shift drag moves by PositionsPerPixel, a plain one by PositionAt: over the pixels between
+// the first position and the last both must count the same travel, at every scale.
+TEST(ScaledTrackbarTest, FineAndPlainDragsAgreeOnTheTravelOfEveryFaderAtEveryScale)
+{
+    for (double scale : {1.0, 1.5, 2.0, 3.0})
+        for (const SSliderSetup& setup : stereo_chorus_layout::kSliders)
+        {
+            const STrackbarGeometry geometry = CStereoChorusLayout(scale).Trackbar(setup.id);
+            int first = 0, last = 0;
+            for (int y = geometry.clientHeight; y >= 0; --y)
+            {
+                const int position = geometry.PositionAt(y, setup.positions);
+                first = position >= 1 ? y : first;
+                last = position >= setup.positions ? y : last;
+            }
+            EXPECT_NEAR((last - first) * geometry.PositionsPerPixel(setup.positions), setup.positions - 1,
+                        geometry.PositionsPerPixel(setup.positions))
+                << setup.id << " at " << scale;
+        }
 }
 
 TEST_F(LinuxEditorScaleTest, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsNatively)
