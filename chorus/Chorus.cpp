@@ -139,6 +139,19 @@ void CChorus::Skip(int frames)
 
 void CChorus::Reset()
 {
+    // As Initialize leaves a new instance: an empty line written from its start, the sine at
+    // phase 0. The next SetParameters chooses the waveform again, as it does after Initialize.
     m_line.Clear();
+    m_line.SetPosition(0);
+    m_lfo = &m_sine;
     m_lfo->phase = 0.0;
+}
+
+int CChorus::GetRingLength() const
+{
+    // The longest swept delay reads a sample trunc(delay) + 1 frames old; the line's end holds
+    // longer ones (and values that are not numbers).
+    const double swept = (std::fabs(static_cast<double>(m_depth)) + 1.0) * std::fabs(static_cast<double>(m_baseDelay));
+    const double longest = swept < m_longestDelay ? swept : m_longestDelay;
+    return static_cast<int>(longest) + 2;
 }

@@ -44,7 +44,7 @@ TEST_F(Turtle, PluginDescribesEveryPortWithItsRangeDefaultAndUnit)
 {
     const std::string text = Lv2PluginTurtle(core, kIdentity);
     const char* expected[] = {
-        "<http://example.org/fx>\n  a lv2:Plugin, lv2:DelayPlugin ;",
+        "<http://example.org/fx>\n  a lv2:Plugin, lv2:DelayPlugin, doap:Project ;",
         "doap:name \"A Fake Effect With A Long Name\"",
         "foaf:name \"Vendor \\\"V\\\"\"",
         "lv2:minorVersion 2 ;\n  lv2:microVersion 3 ;",
@@ -63,6 +63,13 @@ TEST_F(Turtle, PluginDescribesEveryPortWithItsRangeDefaultAndUnit)
     for (const char* piece : expected)
         EXPECT_NE(text.find(piece), std::string::npos) << piece << "\nin\n" << text;
     EXPECT_EQ(text.find("lv2:index 9 "), std::string::npos);
+}
+
+TEST_F(Turtle, ManifestCarriesTheVersionSoHostsCompareBundlesWithoutLoadingTheData)
+{
+    const std::string manifest = Lv2ManifestTurtle(core, kIdentity);
+    EXPECT_NE(manifest.find("lv2:binary <Fx.so> ;\n  lv2:minorVersion 2 ;\n  lv2:microVersion 3 ;"), std::string::npos)
+        << manifest;
 }
 
 TEST_F(Turtle, EachPresetIsListedByNameAndCarriesItsRealValues)
