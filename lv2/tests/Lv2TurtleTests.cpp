@@ -76,9 +76,8 @@ TEST_F(Turtle, EachPresetIsListedByNameAndCarriesItsRealValues)
 {
     const std::string manifest = Lv2ManifestTurtle(core, kIdentity);
     const std::string presets = Lv2PresetsTurtle(core, kIdentity);
-    EXPECT_NE(manifest.find("<http://example.org/fx>\n  a lv2:Plugin ;\n  lv2:binary <Fx.so> ;\n  rdfs:seeAlso "
-                            "<plugin.ttl> ."),
-              std::string::npos);
+    EXPECT_NE(manifest.find("<http://example.org/fx>\n  a lv2:Plugin ;\n  lv2:binary <Fx.so> ;\n"), std::string::npos);
+    EXPECT_NE(manifest.find(";\n  rdfs:seeAlso <plugin.ttl> ."), std::string::npos);
     for (int p = 1; p <= 3; ++p) {
         const std::string uri = "<http://example.org/fx#preset-preset_" + std::to_string(p) + ">\n  a pset:Preset ;\n"
                                 "  lv2:appliesTo <http://example.org/fx> ;\n  rdfs:label \"Preset " +

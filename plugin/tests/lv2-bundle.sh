@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The LV2 bundle as lilv's own tools see it: lv2info reads it without a word on stderr and finds
+# The LV2 bundle as lilv's own tools see it: lv2_validate finds no error in it, lv2info reads it
+# without a word on stderr and finds
 # the chorus class, the ten presets, the LFO Type labels and the X11 UI; lv2apply renders through it, for each
 # setting, bit for bit what vstrender renders through the VST 2 plug-in in the same 1-frame
 # blocks (lv2apply runs one frame at a time). Presets are applied with the values presets.ttl
@@ -31,6 +32,14 @@ else
     grep -qF "$text" "$work/info.txt" || missing+=("$text")
   done
   [ ${#missing[@]} -eq 0 ] && pass "lv2info reads the bundle cleanly" || fail "lv2info does not show: ${missing[*]}"
+fi
+
+# LV2's own validator on the bundle against the specification's vocabularies: no error.
+if lv2_validate "$bundle"/*.ttl >"$work/validate.txt" 2>&1 && ! grep -q "^error:" "$work/validate.txt" &&
+   grep -q "Found 0 errors" "$work/validate.txt"; then
+  pass "lv2_validate finds no error"
+else
+  fail "lv2_validate:"; grep -A3 "^error:" "$work/validate.txt"; tail -1 "$work/validate.txt"
 fi
 
 # Half a second of two sines, a different one per channel, as 32-bit float.
