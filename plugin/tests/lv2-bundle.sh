@@ -84,6 +84,10 @@ for preset in "Clean Chorus" "Drive Chorus" "Crazy Voice" "Normalized" "De-pitch
 done
 render settings "--param Depth=40 --param 'LFO Frequency=1.5' --param Stereo=0 --param 'LFO Type=1' --param Delay=7.5" \
   "-c depth 40 -c lfo_frequency 1.5 -c stereo 0 -c lfo_type 1 -c delay 7.5"
+# Real values that no float holds: a real value becomes the same normalised value in vstrender as
+# in the plug-in's own conversion, which LV2 ports go through.
+render real-values "--param 'LFO Frequency=0.8' --param Delay=0.03 --param Gain=-6.7 --param Depth=33.3 --param Wet=12.34" \
+  "-c lfo_frequency 0.8 -c delay 0.03 -c gain -6.7 -c depth 33.3 -c wet 12.34"
 render bypass "--bypass" "-c enabled 0"
 # Values that are not finite are refused: the defaults stay.
 render not-finite "" "-c gain nan -c delay inf -c lfo_type -inf"
