@@ -462,6 +462,27 @@ void RenderBoth(const CVst3Module& module, const PluginLibrary& library, const s
     }
 }
 
+TEST_F(Vst3Bundle, PlainValuesBecomeTheNormalisedValuesVstrenderAndTheOtherFormatsGiveThem)
+{
+    // (value - minimum) / range in single precision: a host handing plain values (Ardour) renders
+    // what vstrender, CLAP and LV2 render for the same real values, as VST 2 does for that value.
+    Instance plugin(*module);
+    ASSERT_TRUE(plugin.Valid());
+    const struct {
+        ParamID id;
+        float plain, minimum, maximum;
+    } values[] = {{6, 0.8f, 0.0f, 20.0f}, {4, 0.03f, 0.0f, 30.0f}, {1, -6.7f, -20.0f, 20.0f}, {5, 33.3f, 0.0f, 100.0f}};
+    std::vector<Block> blocks = {{512, {}}, {1024, {}}};
+    for (const auto& v : values) {
+        const double normalised = plugin.controller->plainParamToNormalized(v.id, static_cast<double>(v.plain));
+        EXPECT_EQ(static_cast<float>(normalised), (v.plain - v.minimum) / (v.maximum - v.minimum)) << v.id;
+        blocks[0].points.push_back({v.id, 0, normalised});
+    }
+    std::vector<float> vst3Out, vst2Out;
+    RenderBoth(*module, *vst2, blocks, vst3Out, vst2Out);
+    EXPECT_EQ(vst3Out, vst2Out);
+}
+
 TEST_F(Vst3Bundle, RendersTheSameBitsAsTheVst2BinaryWithAutomationInsideBlocks)
 {
     const std::vector<Block> blocks = {
