@@ -139,10 +139,15 @@ void CChorus::Skip(int frames)
 
 void CChorus::Reset()
 {
-    // As Initialize leaves a new instance: an empty line written from its start, the sine at
-    // phase 0. The next SetParameters chooses the waveform again, as it does after Initialize.
     m_line.Clear();
-    m_line.SetPosition(0);
+    m_lfo->phase = 0.0;
+}
+
+void CChorus::Restart()
+{
+    CEffectBase::Restart();
+    // Initialize leaves the sine in use (the default waveform) for SetParameters to choose from,
+    // which matters where the values keep the waveform in use (LFO Type "custom").
     m_lfo = &m_sine;
     m_lfo->phase = 0.0;
 }

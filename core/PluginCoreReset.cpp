@@ -5,8 +5,7 @@
 
 void CPluginCore::Reset()
 {
-    m_effect->Reset();
-    m_effect->ResetTail();
+    m_effect->Restart();
     // A new instance starts with its values in place and no ramp from older ones.
     SettleParameters();
     UpdateRingLength();

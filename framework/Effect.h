@@ -38,9 +38,9 @@ public:
     // How many frames the current settings ring on after the input stops. GetTailLength is the
     // fixed answer for hosts that ask once; this one follows the settings. On the audio thread.
     virtual int GetRingLength() const = 0;
-    // Forgets past input and where the effect's oscillators stand, as Initialize leaves them,
-    // without allocating: a host's reset on the audio thread.
-    virtual void Reset() = 0;
+    // Forgets past input and where the effect's oscillators stand, as Initialize leaves a new
+    // instance, without allocating: a host's reset on the audio thread.
+    virtual void Restart() = 0;
     virtual ~CEffect() = default;
 };
 
@@ -71,9 +71,14 @@ public:
     void UpdateOutputParameters() override {}
     const CValueArray* GetOutputValues() const override { return EmptyOutputValues(); }
     int GetRingLength() const override { return GetTailLength(); }
-    void Reset() override {}
+    void Restart() override
+    {
+        ResetTail();
+        Reset();
+    }
 
     virtual void ApplySettings(const CValueArray*) {}
+    virtual void Reset() {}
 
 protected:
     double m_sampleRate = 0.0;

@@ -82,10 +82,10 @@ public:
     }
     const CValueArray* GetOutputValues() const override { return &m_outputValues; }
     int GetRingLength() const override { return std::max(m_left.GetRingLength(), m_right.GetRingLength()); }
-    void Reset() override
+    void Restart() override
     {
-        m_left.Reset();
-        m_right.Reset();
+        m_left.Restart();
+        m_right.Restart();
     }
 
     TInner& Left() { return m_left; }

@@ -318,8 +318,9 @@ TEST_F(ClapBinary, ValueTextsReadBackAsThemselvesForEveryParameter)
 
 TEST_F(ClapBinary, ResetForgetsThePastAndPlaysOnBitForBitAsAFreshInstance)
 {
-    // The fresh instance gets its values before it is activated, as hosts do.
-    const std::initializer_list<std::pair<clap::Id, double>> settings = {{4, 25.0}, {5, 80.0}, {6, 3.3}, {8, 1.0}};
+    // The fresh instance gets its values before it is activated, as hosts do. LFO Type 2 keeps the
+    // waveform in use: a new instance's sine, whatever played before the reset.
+    const std::initializer_list<std::pair<clap::Id, double>> settings = {{4, 25.0}, {5, 80.0}, {6, 3.3}, {8, 2.0}};
     const std::vector<float> signal = TestSignal(6000, 3);
     std::vector<float> after(9000, 0.0f);
     std::copy(signal.begin(), signal.end(), after.begin() + 3000);
@@ -332,7 +333,7 @@ TEST_F(ClapBinary, ResetForgetsThePastAndPlaysOnBitForBitAsAFreshInstance)
     const clap::Plugin* used = Create();
     ASSERT_NE(used, nullptr);
     std::swap(plugin, used);
-    Flush({{4, 12.0}, {5, 30.0}, {6, 0.5}, {8, 0.0}});
+    Flush({{4, 12.0}, {5, 30.0}, {6, 0.5}, {8, 1.0}});
     Start();
     Render(TestSignal(5000, 4), 441); // a passage, its sweep somewhere along
     Flush(settings);                   // values that would ramp in over the next block
