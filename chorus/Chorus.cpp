@@ -142,3 +142,21 @@ void CChorus::Reset()
     m_line.Clear();
     m_lfo->phase = 0.0;
 }
+
+void CChorus::Restart()
+{
+    CEffectBase::Restart();
+    // Initialize leaves the sine in use (the default waveform) for SetParameters to choose from,
+    // which matters where the values keep the waveform in use (LFO Type "custom").
+    m_lfo = &m_sine;
+    m_lfo->phase = 0.0;
+}
+
+int CChorus::GetRingLength() const
+{
+    // The longest swept delay reads a sample trunc(delay) + 1 frames old; the line's end holds
+    // longer ones (and values that are not numbers).
+    const double swept = (std::fabs(static_cast<double>(m_depth)) + 1.0) * std::fabs(static_cast<double>(m_baseDelay));
+    const double longest = swept < m_longestDelay ? swept : m_longestDelay;
+    return static_cast<int>(longest) + 2;
+}

@@ -29,6 +29,8 @@ public:
     void Skip(int frames) override;
     void ApplySettings(const CValueArray* settings) override;
     void Reset() override;
+    void Restart() override;
+    int GetRingLength() const override;
 
     // For tests and tools: the state the frame loop works from.
     float GetDryGain() const { return m_dryGain; }

@@ -135,6 +135,7 @@ bool CClapPlugin::Init()
         m_hostParams = static_cast<const clap::HostParams*>(m_host->getExtension(m_host, clap::kExtParams));
         m_threadCheck = static_cast<const clap::HostThreadCheck*>(m_host->getExtension(m_host, clap::kExtThreadCheck));
         m_hostPresetLoad = static_cast<const clap::HostPresetLoad*>(m_host->getExtension(m_host, clap::kExtPresetLoad));
+        m_hostTail = static_cast<const clap::HostTail*>(m_host->getExtension(m_host, clap::kExtTail));
         if (!m_hostPresetLoad)
             m_hostPresetLoad =
                 static_cast<const clap::HostPresetLoad*>(m_host->getExtension(m_host, clap::kExtPresetLoadDraft));
@@ -158,6 +159,7 @@ bool CClapPlugin::Activate(double sampleRate, uint32_t, uint32_t)
     if (!m_core.SetSampleRate(static_cast<float>(sampleRate)))
         return false;
     m_core.Resume(); // sizes the effect for the rate: allocates, so only here on the main thread
+    m_core.UpdateRingLength();
     m_active.store(true);
     return true;
 }
@@ -194,15 +196,27 @@ void CClapPlugin::OnMainThread()
 {
     if (!m_processing.load() && !m_outbox.IsEmpty() && m_hostParams && m_hostParams->requestFlush)
         m_hostParams->requestFlush(m_host);
+    if (m_rescanPending.load())
+        AfterValuesReplaced();
 }
 
-// Clearing the delay lines means initialising the effect again, which allocates; the audio thread
-// may not, so the effect's memory of past input fades out as the sweep moves on.
-void CClapPlugin::Reset() {}
+void CClapPlugin::OnValuesReplaced()
+{
+    // The editor's thread or the audio thread may have changed them: the rescan is a main-thread
+    // call, made from the callback the host is asked for.
+    m_rescanPending.store(true);
+    if (m_host && m_host->requestCallback)
+        m_host->requestCallback(m_host);
+}
+
+// On the audio thread (hosts reset on a transport jump): the lines exist, so they are zeroed, not
+// made anew.
+void CClapPlugin::Reset() { m_core.Reset(); }
 
 uint32_t CClapPlugin::GetTail() const
 {
-    const int tail = m_core.GetTailLength();
+    // What the current settings ring; VST 2 keeps its fixed answer.
+    const int tail = m_core.GetRingLength();
     return tail > 0 ? static_cast<uint32_t>(tail) : 0u;
 }
 
@@ -274,6 +288,8 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     if (process->framesCount == 0)
         return clap::kProcessContinue;
     m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(process->framesCount), false);
+    if (m_core.UpdateRingLength() && m_hostTail && m_hostTail->changed)
+        m_hostTail->changed(m_host);
     return clap::kProcessContinue;
 }
 

@@ -67,6 +67,8 @@ private:
     void OnBeginEdit(int index) override;
     void OnEndEdit(int index) override;
     void OnParameterChanged() override {}
+    // Programs and the editor's presets: the host rereads the values from its main thread.
+    void OnValuesReplaced() override;
 
     bool IsAudioThread() const;
     void ApplyEvents(const clap::InputEvents* in);
@@ -83,6 +85,7 @@ private:
     const clap::HostParams* m_hostParams = nullptr;
     const clap::HostThreadCheck* m_threadCheck = nullptr;
     const clap::HostPresetLoad* m_hostPresetLoad = nullptr;
+    const clap::HostTail* m_hostTail = nullptr;
     CPluginCore m_core;
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
@@ -97,6 +100,7 @@ private:
     int m_guiHeight = 0;
     std::atomic<bool> m_active{false};
     std::atomic<bool> m_processing{false};
+    std::atomic<bool> m_rescanPending{false};
 };
 
 // The extensions' function tables, each defined beside its handlers.

@@ -79,6 +79,7 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
     m_refreshCounter = m_refreshInterval;
     RefreshOutputs(false);
     m_refreshCounter = m_refreshInterval;
+    UpdateRingLength();
 }
 
 CPluginCore::~CPluginCore() = default;
@@ -215,6 +216,14 @@ void CPluginCore::FormatParameter(int index, float normalised, char* text) const
         FloatToDisplayText(ToReal(index, normalised), text);
 }
 
+void CPluginCore::FormatRoundedParameter(int index, float normalised, char* text) const
+{
+    if (index <= 0 || index >= m_parameterCount)
+        FormatParameter(index, normalised, text);
+    else
+        FloatToRoundedText(ToReal(index, normalised), text);
+}
+
 bool CPluginCore::ParseParameter(int index, const char* text, float& normalised) const
 {
     if (!text || index < 0 || index >= m_parameterCount)
@@ -294,6 +303,13 @@ void CPluginCore::SetProgram(int index)
     const CSharedValueArray& values = m_programs[static_cast<size_t>(next)]->values;
     for (int k = 0; k <= GetInputParameterCount(); ++k)
         SetParameter(k, values.GetValue(k));
+    NotifyValuesReplaced();
+}
+
+void CPluginCore::NotifyValuesReplaced()
+{
+    if (m_listener)
+        m_listener->OnValuesReplaced();
 }
 
 void CPluginCore::SetProgramName(const char* text) { SetProgramNameAt(GetProgram(), text); }

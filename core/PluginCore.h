@@ -20,6 +20,9 @@ public:
     virtual void OnEndEdit(int index) = 0;
     // Any value changed, by whoever; an open editor may want to refresh.
     virtual void OnParameterChanged() = 0;
+    // A program or the editor's preset changed many values at once; the host should read them
+    // all again. From any thread, the audio thread included: adapters defer what they tell.
+    virtual void OnValuesReplaced() {}
     virtual ~CPluginCoreListener() = default;
 };
 
@@ -82,6 +85,8 @@ public:
     void GetParameterDisplay(int index, char* text) const;
     // The display text a normalised value would have, without applying it (at most 8 characters).
     void FormatParameter(int index, float normalised, char* text) const;
+    // The same, rounded to the digits shown, so that a text read back shows as itself again.
+    void FormatRoundedParameter(int index, float normalised, char* text) const;
     // Reads a display text (or a plain number in the parameter's unit) back into a 0..1 value.
     bool ParseParameter(int index, const char* text, float& normalised) const;
     float ToNormalized(int index, float real) const;
@@ -118,6 +123,18 @@ public:
     // allocation, so it may run on the audio thread.
     void SettleParameters();
     bool IsBypassed() const { return m_bypass.load(std::memory_order_relaxed) != 0; }
+    // Forgets past input, where the effect's oscillators stand and any ramp under way, so the
+    // next blocks sound as a new instance's would; allocates nothing, so it may run on the audio
+    // thread (PluginCoreReset.cpp).
+    void Reset();
+    // The frames the current settings ring on after the input stops, as the last block, resume
+    // or reset left them; any thread may ask.
+    int GetRingLength() const { return m_ringLength.load(std::memory_order_relaxed); }
+    // Takes the effect's ring length after a block or a resume; true when it changed.
+    bool UpdateRingLength();
+    // A block that needs no work: input silent for longer than the ring. The outputs get zeros,
+    // the values land and the effect's time moves on as processing would move it.
+    void SkipSilentBlock(float** outputs, int frames);
 
     // For the editor: real-unit parameter sets over the core, and the effect's presets.
     CEditorContext MakeEditorContext();
@@ -139,6 +156,7 @@ private:
         int SetValue(int index, float value) override { return m_core.SetParameterAutomated(index, value) ? 1 : 0; }
         void BeginEdit(int index) override { m_core.BeginEdit(index); }
         void EndEdit(int index) override { m_core.EndEdit(index); }
+        void ValuesReplaced() override { m_core.NotifyValuesReplaced(); }
 
     private:
         CPluginCore& m_core;
@@ -152,12 +170,14 @@ private:
             : CNormalizedParameterSet(descriptors, offset, store), m_offset(offset), m_store(store) {}
         void BeginEdit(int index) override { m_store->BeginEdit(m_offset + index); }
         void EndEdit(int index) override { m_store->EndEdit(m_offset + index); }
+        void ValuesReplaced() override { m_store->ValuesReplaced(); }
 
     private:
         int m_offset;
         CParameterSet* m_store;
     };
 
+    void NotifyValuesReplaced();
     void SetUpPrograms();
     void StoreProgram(int program);
     void RefreshOutputs(bool notifyHost);
@@ -206,4 +226,5 @@ private:
     int m_outputChannels = 0;
     int m_refreshCounter = 0;
     int m_refreshInterval = 0;
+    std::atomic<int> m_ringLength{0};
 };

@@ -66,8 +66,10 @@ tresult CVst3View::setFrame(IPlugFrame* frame)
 
 void CVst3View::onTimer()
 {
-    if (m_owner)
+    if (m_owner) {
         m_owner->DeliverGestures();
+        m_owner->DeliverValuesChanged();
+    }
 }
 
 tresult CVst3View::queryInterface(const TUID iid, void** object)

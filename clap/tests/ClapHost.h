@@ -17,10 +17,13 @@ struct STestHost
     clap::HostParams params{};
     clap::HostThreadCheck threadCheck{};
     clap::HostPresetLoad presetLoad{};
+    clap::HostTail tail{};
     bool onAudioThread = false;
     std::atomic<int> flushRequests{0}; // an editor asks from its own thread
     std::atomic<int> callbackRequests{0};
     int rescans = 0;
+    uint32_t lastRescanFlags = 0;
+    std::atomic<int> tailChanges{0}; // told on the audio thread
     int presetsLoaded = 0;
     int presetErrors = 0;
 };
