@@ -5,7 +5,8 @@
 #include <utility>
 
 constexpr double kBenchSampleRate = 44100.0;
-constexpr int kBenchBlockFrames = 512;
+constexpr int kBenchBlockFrames = 512;     // the block size of a single run unless --block says otherwise
+constexpr int kBenchMaxBlockFrames = 4096; // what every subject is set up for
 constexpr int kBenchChannels = 2;
 
 class BenchSubject
@@ -20,7 +21,7 @@ public:
     const std::string& name() const { return name_; }
     const std::string& settings() const { return settings_; }
 
-    // Processes frames (1 .. kBenchBlockFrames) of two non-interleaved input channels into two
+    // Processes frames (1 .. kBenchMaxBlockFrames) of two non-interleaved input channels into two
     // output channels. Inputs and outputs never overlap.
     virtual void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                          int frames) = 0;

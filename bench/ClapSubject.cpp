@@ -25,8 +25,8 @@ ClapSubject::ClapSubject(const std::string& path, std::string name) : BenchSubje
         if (!plugin_->init(plugin_))
             throw BenchError(path + ": the plug-in would not initialise");
         describe(parameterSettings());
-        if (!plugin_->activate(plugin_, kBenchSampleRate, 1, kBenchBlockFrames))
-            throw BenchError(path + ": the plug-in refuses 44100 Hz and 512-frame blocks");
+        if (!plugin_->activate(plugin_, kBenchSampleRate, 1, kBenchMaxBlockFrames))
+            throw BenchError(path + ": the plug-in refuses 44100 Hz and blocks of up to 4096 frames");
         active_ = true;
         // From here on the bench's thread is the audio thread.
         host_.onAudioThread = true;

@@ -46,9 +46,9 @@ Vst3Subject::Vst3Subject(const std::string& path, std::string name) : BenchSubje
         component_->activateBus(kAudio, kOutput, 0, 1);
         if (processor_->canProcessSampleSize(kSample32) != kResultOk)
             throw BenchError(path + ": the component cannot process 32-bit samples");
-        ProcessSetup setup{kRealtime, kSample32, kBenchBlockFrames, kBenchSampleRate};
+        ProcessSetup setup{kRealtime, kSample32, kBenchMaxBlockFrames, kBenchSampleRate};
         if (processor_->setupProcessing(setup) != kResultOk)
-            throw BenchError(path + ": the component refuses 44100 Hz and 512-frame blocks");
+            throw BenchError(path + ": the component refuses 44100 Hz and blocks of up to 4096 frames");
 
         describe(controller_ != nullptr ? parameterSettings() : "as the component starts");
         if (component_->setActive(1) != kResultOk)

@@ -51,7 +51,7 @@ VstSubject::VstSubject(const VstLibrary& library, std::string name)
 {
     dispatch(effOpen);
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kBenchSampleRate));
-    dispatch(effSetBlockSize, 0, kBenchBlockFrames);
+    dispatch(effSetBlockSize, 0, kBenchMaxBlockFrames);
 }
 
 VstSubject::~VstSubject()

@@ -29,7 +29,7 @@ private:
 class VstSubject : public BenchSubject
 {
 public:
-    // Opens an effect (effOpen, 44100 Hz, 512-frame blocks) but does not start it yet, so that a
+    // Opens an effect (effOpen, 44100 Hz, blocks of up to 4096 frames) but does not start it yet, so that a
     // program can be chosen first.
     VstSubject(const VstLibrary& library, std::string name);
     ~VstSubject() override;
