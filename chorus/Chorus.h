@@ -61,6 +61,9 @@ public:
     // nothing to process; Run() processes the frames.
     bool Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
                CBlock& block);
+    // The same for plain channels (stride 1) and a ramp of `sets` entries of kParameterCount real
+    // values each.
+    bool Begin(const float* input, float* output, const float* const* ramp, int sets, CBlock& block);
     void Run(const CBlock& block, int frames, bool accumulate);
     // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
     static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
@@ -110,8 +113,11 @@ private:
     {
         return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
     }
-    // Converts real parameter values into the internal units of a ramp set.
+    // Converts real parameter values (kParameterCount of them) into the internal units of a ramp set.
+    void ToInternal(const float* values, float* set) const;
     void ToInternal(const CValueArray& values, float* set) const;
+    // The rest of Begin() once the ramp's sets are in m_sets.
+    void Prepare(const CFrames& io, int sets, CBlock& block);
     void Recompute();
 
     float m_dryGain = 0.0f;

@@ -4,6 +4,8 @@
 #include "ChorusKernels.h"
 #include "FastDecibel.h"
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 // The processing path: Process() takes the block's ramp, then one of the frame loops runs the
 // block on local copies of the state.
@@ -18,13 +20,22 @@ inline bool IsZeroStep(float step) { return step == 0.0f; }
 // it derives holds for the block: its step (and, on a curved ramp, the step's step) are zeros,
 // so the steps stay zeros, and adding a zero leaves the value bit for bit in any rounding mode. Not so for NaN (an addition may quieten it), subnormals (flushed to zero
 // where the host asks for it), -0 (which +0 turns into +0) and +0 meeting a -0 (which gives -0
-// when rounding down).
+// when rounding down). Classified by its bits, which costs a few instructions where
+// std::fpclassify cost a call on every block.
 inline bool HoldsStill(float value, float step, float curve, bool curved)
 {
-    const bool zeroSteps = step == 0.0f && (!curved || curve == 0.0f);
+    if (!(step == 0.0f && (!curved || curve == 0.0f)))
+        return false;
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const uint32_t exponent = bits & 0x7F800000u;
+    const uint32_t mantissa = bits & 0x007FFFFFu;
+    if (exponent == 0x7F800000u)
+        return mantissa == 0; // infinite, not NaN
+    if (exponent != 0)
+        return true; // normal
     const bool onlyPlusZeros = !std::signbit(value) && !std::signbit(step) && (!curved || !std::signbit(curve));
-    const int kind = std::fpclassify(value);
-    return zeroSteps && (kind == FP_NORMAL || kind == FP_INFINITE || (kind == FP_ZERO && onlyPlusZeros));
+    return mantissa == 0 && onlyPlusZeros; // a zero, not a subnormal
 }
 
 } // namespace
@@ -54,13 +65,29 @@ bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outp
         for (int s = 0; s < sets; ++s)
             if (const CValueArray* values = changes->GetItem(s); values && values->GetCount() == kParameterCount)
                 ToInternal(*values, m_sets[s]);
-        if (sets >= 1)
-            Recompute();
     }
-    block.io = CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
+    Prepare(CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()}, sets, block);
+    return true;
+}
+
+bool CChorus::Begin(const float* input, float* output, const float* const* ramp, int sets, CBlock& block)
+{
+    if (!m_line.Data())
+        return false;
+    sets = sets < kSets ? sets : kSets;
+    for (int s = 0; s < sets; ++s)
+        ToInternal(ramp[s], m_sets[s]);
+    Prepare(CFrames{input, 1, output, 1}, sets, block);
+    return true;
+}
+
+void CChorus::Prepare(const CFrames& io, int sets, CBlock& block)
+{
+    if (sets >= 1)
+        Recompute();
+    block.io = io;
     block.sets = sets;
     block.sweepOnly = sets > 1 && IsSweepOnlyRamp(sets);
-    return true;
 }
 
 bool CChorus::IsSweepOnlyRamp(int sets) const

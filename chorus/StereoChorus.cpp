@@ -95,12 +95,39 @@ void CStereoChorus::Process(const CAudioBufferList* inputs, const CAudioBufferLi
     const CSingleBufferList in(RightInput(inputs));
     const CSingleBufferList out(RightOutput(outputs));
     const bool rightReady = m_right.Begin(&in, &out, ramp, right);
-    if (leftReady && rightReady)
-        CChorus::RunPair(m_left, left, m_right, right, frames, Accumulate);
-    else if (leftReady)
-        m_left.Run(left, frames, Accumulate);
-    else if (rightReady)
-        m_right.Run(right, frames, Accumulate);
+    RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, Accumulate);
+}
+
+void CStereoChorus::RunReady(CChorus::CBlock* left, CChorus::CBlock* right, int frames, bool accumulate)
+{
+    if (left && right)
+        CChorus::RunPair(m_left, *left, m_right, *right, frames, accumulate);
+    else if (left)
+        m_left.Run(*left, frames, accumulate);
+    else if (right)
+        m_right.Run(*right, frames, accumulate);
+}
+
+void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* outputs, int frames,
+                                    const float* const* ramp, int rampEntries, int valueCount, bool accumulate)
+{
+    // What Process() does, without the lists: each channel's ramp is the incoming one with its own
+    // share of the Stereo value. The core hands as many values as there are parameters.
+    constexpr int kCount = CChorus::kParameterCount;
+    const int sets = valueCount == kCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
+    float leftValues[3][kCount], rightValues[3][kCount];
+    const float* leftRamp[3] = {leftValues[0], leftValues[1], leftValues[2]};
+    const float* rightRamp[3] = {rightValues[0], rightValues[1], rightValues[2]};
+    for (int s = 0; s < sets; ++s) {
+        for (int i = 0; i < kCount; ++i)
+            leftValues[s][i] = rightValues[s][i] = ramp[s][i];
+        leftValues[s][kStereo] = ramp[s][kStereo] * kLeftSpread;
+        rightValues[s][kStereo] = ramp[s][kStereo] * kRightSpread;
+    }
+    CChorus::CBlock left, right;
+    const bool leftReady = m_left.Begin(inputs[0], outputs[0], leftRamp, sets, left);
+    const bool rightReady = m_right.Begin(inputs[1], outputs[1], rightRamp, sets, right);
+    RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 
 template <bool Accumulate>

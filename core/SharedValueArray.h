@@ -18,6 +18,12 @@ public:
     int GetCount() const override { return m_count; }
     float GetValue(int index) const override;
     void SetValue(int index, float value) override;
+    // Every value into to[0 .. GetCount() - 1], without a call per value: the audio path's snapshot.
+    void CopyTo(float* to) const
+    {
+        for (int i = 0; i < m_count; ++i)
+            to[i] = m_values[static_cast<size_t>(i)].load(std::memory_order_relaxed);
+    }
     const float* PlainValues() const override { return nullptr; }
     float* PlainValues() override { return nullptr; }
 
