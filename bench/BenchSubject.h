@@ -1,6 +1,8 @@
 #pragma once
 // One contestant of the peer bench: something that turns blocks of stereo audio into stereo audio.
 // Every subject processes the same signal with the same block size, so their times compare.
+#include "BenchError.h"
+
 #include <string>
 #include <utility>
 
@@ -25,6 +27,15 @@ public:
     // output channels. Inputs and outputs never overlap.
     virtual void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                          int frames) = 0;
+
+    // Moves parameter `index` to a normalised value (0..1) before the next block, as a host's
+    // automation does: the host index of a VST 2, VST 3 or CLAP subject, the index among the
+    // control inputs of an LV2 one (over its declared range). Only our plug-in's subjects can.
+    virtual void automate(int index, double normalised)
+    {
+        (void)normalised;
+        throw BenchError(name_ + " cannot automate parameter " + std::to_string(index));
+    }
 
 protected:
     // For subjects whose settings are known only once they are configured.

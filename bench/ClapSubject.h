@@ -20,6 +20,8 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    // As a value event at the next block's first frame.
+    void automate(int index, double normalised) override;
 
 private:
     std::string parameterSettings() const;

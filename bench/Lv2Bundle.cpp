@@ -81,6 +81,10 @@ Lv2BundleInfo describeLv2Plugin(const TurtleGraph& graph, const std::string& uri
         p.input = hasType(graph, node, lv2("InputPort"));
         if (p.input == hasType(graph, node, lv2("OutputPort")))
             throw BenchError(where + " must be either an input or an output");
+        if (!parseFloat(graph.literal(node, lv2("minimum")), p.minimum))
+            p.minimum = 0.0f;
+        if (!parseFloat(graph.literal(node, lv2("maximum")), p.maximum))
+            p.maximum = 1.0f;
         const std::string defaultText = graph.literal(node, lv2("default"));
         p.hasDefault = !defaultText.empty();
         if (p.hasDefault && !parseFloat(defaultText, p.defaultValue))

@@ -18,6 +18,8 @@ struct Lv2PortInfo
     bool input;       // else an output
     bool hasDefault;  // lv2:default given
     float defaultValue;
+    float minimum;    // lv2:minimum and lv2:maximum, 0 and 1 when not given
+    float maximum;
 };
 
 struct Lv2BundleInfo

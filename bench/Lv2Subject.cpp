@@ -43,6 +43,7 @@ Lv2Subject::Lv2Subject(const std::string& bundle, const std::string& uri, std::s
             if (value == given.end() && !port.hasDefault)
                 throw BenchError("control port \"" + port.symbol + "\" of <" + uri + "> has no lv2:default");
             controls_[port.index] = value == given.end() ? port.defaultValue : value->second;
+            controlInputs_.push_back({port.index, port.minimum, port.maximum});
             settings += (settings.empty() ? "" : ", ") + port.name + " " + number(controls_[port.index]);
         }
     }
@@ -86,6 +87,15 @@ Lv2Subject::~Lv2Subject()
     if (descriptor_->deactivate != nullptr)
         descriptor_->deactivate(instance_);
     descriptor_->cleanup(instance_);
+}
+
+void Lv2Subject::automate(int index, double normalised)
+{
+    if (index < 0 || index >= static_cast<int>(controlInputs_.size()))
+        BenchSubject::automate(index, normalised);
+    const ControlInput& control = controlInputs_[static_cast<size_t>(index)];
+    controls_[control.port] =
+        static_cast<float>(control.minimum + normalised * (static_cast<double>(control.maximum) - control.minimum));
 }
 
 void Lv2Subject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)

@@ -30,12 +30,19 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    void automate(int index, double normalised) override;
 
 private:
     std::unique_ptr<SharedLibrary> library_;
     const LV2_Descriptor* descriptor_ = nullptr;
     LV2_Handle instance_ = nullptr;
     std::vector<float> controls_; // by port index; audio ports' entries unused
+    struct ControlInput
+    {
+        uint32_t port;
+        float minimum, maximum;
+    };
+    std::vector<ControlInput> controlInputs_; // in port order
     uint32_t audioIn_[kBenchChannels] = {};
     uint32_t audioOut_[kBenchChannels] = {};
 };

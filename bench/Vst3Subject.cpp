@@ -106,6 +106,11 @@ std::string Vst3Subject::parameterSettings() const
     return settings;
 }
 
+void Vst3Subject::automate(int index, double normalised)
+{
+    inputChanges_.Add(static_cast<ParamID>(index), 0, normalised);
+}
+
 void Vst3Subject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)
 {
     // The interface takes non-const channel pointers; an effect only reads its inputs.
@@ -128,6 +133,8 @@ void Vst3Subject::process(const float* const inputs[kBenchChannels], float* cons
     data.outputs = &outputBus;
     data.inputParameterChanges = &inputChanges_;
     data.outputParameterChanges = &outputChanges_;
-    if (processor_->process(data) != kResultOk)
+    const tresult result = processor_->process(data);
+    inputChanges_.Clear();
+    if (result != kResultOk)
         throw BenchError(path_ + ": process() failed");
 }

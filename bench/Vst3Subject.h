@@ -19,6 +19,8 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    // As one point at the block's start in the next block's input parameter changes.
+    void automate(int index, double normalised) override;
 
 private:
     std::string parameterSettings() const;

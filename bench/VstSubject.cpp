@@ -121,6 +121,11 @@ void VstSubject::start(const std::string& note)
     running_ = true;
 }
 
+void VstSubject::automate(int index, double normalised)
+{
+    effect_->setParameter(effect_, index, static_cast<float>(normalised));
+}
+
 void VstSubject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)
 {
     if (rampIndex_ >= 0) {
