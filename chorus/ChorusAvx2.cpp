@@ -169,7 +169,8 @@ AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n)
         _mm256_storeu_pd(delay + f, Four(local));
     LeaveWideRegisters();
     sweep = local;
-    SweepChunk(sweep, delay + f, n - f); // the last frames, two at a time
+    if (f < n)
+        SweepChunk(sweep, delay + f, n - f); // the last frames, two at a time
 }
 
 template <class SweepA, class SweepB>
@@ -193,7 +194,8 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
     LeaveWideRegisters();
     a = localA;
     b = localB;
-    SweepChunks(a, delayA + f, b, delayB + f, n - f); // the last frames, two at a time
+    if (f < n)
+        SweepChunks(a, delayA + f, b, delayB + f, n - f); // the last frames, two at a time
 }
 
 template <bool Accumulate>
@@ -266,7 +268,8 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
         output += 4;
     }
     LeaveWideRegisters();
-    w = RunDelayLine<Accumulate, true>(line, mask, w, input, 1, output, 1, delay + f, gains, n - f, true);
+    if (f < n)
+        w = RunDelayLine<Accumulate, true>(line, mask, w, input, 1, output, 1, delay + f, gains, n - f, true);
     x = input;
     y = output;
     return w;
