@@ -64,6 +64,12 @@ public:
     // The same for plain channels (stride 1) and a ramp of `sets` entries of kParameterCount real
     // values each.
     bool Begin(const float* input, float* output, const float* const* ramp, int sets, CBlock& block);
+    // Begin() for plain channels without a ramp: the steady loop.
+    bool BeginSteady(const float* input, float* output, CBlock& block) const
+    {
+        block = CBlock{CFrames{input, 1, output, 1}, 0, false};
+        return m_line.Data() != nullptr;
+    }
     void Run(const CBlock& block, int frames, bool accumulate);
     // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
     static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
@@ -102,10 +108,10 @@ private:
     template <bool Saturating>
     void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Accumulate, class Sweep>
-    void RunChunks(const CFrames& io, int frames, Sweep sweep);
+    void RunChunks(const CFrames& io, int frames, Sweep& sweep);
     template <bool Accumulate, class SweepA, class SweepB>
-    static void RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
-                         SweepB sweepB, int frames);
+    static void RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
+                         SweepB& sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.

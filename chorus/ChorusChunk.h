@@ -15,7 +15,7 @@ constexpr int kSweepChunkFrames = 512;
 
 // Whether the samples frames of p (stride pStride) and q (stride qStride) touch lie in
 // separate address ranges.
-inline bool Disjoint(const float* p, int pStride, const float* q, int qStride, int frames)
+[[gnu::always_inline]] inline bool Disjoint(const float* p, int pStride, const float* q, int qStride, int frames)
 {
     if (frames <= 0)
         return true;

@@ -22,7 +22,7 @@ inline bool IsZeroStep(float step) { return step == 0.0f; }
 // where the host asks for it), -0 (which +0 turns into +0) and +0 meeting a -0 (which gives -0
 // when rounding down). Classified by its bits, which costs a few instructions where
 // std::fpclassify cost a call on every block.
-inline bool HoldsStill(float value, float step, float curve, bool curved)
+[[gnu::always_inline]] inline bool HoldsStill(float value, float step, float curve, bool curved)
 {
     if (!(step == 0.0f && (!curved || curve == 0.0f)))
         return false;
@@ -93,10 +93,13 @@ void CChorus::Prepare(const CFrames& io, int sets, CBlock& block)
 bool CChorus::IsSweepOnlyRamp(int sets) const
 {
     const bool curved = sets > 2;
-    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
     const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
-    return !typeMoves && m_sampleRate != 0.0 && holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate)
-        && holds(kPhase);
+    if (typeMoves || m_sampleRate == 0.0)
+        return false;
+    for (int p : {kGain, kDry, kWet, kRate, kPhase})
+        if (!HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved))
+            return false;
+    return true;
 }
 
 template <bool Accumulate>
@@ -205,7 +208,15 @@ void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass&
     sweep.Store(m_sets[0], m_sets[1], kDelay, kDepth);
     m_lfo->phase = sweep.phase;
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
-    Recompute(); // the values after the last step, as the next block starts from them
+    // The values after the last step, as the next block starts from them. Where only the Delay
+    // and the Depth stepped, every other value kept its bits (IsSweepOnlyRamp), so all Recompute()
+    // would change are those two.
+    if (sweep.wholeSet) {
+        Recompute();
+    } else {
+        m_baseDelay = m_sets[0][kDelay];
+        m_depth = m_sets[0][kDepth];
+    }
 }
 
 #if CHORUS_AVX2
@@ -242,7 +253,7 @@ __attribute__((noinline)) void RunFusedAvx2(SweepA& sweepA, CLinePass& passA, Sw
 #endif
 
 template <bool Accumulate, class Sweep>
-void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
+void CChorus::RunChunks(const CFrames& io, int frames, Sweep& sweep)
 {
     CLinePass pass = LinePass(io, frames);
 #if CHORUS_AVX2
@@ -262,8 +273,8 @@ void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
 }
 
 template <bool Accumulate, class SweepA, class SweepB>
-void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
-                       SweepB sweepB, int frames)
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
+                       SweepB& sweepB, int frames)
 {
     CLinePass passA = a.LinePass(blockA.io, frames);
     CLinePass passB = b.LinePass(blockB.io, frames);

@@ -125,8 +125,10 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
         rightValues[s][kStereo] = ramp[s][kStereo] * kRightSpread;
     }
     CChorus::CBlock left, right;
-    const bool leftReady = m_left.Begin(inputs[0], outputs[0], leftRamp, sets, left);
-    const bool rightReady = m_right.Begin(inputs[1], outputs[1], rightRamp, sets, right);
+    const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], leftRamp, sets, left)
+                                : m_left.BeginSteady(inputs[0], outputs[0], left);
+    const bool rightReady = sets ? m_right.Begin(inputs[1], outputs[1], rightRamp, sets, right)
+                                 : m_right.BeginSteady(inputs[1], outputs[1], right);
     RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 
