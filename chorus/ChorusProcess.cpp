@@ -235,20 +235,6 @@ __attribute__((noinline)) void RunChunksAvx2(Sweep& sweep, CLinePass& pass, int 
     }
 }
 
-template <bool Accumulate, class SweepA, class SweepB>
-__attribute__((noinline)) void RunFusedAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB,
-                                            int frames)
-{
-    alignas(32) double delaysA[kSweepChunkFrames];
-    alignas(32) double delaysB[kSweepChunkFrames];
-    for (int done = 0; done < frames; done += kSweepChunkFrames) {
-        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
-        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate, true>(delaysA, n);
-        passB.Run<Accumulate, true>(delaysB, n);
-    }
-}
-
 } // namespace
 #endif
 
@@ -280,7 +266,7 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus
     CLinePass passB = b.LinePass(blockB.io, frames);
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
-        RunFusedAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
     else
 #endif
     {

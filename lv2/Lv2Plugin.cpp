@@ -54,37 +54,45 @@ void CLv2Plugin::Activate()
 
 void CLv2Plugin::ApplyControls()
 {
-    for (int k = 0; k < m_layout.ControlInputs(); ++k) {
-        const float* port = m_ports[static_cast<size_t>(m_layout.ControlInput(k))];
+    // Every block reads every control input; most of them hold their value. The arrays are taken
+    // once, so the loop is a load and a compare per port.
+    float* const* ports = m_ports.data() + m_layout.ControlInput(0);
+    uint32_t* seen = m_seen.data();
+    for (int k = 0, count = m_layout.ControlInputs(); k < count; ++k) {
+        const float* port = ports[k];
         if (!port)
             continue;
         const float value = *port;
         const uint32_t bits = BitsOf(value);
-        if (bits == m_seen[static_cast<size_t>(k)])
+        if (bits == seen[k])
             continue;
-        m_seen[static_cast<size_t>(k)] = bits;
+        seen[k] = bits;
         // A value that is not finite is refused, as the VST 2 adapter refuses it; the next
         // finite one is taken.
-        if (!std::isfinite(value))
-            continue;
-        if (k == 0)
-            m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
-        else
-            m_core.SetParameter(k, m_core.ToNormalized(k, value));
+        if (std::isfinite(value))
+            ApplyControl(k, value);
     }
+}
+
+void CLv2Plugin::ApplyControl(int k, float value)
+{
+    if (k == 0)
+        m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
+    else
+        m_core.SetParameter(k, m_core.ToNormalized(k, value));
 }
 
 bool CLv2Plugin::BindAudio()
 {
+    // The audio ports come first, inputs then outputs, as the core takes them.
+    float* const* ports = m_ports.data();
+    float** inputs = m_inputs.data();
+    float** outputs = m_outputs.data();
     bool complete = true;
-    for (int c = 0; c < m_layout.AudioInputs(); ++c) {
-        m_inputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(c)];
-        complete = complete && m_inputs[static_cast<size_t>(c)];
-    }
-    for (int c = 0; c < m_layout.AudioOutputs(); ++c) {
-        m_outputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(m_layout.FirstAudioOutput() + c)];
-        complete = complete && m_outputs[static_cast<size_t>(c)];
-    }
+    for (int c = 0, count = m_layout.AudioInputs(); c < count; ++c)
+        complete = (inputs[c] = ports[c]) != nullptr && complete;
+    for (int c = 0, count = m_layout.AudioOutputs(), first = m_layout.FirstAudioOutput(); c < count; ++c)
+        complete = (outputs[c] = ports[first + c]) != nullptr && complete;
     return complete;
 }
 

@@ -29,6 +29,7 @@ public:
 private:
     CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
     void ApplyControls();
+    void ApplyControl(int k, float value);
     bool BindAudio();
     void SilenceConnectedOutputs(uint32_t frames);
     void ReportOutputs();
