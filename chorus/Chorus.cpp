@@ -88,18 +88,6 @@ void CChorus::ApplySettings(const CValueArray* settings)
     m_tailLength = m_settingsLength;
 }
 
-void CChorus::ToInternal(const float* values, float* set) const
-{
-    set[kGain] = values[kGain];
-    set[kDry] = static_cast<float>(values[kDry] * 0.01);
-    set[kWet] = static_cast<float>(values[kWet] * 0.01);
-    set[kDelay] = static_cast<float>(values[kDelay] * m_sampleRate * 0.001);
-    set[kDepth] = static_cast<float>(values[kDepth] * 0.01);
-    set[kRate] = values[kRate];
-    set[kPhase] = static_cast<float>(values[kPhase] * 0.01);
-    set[kLfoType] = values[kLfoType];
-}
-
 void CChorus::ToInternal(const CValueArray& values, float* set) const
 {
     float plain[kParameterCount];

@@ -62,8 +62,8 @@ public:
     bool Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
                CBlock& block);
     // The same for plain channels (stride 1) and a ramp of `sets` entries of kParameterCount real
-    // values each.
-    bool Begin(const float* input, float* output, const float* const* ramp, int sets, CBlock& block);
+    // values each, of whose Phase values this channel takes phaseShare (as a float product).
+    bool Begin(const float* input, float* output, const float* const* ramp, int sets, float phaseShare, CBlock& block);
     // Begin() for plain channels without a ramp: the steady loop.
     bool BeginSteady(const float* input, float* output, CBlock& block) const
     {
@@ -120,7 +120,17 @@ private:
         return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
     }
     // Converts real parameter values (kParameterCount of them) into the internal units of a ramp set.
-    void ToInternal(const float* values, float* set) const;
+    void ToInternal(const float* values, float* set) const
+    {
+        set[kGain] = values[kGain];
+        set[kDry] = static_cast<float>(values[kDry] * 0.01);
+        set[kWet] = static_cast<float>(values[kWet] * 0.01);
+        set[kDelay] = static_cast<float>(values[kDelay] * m_sampleRate * 0.001);
+        set[kDepth] = static_cast<float>(values[kDepth] * 0.01);
+        set[kRate] = values[kRate];
+        set[kPhase] = static_cast<float>(values[kPhase] * 0.01);
+        set[kLfoType] = values[kLfoType];
+    }
     void ToInternal(const CValueArray& values, float* set) const;
     // The rest of Begin() once the ramp's sets are in m_sets.
     void Prepare(const CFrames& io, int sets, CBlock& block);

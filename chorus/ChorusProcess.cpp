@@ -38,6 +38,31 @@ inline bool IsZeroStep(float step) { return step == 0.0f; }
     return mantissa == 0 && onlyPlusZeros; // a zero, not a subnormal
 }
 
+// HoldsStill() for the four lanes of a register of values, steps and steps' steps, as a 4-bit
+// mask of the lanes that hold still: the same tests on the lanes' bits, side by side.
+inline int HoldingLanes(__m128 value, __m128 step, __m128 curve, bool curved)
+{
+    const __m128 zero = _mm_setzero_ps();
+    __m128 zeroSteps = _mm_cmpeq_ps(step, zero); // false for NaN, true for either zero, as ==
+    __m128i signs = _mm_or_si128(_mm_castps_si128(value), _mm_castps_si128(step));
+    if (curved) {
+        zeroSteps = _mm_and_ps(zeroSteps, _mm_cmpeq_ps(curve, zero));
+        signs = _mm_or_si128(signs, _mm_castps_si128(curve));
+    }
+    const __m128i bits = _mm_castps_si128(value);
+    const __m128i exponentBits = _mm_set1_epi32(0x7F800000);
+    const __m128i none = _mm_setzero_si128();
+    const __m128i exponent = _mm_and_si128(bits, exponentBits);
+    const __m128i exponentFull = _mm_cmpeq_epi32(exponent, exponentBits);
+    const __m128i exponentZero = _mm_cmpeq_epi32(exponent, none);
+    const __m128i mantissaZero = _mm_cmpeq_epi32(_mm_and_si128(bits, _mm_set1_epi32(0x007FFFFF)), none);
+    const __m128i normal = _mm_andnot_si128(_mm_or_si128(exponentZero, exponentFull), _mm_set1_epi32(-1));
+    const __m128i infinite = _mm_and_si128(exponentFull, mantissaZero);
+    const __m128i plusZero = _mm_andnot_si128(_mm_cmplt_epi32(signs, none), _mm_and_si128(exponentZero, mantissaZero));
+    const __m128i holds = _mm_and_si128(_mm_castps_si128(zeroSteps), _mm_or_si128(_mm_or_si128(normal, infinite), plusZero));
+    return _mm_movemask_ps(_mm_castsi128_ps(holds));
+}
+
 } // namespace
 
 template <bool Accumulate>
@@ -70,13 +95,17 @@ bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outp
     return true;
 }
 
-bool CChorus::Begin(const float* input, float* output, const float* const* ramp, int sets, CBlock& block)
+bool CChorus::Begin(const float* input, float* output, const float* const* ramp, int sets, float phaseShare,
+                    CBlock& block)
 {
     if (!m_line.Data())
         return false;
     sets = sets < kSets ? sets : kSets;
-    for (int s = 0; s < sets; ++s)
+    for (int s = 0; s < sets; ++s) {
         ToInternal(ramp[s], m_sets[s]);
+        const float phase = ramp[s][kPhase] * phaseShare;
+        m_sets[s][kPhase] = static_cast<float>(phase * 0.01); // as ToInternal() converts it
+    }
     Prepare(CFrames{input, 1, output, 1}, sets, block);
     return true;
 }
@@ -96,10 +125,13 @@ bool CChorus::IsSweepOnlyRamp(int sets) const
     const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
     if (typeMoves || m_sampleRate == 0.0)
         return false;
-    for (int p : {kGain, kDry, kWet, kRate, kPhase})
-        if (!HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved))
-            return false;
-    return true;
+    // HoldsStill() for the Gain, the Dry and the Wet (lanes 0 .. 2 of the first four values) and
+    // for the Rate and the Phase (lanes 1 and 2 of the second four).
+    static_assert(kGain == 0 && kDry == 1 && kWet == 2 && kRate == 5 && kPhase == 6, "the lanes below");
+    const int first = HoldingLanes(_mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[1]), _mm_loadu_ps(m_sets[2]), curved);
+    const int second =
+        HoldingLanes(_mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2] + 4), curved);
+    return (first & 0x7) == 0x7 && (second & 0x6) == 0x6;
 }
 
 template <bool Accumulate>

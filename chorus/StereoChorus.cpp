@@ -113,21 +113,11 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
 {
     // What Process() does, without the lists: each channel's ramp is the incoming one with its own
     // share of the Stereo value. The core hands as many values as there are parameters.
-    constexpr int kCount = CChorus::kParameterCount;
-    const int sets = valueCount == kCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
-    float leftValues[3][kCount], rightValues[3][kCount];
-    const float* leftRamp[3] = {leftValues[0], leftValues[1], leftValues[2]};
-    const float* rightRamp[3] = {rightValues[0], rightValues[1], rightValues[2]};
-    for (int s = 0; s < sets; ++s) {
-        for (int i = 0; i < kCount; ++i)
-            leftValues[s][i] = rightValues[s][i] = ramp[s][i];
-        leftValues[s][kStereo] = ramp[s][kStereo] * kLeftSpread;
-        rightValues[s][kStereo] = ramp[s][kStereo] * kRightSpread;
-    }
+    const int sets = valueCount == CChorus::kParameterCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
     CChorus::CBlock left, right;
-    const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], leftRamp, sets, left)
+    const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
                                 : m_left.BeginSteady(inputs[0], outputs[0], left);
-    const bool rightReady = sets ? m_right.Begin(inputs[1], outputs[1], rightRamp, sets, right)
+    const bool rightReady = sets ? m_right.Begin(inputs[1], outputs[1], ramp, sets, kRightSpread, right)
                                  : m_right.BeginSteady(inputs[1], outputs[1], right);
     RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }

@@ -1,6 +1,5 @@
 // The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
 #include "PluginCore.h"
-#include <algorithm>
 #include <cstring>
 
 void CPluginCore::UpdateRamp(int frames)
@@ -19,7 +18,10 @@ void CPluginCore::UpdateRamp(int frames)
     float* targets = m_rampTargets.Data();
     float* previous = m_previousInputs.Data();
     m_realInputs.CopyTo(targets);
-    if (count > 0 && std::equal(previous, previous + count, targets)) { // as floats compare: ValuesEqual
+    bool same = count > 0; // as ValuesEqual compares: as floats, every one
+    for (int i = 0; i < count; ++i)
+        same = (previous[i] == targets[i]) & same;
+    if (same) {
         if (m_rampActive)
             m_effect->SetParameters(&m_rampTargets); // land exactly on the targets
         m_ramp.used = 0;
@@ -27,21 +29,24 @@ void CPluginCore::UpdateRamp(int frames)
         m_inputsTaken = written;
         return;
     }
-    // The steps as ValuesToStep computes them, straight into the ramp's entries.
-    const float factor = frames == 0 ? 0.0f : 1.0f / static_cast<float>(frames);
+    // The ramp's entries: the previous values and the steps as ValuesToStep computes them; the
+    // targets become the previous values. A block of no frames moves nothing (its steps are 0), so
+    // the change stays pending and ramps across the next real block instead of jumping at its start.
+    const bool taken = frames != 0;
+    const float factor = taken ? 1.0f / static_cast<float>(frames) : 0.0f;
     float* start = m_rampEntries[0];
     float* steps = m_rampEntries[1];
     for (int i = 0; i < count; ++i) {
-        steps[i] = (targets[i] - previous[i]) * factor;
-        start[i] = previous[i];
+        const float from = previous[i], to = targets[i];
+        start[i] = from;
+        steps[i] = (to - from) * factor;
+        if (taken)
+            previous[i] = to;
     }
     m_ramp.used = m_ramp.GetCapacity();
-    // A block of no frames moves nothing (its steps are 0), so the change stays pending and ramps
-    // across the next real block instead of jumping at its start.
-    if (frames == 0)
+    if (!taken)
         return;
     m_rampActive = true;
-    std::copy(targets, targets + count, previous);
     m_inputsTaken = written;
 }
 
