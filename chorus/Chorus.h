@@ -103,6 +103,7 @@ private:
     template <bool Saturating>
     CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
     CLinePass LinePass(const CFrames& io, int frames);
+    CLinePass LinePass(const CFrames& io, int frames, bool steady);
     template <bool Saturating>
     void Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Saturating>

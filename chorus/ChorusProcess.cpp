@@ -221,10 +221,15 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
 
 CLinePass CChorus::LinePass(const CFrames& io, int frames)
 {
+    return LinePass(io, frames, SteadySweep(m_lfo->increment, m_depth, m_baseDelay));
+}
+
+CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
+{
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
-                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
-                     SteadySweep(m_lfo->increment, m_depth, m_baseDelay), CFixedGains{m_dryGain, m_wetGain}};
+                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames), steady,
+                     CFixedGains{m_dryGain, m_wetGain}};
 }
 
 template <bool Saturating>
@@ -273,7 +278,7 @@ __attribute__((noinline)) void RunChunksAvx2(Sweep& sweep, CLinePass& pass, int 
 template <bool Accumulate, class Sweep>
 void CChorus::RunChunks(const CFrames& io, int frames, Sweep& sweep)
 {
-    CLinePass pass = LinePass(io, frames);
+    CLinePass pass = LinePass(io, frames, sweep.steady); // the sweep has just found it from the same values
 #if CHORUS_AVX2
     if (UsingAvx2Kernels()) {
         RunChunksAvx2<Accumulate>(sweep, pass, frames);
@@ -294,8 +299,9 @@ template <bool Accumulate, class SweepA, class SweepB>
 void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
                        SweepB& sweepB, int frames)
 {
-    CLinePass passA = a.LinePass(blockA.io, frames);
-    CLinePass passB = b.LinePass(blockB.io, frames);
+    // Each sweep has just found whether it is steady, from the values the passes would ask.
+    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
         RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);

@@ -164,7 +164,19 @@ private:
     void RefreshOutputs(bool notifyHost);
     void UpdateRamp(int frames);
     bool BindChannels(float** inputs, float** outputs, int frames);
-    bool HasChannels(float** inputs, float** outputs) const;
+    // Whether the host passed every channel the effect takes.
+    bool HasChannels(float** inputs, float** outputs) const
+    {
+        if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
+            return false;
+        for (size_t i = 0; i < m_inputBuffers.size(); ++i)
+            if (!inputs[i])
+                return false;
+        for (size_t o = 0; o < m_outputBuffers.size(); ++o)
+            if (!outputs[o])
+                return false;
+        return true;
+    }
     template <class Transfer>
     void ForEachInputToOutput(float** inputs, float** outputs, int frames, Transfer transfer) const;
     void AddInputToOutputs(float** inputs, float** outputs, int frames);

@@ -68,19 +68,6 @@ bool CPluginCore::BindChannels(float** inputs, float** outputs, int frames)
     return true;
 }
 
-bool CPluginCore::HasChannels(float** inputs, float** outputs) const
-{
-    if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
-        return false;
-    for (size_t i = 0; i < m_inputBuffers.size(); ++i)
-        if (!inputs[i])
-            return false;
-    for (size_t o = 0; o < m_outputBuffers.size(); ++o)
-        if (!outputs[o])
-            return false;
-    return true;
-}
-
 void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accumulate)
 {
     if (frames < 0)
