@@ -51,6 +51,7 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
       m_plainEffect(dynamic_cast<CPlainChannelEffect*>(m_effect.get())),
       m_bypassInfo(1, nullptr),
       m_hostInputInfo(&m_bypassInfo, m_effect->GetParameterInfo()),
+      m_inputInfo(m_effect->GetParameterInfo()),
       m_outputInfo(m_effect->GetOutputParameterInfo()),
       m_store(*this),
       m_inputSet(&m_hostInputInfo, 0, &m_store),
@@ -90,10 +91,7 @@ const char* CPluginCore::GetEffectName() const
     return info && info->GetName() ? info->GetName() : "";
 }
 
-const CParameterInfo* CPluginCore::InputInfo(int i) const
-{
-    return m_effect->GetParameterInfo() ? m_effect->GetParameterInfo()->GetItem(i) : nullptr;
-}
+const CParameterInfo* CPluginCore::InputInfo(int i) const { return m_inputInfo ? m_inputInfo->GetItem(i) : nullptr; }
 
 const CParameterInfo* CPluginCore::OutputInfo(int j) const { return m_outputInfo ? m_outputInfo->GetItem(j) : nullptr; }
 

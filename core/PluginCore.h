@@ -216,6 +216,7 @@ private:
     std::vector<CHostAudioBuffer> m_outputBuffers;
     CParameterInfoList m_bypassInfo;
     CJoinedParameterInfoList m_hostInputInfo;
+    const CParameterInfoList* m_inputInfo; // the effect's lists, as the joined one above holds it
     const CParameterInfoList* m_outputInfo;
     CHostStore m_store;
     CEditingParameterSet m_inputSet;
