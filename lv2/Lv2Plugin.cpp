@@ -34,9 +34,7 @@ CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
     : m_core(std::move(effect), nullptr, refreshRate),
       m_layout(m_core),
       m_ports(static_cast<size_t>(m_layout.Count()), nullptr),
-      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen),
-      m_inputs(static_cast<size_t>(m_layout.AudioInputs()), nullptr),
-      m_outputs(static_cast<size_t>(m_layout.AudioOutputs()), nullptr)
+      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen)
 {
 }
 
@@ -82,24 +80,21 @@ void CLv2Plugin::ApplyControl(int k, float value)
         m_core.SetParameter(k, m_core.ToNormalized(k, value));
 }
 
-bool CLv2Plugin::BindAudio()
+bool CLv2Plugin::AudioConnected() const
 {
-    // The audio ports come first, inputs then outputs, as the core takes them.
+    // The audio ports come first, inputs then outputs, so the core takes their locations as the
+    // host connected them.
     float* const* ports = m_ports.data();
-    float** inputs = m_inputs.data();
-    float** outputs = m_outputs.data();
-    bool complete = true;
-    for (int c = 0, count = m_layout.AudioInputs(); c < count; ++c)
-        complete = (inputs[c] = ports[c]) != nullptr && complete;
-    for (int c = 0, count = m_layout.AudioOutputs(), first = m_layout.FirstAudioOutput(); c < count; ++c)
-        complete = (outputs[c] = ports[first + c]) != nullptr && complete;
-    return complete;
+    for (int p = 0, count = m_layout.AudioInputs() + m_layout.AudioOutputs(); p < count; ++p)
+        if (!ports[p])
+            return false;
+    return true;
 }
 
 void CLv2Plugin::SilenceConnectedOutputs(uint32_t frames)
 {
-    for (float* output : m_outputs)
-        if (output)
+    for (int c = 0; c < m_layout.AudioOutputs(); ++c)
+        if (float* output = m_ports[static_cast<size_t>(m_layout.FirstAudioOutput() + c)])
             std::memset(output, 0, static_cast<size_t>(frames) * sizeof(float));
 }
 
@@ -124,8 +119,9 @@ void CLv2Plugin::Run(uint32_t frames)
     // block length a host is broken; a missing channel leaves nothing to process from or into,
     // so whatever is connected hears silence.
     if (frames <= static_cast<uint32_t>(INT_MAX)) {
-        if (BindAudio())
-            m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(frames), false);
+        if (AudioConnected())
+            m_core.Process(m_ports.data(), m_ports.data() + m_layout.FirstAudioOutput(), static_cast<int>(frames),
+                           false);
         else
             SilenceConnectedOutputs(frames);
     }

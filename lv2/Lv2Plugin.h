@@ -30,7 +30,7 @@ private:
     CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
     void ApplyControls();
     void ApplyControl(int k, float value);
-    bool BindAudio();
+    bool AudioConnected() const;
     void SilenceConnectedOutputs(uint32_t frames);
     void ReportOutputs();
 
@@ -38,7 +38,5 @@ private:
     CLv2PortLayout m_layout;
     std::vector<float*> m_ports;    // every port's location as the host connected it
     std::vector<uint32_t> m_seen;   // the bits of each control input last read
-    std::vector<float*> m_inputs;   // the block's channel arrays, sized once
-    std::vector<float*> m_outputs;
     bool m_settle = true; // the next block's values are the starting point, not a change
 };
