@@ -90,14 +90,10 @@ void CChorus::ApplySettings(const CValueArray* settings)
 
 void CChorus::ToInternal(const CValueArray& values, float* set) const
 {
-    set[kGain] = values.GetValue(kGain);
-    set[kDry] = static_cast<float>(values.GetValue(kDry) * 0.01);
-    set[kWet] = static_cast<float>(values.GetValue(kWet) * 0.01);
-    set[kDelay] = static_cast<float>(values.GetValue(kDelay) * m_sampleRate * 0.001);
-    set[kDepth] = static_cast<float>(values.GetValue(kDepth) * 0.01);
-    set[kRate] = values.GetValue(kRate);
-    set[kPhase] = static_cast<float>(values.GetValue(kPhase) * 0.01);
-    set[kLfoType] = values.GetValue(kLfoType);
+    float plain[kParameterCount];
+    for (int i = 0; i < kParameterCount; ++i)
+        plain[i] = values.GetValue(i);
+    ToInternal(plain, set);
 }
 
 void CChorus::SetParameters(const CValueArray* values)

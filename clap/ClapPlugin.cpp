@@ -95,8 +95,8 @@ CClapPlugin::CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* d
                          std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate)
     : m_record(), m_host(host), m_core(std::move(effect), nullptr, refreshRate), m_editor(std::move(editor)),
       m_hostValues(static_cast<size_t>(1 + m_core.GetInputParameterCount())),
-      m_inputs(static_cast<size_t>(m_core.GetInputChannels()), nullptr),
-      m_outputs(static_cast<size_t>(m_core.GetOutputChannels()), nullptr)
+      m_inputChannels(static_cast<size_t>(m_core.GetInputChannels())),
+      m_outputChannels(static_cast<size_t>(m_core.GetOutputChannels()))
 {
     m_record.desc = descriptor;
     m_record.pluginData = this;
@@ -241,19 +241,22 @@ const void* CClapPlugin::GetExtension(const char* id) const
     return nullptr;
 }
 
-bool CClapPlugin::BindPorts(const clap::Process* process)
+bool CClapPlugin::BindPorts(const clap::Process* process, float**& inputs, float**& outputs) const
 {
     // Ports with fewer channels than the core takes, no 32-bit data or a missing channel: no audio.
+    // Otherwise the ports' own channel arrays go to the core, which reads only the channels it takes.
     const clap::AudioBuffer* in = process->audioInputsCount ? process->audioInputs : nullptr;
     const clap::AudioBuffer* out = process->audioOutputsCount ? process->audioOutputs : nullptr;
-    if ((!m_inputs.empty() && (!in || !in->data32 || in->channelCount < m_inputs.size())) ||
-        (!m_outputs.empty() && (!out || !out->data32 || out->channelCount < m_outputs.size())))
+    if ((m_inputChannels && (!in || !in->data32 || in->channelCount < m_inputChannels)) ||
+        (m_outputChannels && (!out || !out->data32 || out->channelCount < m_outputChannels)))
         return false;
-    for (size_t c = 0; c < m_inputs.size(); ++c)
-        if (!(m_inputs[c] = in->data32[c]))
+    inputs = m_inputChannels ? in->data32 : nullptr;
+    outputs = m_outputChannels ? out->data32 : nullptr;
+    for (size_t c = 0; c < m_inputChannels; ++c)
+        if (!inputs[c])
             return false;
-    for (size_t c = 0; c < m_outputs.size(); ++c)
-        if (!(m_outputs[c] = out->data32[c]))
+    for (size_t c = 0; c < m_outputChannels; ++c)
+        if (!outputs[c])
             return false;
     return true;
 }
@@ -281,13 +284,15 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     // A host that skipped start_processing still gets audio: the effect is set up by activate.
     ApplyEvents(process->inEvents);
     DrainToHost(m_outbox, process->outEvents);
-    if (!BindPorts(process)) {
+    float** inputs = nullptr;
+    float** outputs = nullptr;
+    if (!BindPorts(process, inputs, outputs)) {
         SilenceOutputs(process);
         return clap::kProcessError;
     }
     if (process->framesCount == 0)
         return clap::kProcessContinue;
-    m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(process->framesCount), false);
+    m_core.Process(inputs, outputs, static_cast<int>(process->framesCount), false);
     if (m_core.UpdateRingLength() && m_hostTail && m_hostTail->changed)
         m_hostTail->changed(m_host);
     return clap::kProcessContinue;

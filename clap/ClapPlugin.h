@@ -59,7 +59,7 @@ public:
     bool ShowGui(bool show);
 
     uint32_t GetLatency() const { return static_cast<uint32_t>(m_core.GetLatency()); }
-    uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputs.size() : m_outputs.size()); }
+    uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputChannels : m_outputChannels); }
     uint32_t GetTail() const;
 
 private:
@@ -77,7 +77,7 @@ private:
     bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }
     void PostToHost(CGestureOutbox::EKind kind, int index, double value);
     void AfterValuesReplaced();
-    bool BindPorts(const clap::Process* process);
+    bool BindPorts(const clap::Process* process, float**& inputs, float**& outputs) const;
     static void SilenceOutputs(const clap::Process* process);
 
     clap::Plugin m_record;
@@ -91,8 +91,8 @@ private:
     CEditorContext m_editorContext;
     CGestureOutbox m_outbox; // the editor's gestures and values, for the next block or flush
     std::vector<std::atomic<float>> m_hostValues; // the last real value the host sent, per input
-    std::vector<float*> m_inputs;  // the block's channel pointers, sized once
-    std::vector<float*> m_outputs;
+    size_t m_inputChannels; // the channels the core takes
+    size_t m_outputChannels;
     bool m_initialised = false;
     bool m_guiCreated = false;
     bool m_guiParented = false;

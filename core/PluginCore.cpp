@@ -45,11 +45,13 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
       m_realOutputs(CountOf(m_effect->GetOutputParameterInfo())),
       m_previousInputs(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_rampTargets(nullptr, CountOf(m_effect->GetParameterInfo())),
-      m_rampSteps(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_settingsCopy(settings ? std::make_unique<CValueArray>(*settings) : nullptr),
       m_ramp(2, CountOf(m_effect->GetParameterInfo())),
+      m_rampEntries{m_ramp.GetItem(0)->Data(), m_ramp.GetItem(1)->Data()},
+      m_plainEffect(dynamic_cast<CPlainChannelEffect*>(m_effect.get())),
       m_bypassInfo(1, nullptr),
       m_hostInputInfo(&m_bypassInfo, m_effect->GetParameterInfo()),
+      m_inputInfo(m_effect->GetParameterInfo()),
       m_outputInfo(m_effect->GetOutputParameterInfo()),
       m_store(*this),
       m_inputSet(&m_hostInputInfo, 0, &m_store),
@@ -90,10 +92,7 @@ const char* CPluginCore::GetEffectName() const
     return info && info->GetName() ? info->GetName() : "";
 }
 
-const CParameterInfo* CPluginCore::InputInfo(int i) const
-{
-    return m_effect->GetParameterInfo() ? m_effect->GetParameterInfo()->GetItem(i) : nullptr;
-}
+const CParameterInfo* CPluginCore::InputInfo(int i) const { return m_inputInfo ? m_inputInfo->GetItem(i) : nullptr; }
 
 const CParameterInfo* CPluginCore::OutputInfo(int j) const { return m_outputInfo ? m_outputInfo->GetItem(j) : nullptr; }
 
@@ -124,6 +123,7 @@ bool CPluginCore::SetParameter(int index, float value)
         const int i = index - 1;
         m_normalizedInputs.SetValue(i, value);
         m_realInputs.SetValue(i, RealOf(InputInfo(i), value));
+        m_inputsWritten.fetch_add(1, std::memory_order_release);
     } else {
         const int j = index - 1 - GetInputParameterCount();
         m_normalizedOutputs.SetValue(j, value);

@@ -2,6 +2,7 @@
 #include "Effect.h"
 #include "HostAudioBuffer.h"
 #include "ParameterSet.h"
+#include "PlainChannelEffect.h"
 #include "PluginEditor.h"
 #include "SharedValueArray.h"
 #include <atomic>
@@ -183,6 +184,19 @@ private:
     void RefreshOutputs(bool notifyHost);
     void UpdateRamp(int frames);
     bool BindChannels(float** inputs, float** outputs, int frames);
+    // Whether the host passed every channel the effect takes.
+    bool HasChannels(float** inputs, float** outputs) const
+    {
+        if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
+            return false;
+        for (size_t i = 0; i < m_inputBuffers.size(); ++i)
+            if (!inputs[i])
+                return false;
+        for (size_t o = 0; o < m_outputBuffers.size(); ++o)
+            if (!outputs[o])
+                return false;
+        return true;
+    }
     template <class Transfer>
     void ForEachInputToOutput(float** inputs, float** outputs, int frames, Transfer transfer) const;
     void AddInputToOutputs(float** inputs, float** outputs, int frames);
@@ -203,20 +217,26 @@ private:
 
     CSharedValueArray m_normalizedInputs;
     CSharedValueArray m_realInputs;
+    // Counts the writes to m_realInputs (each after its value, with release order), so a block
+    // that finds the count it last took the values at, and no ramp to end, has nothing to compare.
+    std::atomic<uint32_t> m_inputsWritten{0};
+    uint32_t m_inputsTaken = ~0u;
     CSharedValueArray m_normalizedOutputs;
     CSharedValueArray m_realOutputs;
     CValueArray m_previousInputs;
     CValueArray m_rampTargets; // the block's snapshot of the real inputs, allocated once
-    CValueArray m_rampSteps;
     std::unique_ptr<CValueArray> m_settingsCopy;
     const CValueArray* m_settings = nullptr;
     CValueArrayList m_ramp;
+    float* m_rampEntries[2]; // the ramp's two entries as plain values
     bool m_rampActive = false;
+    CPlainChannelEffect* m_plainEffect; // the effect, when it takes plain channels
     std::vector<std::unique_ptr<CProgramSlot>> m_programs;
     std::vector<CHostAudioBuffer> m_inputBuffers;
     std::vector<CHostAudioBuffer> m_outputBuffers;
     CParameterInfoList m_bypassInfo;
     CJoinedParameterInfoList m_hostInputInfo;
+    const CParameterInfoList* m_inputInfo; // the effect's lists, as the joined one above holds it
     const CParameterInfoList* m_outputInfo;
     CHostStore m_store;
     CEditingParameterSet m_inputSet;

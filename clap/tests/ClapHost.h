@@ -35,6 +35,7 @@ public:
     CInputEvents();
     void Add(clap::Id id, double value, uint32_t time = 0);
     void AddGesture(uint16_t type, clap::Id id); // events the plug-in has to skip
+    void Clear() { m_events.clear(); }
     const clap::InputEvents* Get() const { return &m_list; }
 
 private:
