@@ -106,9 +106,11 @@ private:
     void OnValuesReplaced() override { m_valuesChanged.store(true, std::memory_order_release); }
 
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    // One block through the core, or past it when the input has been silent longer than the
+    // effect rings; the outputs' silence flags either way.
+    uint64_t ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames);
     void Notify(CGestureOutbox::EKind kind, int index, double value);
     void Send(const CGestureOutbox::SGesture& gesture);
-#include "SilentInput.h"
 
     std::atomic<uint32_t> m_references{1};
     CPluginCore m_core;
