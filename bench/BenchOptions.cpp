@@ -1,6 +1,7 @@
 #include "BenchOptions.h"
 
 #include "BenchError.h"
+#include "BenchSubject.h"
 
 #include <cstdlib>
 
@@ -50,6 +51,12 @@ BenchOptions parseBenchOptions(int argc, const char* const argv[], const std::st
             options.seconds = number("--seconds", value);
             if (!(options.seconds >= 0.1 && options.seconds <= 3600.0))
                 throw BenchError("--seconds: from 0.1 to 3600, please");
+        } else if (takeOption(argc, argv, i, "--block", value)) {
+            const double block = number("--block", value);
+            if (block < 1 || block > kBenchMaxBlockFrames || block != static_cast<int>(block))
+                throw BenchError("--block: a whole number of frames from 1 to " + std::to_string(kBenchMaxBlockFrames) +
+                                 ", please");
+            options.block = static_cast<int>(block);
         } else if (takeOption(argc, argv, i, "--plugin", value)) {
             options.pluginPath = value;
         } else if (takeOption(argc, argv, i, "--kernels", value)) {
@@ -65,7 +72,9 @@ BenchOptions parseBenchOptions(int argc, const char* const argv[], const std::st
 
 const char* benchUsage()
 {
-    return "usage: chorus_peer_bench [--repetitions N] [--seconds S] [--plugin PATH] [--kernels sse2|avx2]\n"
+    return "usage: chorus_peer_bench [--block N] [--repetitions N] [--seconds S] [--plugin PATH] [--kernels sse2|avx2]\n"
+           "  --block N        one run at N-frame blocks, in detail (default: every size from 16 to 4096\n"
+           "                   frames, then 64 instances at once)\n"
            "  --repetitions N  passes per subject, medians over them (default 11)\n"
            "  --seconds S      seconds of stereo noise per pass (default 60)\n"
            "  --plugin PATH    our VST 2 plug-in (default: the one this build made)\n"

@@ -8,6 +8,7 @@ struct BenchOptions
     double seconds = 60.0;  // of noise per pass
     std::string pluginPath; // our plug-in binary
     std::string kernels;    // empty: the ones the plug-in picks for the CPU; else "sse2" or "avx2"
+    int block = 0;          // frames per block of a single run; 0: every size of the sweep
     bool help = false;
 };
 

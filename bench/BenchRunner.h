@@ -15,14 +15,18 @@ using PassTimes = std::vector<std::vector<double>>;
 // Called before each repetition with its number (from 1) and the count.
 using RepetitionReport = std::function<void(int repetition, int repetitions)>;
 
+// Every pass goes through the signal in blocks of blockFrames (1 .. kBenchMaxBlockFrames), the
+// last one shorter when the length is not a multiple.
+
 // One untimed pass over the first second of the signal per subject, so the timed passes start with
 // warm code and data; BenchError when a subject gives silence for noise.
-void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal);
+void warmUp(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int blockFrames);
 
 // One more untimed pass over the first second through the reference and each of the others, which
 // must give the same samples bit for bit: the same product through another format, at the same
 // settings and in the same state, runs the same kernels. BenchError naming the first that differs.
-void checkSameSamples(BenchSubject& reference, const std::vector<BenchSubject*>& others, const StereoSignal& signal);
+void checkSameSamples(BenchSubject& reference, const std::vector<BenchSubject*>& others, const StereoSignal& signal,
+                      int blockFrames);
 
-PassTimes runInterleaved(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int repetitions,
-                         const RepetitionReport& report);
+PassTimes runInterleaved(const std::vector<BenchSubject*>& subjects, const StereoSignal& signal, int blockFrames,
+                         int repetitions, const RepetitionReport& report);

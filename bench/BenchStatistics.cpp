@@ -26,3 +26,20 @@ double medianPairedRatio(const std::vector<double>& numerator, const std::vector
             ratios.push_back(numerator[r] / denominator[r]);
     return median(std::move(ratios));
 }
+
+BlockCostFit fitBlockCost(const std::vector<int>& blocks, const std::vector<double>& costPerFrame)
+{
+    assert(blocks.size() == costPerFrame.size() && blocks.size() >= 2);
+    // Linear in x = 1 / block: cost = perFrame + perBlock * x.
+    const double n = static_cast<double>(blocks.size());
+    double sx = 0.0, sy = 0.0, sxx = 0.0, sxy = 0.0;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const double x = 1.0 / blocks[i];
+        sx += x;
+        sy += costPerFrame[i];
+        sxx += x * x;
+        sxy += x * costPerFrame[i];
+    }
+    const double perBlock = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    return {perBlock, (sy - perBlock * sx) / n};
+}

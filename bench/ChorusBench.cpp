@@ -53,9 +53,17 @@ void StereoChorusWithADelayRampInEveryBlock(benchmark::State& state) { Run(state
 
 } // namespace
 
-BENCHMARK(StereoChorusAtDefaults)->Arg(64)->Arg(512)->Arg(4096);
-BENCHMARK(StereoChorusWithARampInEveryBlock)->Arg(64)->Arg(512)->Arg(4096);
-BENCHMARK(StereoChorusWithADelayRampInEveryBlock)->Arg(512);
+// The block sizes of the peer bench's sweep: low-latency hosts use 16 to 128 frames, where what
+// each block costs before its frames shows.
+void BlockSizes(benchmark::internal::Benchmark* bench)
+{
+    for (int frames : {16, 32, 64, 128, 256, 512, 1024, 4096})
+        bench->Arg(frames);
+}
+
+BENCHMARK(StereoChorusAtDefaults)->Apply(BlockSizes);
+BENCHMARK(StereoChorusWithARampInEveryBlock)->Apply(BlockSizes);
+BENCHMARK(StereoChorusWithADelayRampInEveryBlock)->Apply(BlockSizes);
 // --kernels=sse2 or --kernels=avx2 runs those kernels instead of the ones picked for this CPU.
 int main(int argc, char** argv)
 {

@@ -25,8 +25,8 @@ ClapSubject::ClapSubject(const std::string& path, std::string name) : BenchSubje
         if (!plugin_->init(plugin_))
             throw BenchError(path + ": the plug-in would not initialise");
         describe(parameterSettings());
-        if (!plugin_->activate(plugin_, kBenchSampleRate, 1, kBenchBlockFrames))
-            throw BenchError(path + ": the plug-in refuses 44100 Hz and 512-frame blocks");
+        if (!plugin_->activate(plugin_, kBenchSampleRate, 1, kBenchMaxBlockFrames))
+            throw BenchError(path + ": the plug-in refuses 44100 Hz and blocks of up to 4096 frames");
         active_ = true;
         // From here on the bench's thread is the audio thread.
         host_.onAudioThread = true;
@@ -81,6 +81,11 @@ std::string ClapSubject::parameterSettings() const
     return settings;
 }
 
+void ClapSubject::automate(int index, double normalised)
+{
+    inputEvents_.Add(static_cast<clap::Id>(index), normalised);
+}
+
 void ClapSubject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)
 {
     // The interface takes non-const channel pointers; an effect only reads its inputs.
@@ -90,6 +95,8 @@ void ClapSubject::process(const float* const inputs[kBenchChannels], float* cons
     clap::AudioBuffer output{out, nullptr, kBenchChannels, 0, 0};
     const clap::Process block{-1,     static_cast<uint32_t>(frames), nullptr, &input, &output, 1, 1, inputEvents_.Get(),
                               outputEvents_.Get()};
-    if (plugin_->process(plugin_, &block) == clap::kProcessError)
+    const clap::ProcessStatus status = plugin_->process(plugin_, &block);
+    inputEvents_.Clear();
+    if (status == clap::kProcessError)
         throw BenchError("CLAP process() failed");
 }

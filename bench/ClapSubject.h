@@ -1,6 +1,6 @@
 #pragma once
 // Our plug-in as a CLAP host runs it: clap_entry's init, the plug-in factory's first plug-in
-// created for a host record and initialised, activated at 44100 Hz for blocks of up to 512 frames,
+// created for a host record and initialised, activated at 44100 Hz for blocks of up to 4096 frames,
 // processing started on the (bench's) audio thread, then process() with the host's empty input
 // event list and an output list on every block.
 #include "BenchSubject.h"
@@ -20,6 +20,8 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    // As a value event at the next block's first frame.
+    void automate(int index, double normalised) override;
 
 private:
     std::string parameterSettings() const;

@@ -22,6 +22,14 @@ bool hasType(const TurtleGraph& graph, const std::string& node, const std::strin
     return false;
 }
 
+bool hasProperty(const TurtleGraph& graph, const std::string& node, const std::string& property)
+{
+    for (const TurtleTerm& term : graph.objects(node, lv2("portProperty")))
+        if (term.kind == TurtleTerm::Kind::Iri && term.value == property)
+            return true;
+    return false;
+}
+
 bool parseFloat(const std::string& text, float& value)
 {
     char* end = nullptr;
@@ -65,11 +73,18 @@ Lv2BundleInfo describeLv2Plugin(const TurtleGraph& graph, const std::string& uri
             throw BenchError(where + " has no lv2:index");
         p.index = static_cast<uint32_t>(index);
         p.audio = hasType(graph, node, lv2("AudioPort"));
-        if (!p.audio && !hasType(graph, node, lv2("ControlPort")))
-            throw BenchError(where + " is neither an audio nor a control port");
+        if (!p.audio && !hasType(graph, node, lv2("ControlPort"))) {
+            p.optional = hasProperty(graph, node, lv2("connectionOptional"));
+            if (!p.optional)
+                throw BenchError(where + " is neither an audio nor a control port");
+        }
         p.input = hasType(graph, node, lv2("InputPort"));
         if (p.input == hasType(graph, node, lv2("OutputPort")))
             throw BenchError(where + " must be either an input or an output");
+        if (!parseFloat(graph.literal(node, lv2("minimum")), p.minimum))
+            p.minimum = 0.0f;
+        if (!parseFloat(graph.literal(node, lv2("maximum")), p.maximum))
+            p.maximum = 1.0f;
         const std::string defaultText = graph.literal(node, lv2("default"));
         p.hasDefault = !defaultText.empty();
         if (p.hasDefault && !parseFloat(defaultText, p.defaultValue))

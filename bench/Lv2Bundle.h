@@ -13,10 +13,13 @@ struct Lv2PortInfo
     uint32_t index;
     std::string symbol;
     std::string name;
-    bool audio;       // else a control port
+    bool audio;       // else a control port, or an optional one
+    bool optional;    // neither audio nor control (an event port), lv2:connectionOptional: left unconnected
     bool input;       // else an output
     bool hasDefault;  // lv2:default given
     float defaultValue;
+    float minimum;    // lv2:minimum and lv2:maximum, 0 and 1 when not given
+    float maximum;
 };
 
 struct Lv2BundleInfo

@@ -2,6 +2,7 @@
 
 #include "BenchError.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -18,7 +19,7 @@ std::string number(float value)
 
 } // namespace
 
-Lv2Subject::Lv2Subject(const std::string& bundle, const std::string& uri, std::string name)
+Lv2Subject::Lv2Subject(const std::string& bundle, const std::string& uri, std::string name, const Lv2Controls& given)
     : BenchSubject(std::move(name), "")
 {
     const Lv2BundleInfo info = readLv2Bundle(bundle, uri);
@@ -36,17 +37,25 @@ Lv2Subject::Lv2Subject(const std::string& bundle, const std::string& uri, std::s
             if (count == kBenchChannels)
                 throw BenchError("<" + uri + "> has more than two audio " + (port.input ? "inputs" : "outputs"));
             (port.input ? audioIn_ : audioOut_)[count++] = port.index;
-        } else if (port.input) {
-            if (!port.hasDefault)
+        } else if (port.input && !port.optional) {
+            const auto value = std::find_if(given.begin(), given.end(),
+                                            [&](const auto& control) { return control.first == port.symbol; });
+            if (value == given.end() && !port.hasDefault)
                 throw BenchError("control port \"" + port.symbol + "\" of <" + uri + "> has no lv2:default");
-            controls_[port.index] = port.defaultValue;
-            settings += (settings.empty() ? "" : ", ") + port.name + " " + number(port.defaultValue);
+            controls_[port.index] = value == given.end() ? port.defaultValue : value->second;
+            controlInputs_.push_back({port.index, port.minimum, port.maximum});
+            settings += (settings.empty() ? "" : ", ") + port.name + " " + number(controls_[port.index]);
         }
     }
+    for (const auto& control : given)
+        if (std::none_of(info.ports.begin(), info.ports.end(), [&](const Lv2PortInfo& port) {
+                return port.symbol == control.first && !port.audio && !port.optional && port.input;
+            }))
+            throw BenchError("<" + uri + "> has no control input \"" + control.first + "\"");
     if (audioIns != kBenchChannels || audioOuts != kBenchChannels)
         throw BenchError("<" + uri + "> is not a stereo effect (" + std::to_string(audioIns) + " audio inputs, " +
                          std::to_string(audioOuts) + " outputs)");
-    describe(settings + " (the bundle's defaults, on the control ports)");
+    describe(settings + (given.empty() ? " (the bundle's defaults, on the control ports)" : ""));
 
     library_ = std::make_unique<SharedLibrary>(info.binaryPath, "build the bundle: target StereoChorus.lv2");
     const auto entry = reinterpret_cast<DescriptorFunction>(library_->symbol("lv2_descriptor"));
@@ -65,7 +74,7 @@ Lv2Subject::Lv2Subject(const std::string& bundle, const std::string& uri, std::s
         throw BenchError("<" + uri + "> would not instantiate at " + number(static_cast<float>(kBenchSampleRate)) + " Hz");
     // Control outputs (the latency report) write into their entries too, which nothing reads.
     for (const Lv2PortInfo& port : info.ports)
-        if (!port.audio)
+        if (!port.audio && !port.optional)
             descriptor_->connect_port(instance_, port.index, &controls_[port.index]);
     if (descriptor_->activate != nullptr)
         descriptor_->activate(instance_);
@@ -78,6 +87,15 @@ Lv2Subject::~Lv2Subject()
     if (descriptor_->deactivate != nullptr)
         descriptor_->deactivate(instance_);
     descriptor_->cleanup(instance_);
+}
+
+void Lv2Subject::automate(int index, double normalised)
+{
+    if (index < 0 || index >= static_cast<int>(controlInputs_.size()))
+        BenchSubject::automate(index, normalised);
+    const ControlInput& control = controlInputs_[static_cast<size_t>(index)];
+    controls_[control.port] =
+        static_cast<float>(control.minimum + normalised * (static_cast<double>(control.maximum) - control.minimum));
 }
 
 void Lv2Subject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)

@@ -1,5 +1,11 @@
 #include "PeerCatalogue.h"
 
+#include "BenchError.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
 std::vector<LadspaPeer> chorusPeers()
 {
     std::vector<LadspaPeer> peers;
@@ -39,4 +45,39 @@ std::vector<LadspaPeer> chorusPeers()
                       {"Output attenuation (dB)", 0.0f}}});
 
     return peers;
+}
+
+std::vector<Lv2Peer> lv2ChorusPeers()
+{
+    // Calf Multi Chorus (calf-plugins): stereo, the chorus Linux musicians know. Its delay goes
+    // up to 10 ms and its sweep another 10 ms above that, so it sweeps 10 .. 20 ms. One voice, as
+    // every other subject has; its wet filter (a band pass) stays at its defaults. Amount is the
+    // wet level, Dry Amount the dry one.
+    return {{"Calf Multi Chorus (LV2)",
+             "calf.lv2",
+             "http://calf.sourceforge.net/plugins/MultiChorus",
+             "calf-plugins",
+             {{"min_delay", 10.0f},
+              {"mod_depth", 10.0f},
+              {"mod_rate", 0.5f},
+              {"stereo", 180.0f},
+              {"voices", 1.0f},
+              {"amount", 0.5f},
+              {"dry", 1.0f},
+              {"on", 1.0f},
+              {"level_in", 1.0f},
+              {"level_out", 1.0f}}}};
+}
+
+std::string findLv2Bundle(const Lv2Peer& peer)
+{
+    const char* variable = std::getenv("LV2_PATH");
+    std::istringstream list(variable != nullptr && *variable != '\0' ? variable : "/usr/local/lib/lv2:/usr/lib/lv2");
+    for (std::string folder; std::getline(list, folder, ':');) {
+        const std::filesystem::path bundle = std::filesystem::path(folder) / peer.bundle;
+        if (!folder.empty() && std::filesystem::exists(bundle / "manifest.ttl"))
+            return bundle.string();
+    }
+    throw BenchError(peer.name + ": no " + peer.bundle + " in the LV2 path (install the Debian package " +
+                     peer.package + ")");
 }

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-namespace {
-
 double nsPerFrameAndChannel(double seconds, int framesPerPass)
 {
     return seconds * 1e9 / (static_cast<double>(framesPerPass) * kBenchChannels);
 }
+
+namespace {
 
 // Share of one core a stereo instance takes while playing at the bench's rate.
 double percentOfOneCore(double nsPerFrameChannel)
@@ -88,14 +88,14 @@ void printFormats(std::ostream& out, const std::vector<BenchSubject*>& subjects,
     table.print(out);
 }
 
+} // namespace
+
 void printSettings(std::ostream& out, const std::vector<BenchSubject*>& subjects)
 {
     out << "\nSettings:\n";
     for (const BenchSubject* subject : subjects)
         out << "  " << subject->name() << ": " << subject->settings() << '\n';
 }
-
-} // namespace
 
 void printPeerReport(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
                      int framesPerPass, const ReportReferences& references, const Goals& goals)

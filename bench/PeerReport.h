@@ -35,5 +35,11 @@ struct FormatBand
 };
 constexpr FormatBand kFormatBand = {0.95, 1.05};
 
+// A pass's time as nanoseconds per frame and channel.
+double nsPerFrameAndChannel(double seconds, int framesPerPass);
+
+// Every subject's control values, as the last part of a report.
+void printSettings(std::ostream& out, const std::vector<BenchSubject*>& subjects);
+
 void printPeerReport(std::ostream& out, const std::vector<BenchSubject*>& subjects, const PassTimes& times,
                      int framesPerPass, const ReportReferences& references, const Goals& goals);

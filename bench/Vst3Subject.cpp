@@ -46,9 +46,9 @@ Vst3Subject::Vst3Subject(const std::string& path, std::string name) : BenchSubje
         component_->activateBus(kAudio, kOutput, 0, 1);
         if (processor_->canProcessSampleSize(kSample32) != kResultOk)
             throw BenchError(path + ": the component cannot process 32-bit samples");
-        ProcessSetup setup{kRealtime, kSample32, kBenchBlockFrames, kBenchSampleRate};
+        ProcessSetup setup{kRealtime, kSample32, kBenchMaxBlockFrames, kBenchSampleRate};
         if (processor_->setupProcessing(setup) != kResultOk)
-            throw BenchError(path + ": the component refuses 44100 Hz and 512-frame blocks");
+            throw BenchError(path + ": the component refuses 44100 Hz and blocks of up to 4096 frames");
 
         describe(controller_ != nullptr ? parameterSettings() : "as the component starts");
         if (component_->setActive(1) != kResultOk)
@@ -106,6 +106,11 @@ std::string Vst3Subject::parameterSettings() const
     return settings;
 }
 
+void Vst3Subject::automate(int index, double normalised)
+{
+    inputChanges_.Add(static_cast<ParamID>(index), 0, normalised);
+}
+
 void Vst3Subject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)
 {
     // The interface takes non-const channel pointers; an effect only reads its inputs.
@@ -128,6 +133,8 @@ void Vst3Subject::process(const float* const inputs[kBenchChannels], float* cons
     data.outputs = &outputBus;
     data.inputParameterChanges = &inputChanges_;
     data.outputParameterChanges = &outputChanges_;
-    if (processor_->process(data) != kResultOk)
+    const tresult result = processor_->process(data);
+    inputChanges_.Clear();
+    if (result != kResultOk)
         throw BenchError(path_ + ": process() failed");
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Our plug-in as a VST 3 host runs it: the module loaded through ModuleEntry and GetPluginFactory,
 // the factory's audio class created as a component, initialised, its main stereo buses active,
-// set up for 32-bit realtime processing at 44100 Hz and 512-frame blocks, then process() with
+// set up for 32-bit realtime processing at 44100 Hz and blocks of up to 4096 frames, then process() with
 // the host's (empty) parameter change lists on every block.
 #include "BenchSubject.h"
 #include "Vst3HostObjects.h"
@@ -19,6 +19,8 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    // As one point at the block's start in the next block's input parameter changes.
+    void automate(int index, double normalised) override;
 
 private:
     std::string parameterSettings() const;

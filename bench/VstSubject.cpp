@@ -51,7 +51,7 @@ VstSubject::VstSubject(const VstLibrary& library, std::string name)
 {
     dispatch(effOpen);
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(kBenchSampleRate));
-    dispatch(effSetBlockSize, 0, kBenchBlockFrames);
+    dispatch(effSetBlockSize, 0, kBenchMaxBlockFrames);
 }
 
 VstSubject::~VstSubject()
@@ -119,6 +119,11 @@ void VstSubject::start(const std::string& note)
     describe(note.empty() ? settings : settings + "; " + note);
     dispatch(effMainsChanged, 0, 1);
     running_ = true;
+}
+
+void VstSubject::automate(int index, double normalised)
+{
+    effect_->setParameter(effect_, index, static_cast<float>(normalised));
 }
 
 void VstSubject::process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels], int frames)

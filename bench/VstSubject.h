@@ -29,7 +29,7 @@ private:
 class VstSubject : public BenchSubject
 {
 public:
-    // Opens an effect (effOpen, 44100 Hz, 512-frame blocks) but does not start it yet, so that a
+    // Opens an effect (effOpen, 44100 Hz, blocks of up to 4096 frames) but does not start it yet, so that a
     // program can be chosen first.
     VstSubject(const VstLibrary& library, std::string name);
     ~VstSubject() override;
@@ -48,6 +48,7 @@ public:
 
     void process(const float* const inputs[kBenchChannels], float* const outputs[kBenchChannels],
                  int frames) override;
+    void automate(int index, double normalised) override;
 
 private:
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,

@@ -90,14 +90,10 @@ void CChorus::ApplySettings(const CValueArray* settings)
 
 void CChorus::ToInternal(const CValueArray& values, float* set) const
 {
-    set[kGain] = values.GetValue(kGain);
-    set[kDry] = static_cast<float>(values.GetValue(kDry) * 0.01);
-    set[kWet] = static_cast<float>(values.GetValue(kWet) * 0.01);
-    set[kDelay] = static_cast<float>(values.GetValue(kDelay) * m_sampleRate * 0.001);
-    set[kDepth] = static_cast<float>(values.GetValue(kDepth) * 0.01);
-    set[kRate] = values.GetValue(kRate);
-    set[kPhase] = static_cast<float>(values.GetValue(kPhase) * 0.01);
-    set[kLfoType] = values.GetValue(kLfoType);
+    float plain[kParameterCount];
+    for (int i = 0; i < kParameterCount; ++i)
+        plain[i] = values.GetValue(i);
+    ToInternal(plain, set);
 }
 
 void CChorus::SetParameters(const CValueArray* values)
@@ -141,4 +137,22 @@ void CChorus::Reset()
 {
     m_line.Clear();
     m_lfo->phase = 0.0;
+}
+
+void CChorus::Restart()
+{
+    CEffectBase::Restart();
+    // Initialize leaves the sine in use (the default waveform) for SetParameters to choose from,
+    // which matters where the values keep the waveform in use (LFO Type "custom").
+    m_lfo = &m_sine;
+    m_lfo->phase = 0.0;
+}
+
+int CChorus::GetRingLength() const
+{
+    // The longest swept delay reads a sample trunc(delay) + 1 frames old; the line's end holds
+    // longer ones (and values that are not numbers).
+    const double swept = (std::fabs(static_cast<double>(m_depth)) + 1.0) * std::fabs(static_cast<double>(m_baseDelay));
+    const double longest = swept < m_longestDelay ? swept : m_longestDelay;
+    return static_cast<int>(longest) + 2;
 }

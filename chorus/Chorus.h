@@ -29,6 +29,8 @@ public:
     void Skip(int frames) override;
     void ApplySettings(const CValueArray* settings) override;
     void Reset() override;
+    void Restart() override;
+    int GetRingLength() const override;
 
     // For tests and tools: the state the frame loop works from.
     float GetDryGain() const { return m_dryGain; }
@@ -61,6 +63,15 @@ public:
     // nothing to process; Run() processes the frames.
     bool Begin(const CAudioBufferList* inputs, const CAudioBufferList* outputs, const CValueArrayList* changes,
                CBlock& block);
+    // The same for plain channels (stride 1) and a ramp of `sets` entries of kParameterCount real
+    // values each, of whose Phase values this channel takes phaseShare (as a float product).
+    bool Begin(const float* input, float* output, const float* const* ramp, int sets, float phaseShare, CBlock& block);
+    // Begin() for plain channels without a ramp: the steady loop.
+    bool BeginSteady(const float* input, float* output, CBlock& block) const
+    {
+        block = CBlock{CFrames{input, 1, output, 1}, 0, false};
+        return m_line.Data() != nullptr;
+    }
     void Run(const CBlock& block, int frames, bool accumulate);
     // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
     static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
@@ -94,15 +105,16 @@ private:
     template <bool Saturating>
     CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
     CLinePass LinePass(const CFrames& io, int frames);
+    CLinePass LinePass(const CFrames& io, int frames, bool steady);
     template <bool Saturating>
     void Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Saturating>
     void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Accumulate, class Sweep>
-    void RunChunks(const CFrames& io, int frames, Sweep sweep);
+    void RunChunks(const CFrames& io, int frames, Sweep& sweep);
     template <bool Accumulate, class SweepA, class SweepB>
-    static void RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
-                         SweepB sweepB, int frames);
+    static void RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
+                         SweepB& sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
@@ -110,8 +122,21 @@ private:
     {
         return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
     }
-    // Converts real parameter values into the internal units of a ramp set.
+    // Converts real parameter values (kParameterCount of them) into the internal units of a ramp set.
+    void ToInternal(const float* values, float* set) const
+    {
+        set[kGain] = values[kGain];
+        set[kDry] = static_cast<float>(values[kDry] * 0.01);
+        set[kWet] = static_cast<float>(values[kWet] * 0.01);
+        set[kDelay] = static_cast<float>(values[kDelay] * m_sampleRate * 0.001);
+        set[kDepth] = static_cast<float>(values[kDepth] * 0.01);
+        set[kRate] = values[kRate];
+        set[kPhase] = static_cast<float>(values[kPhase] * 0.01);
+        set[kLfoType] = values[kLfoType];
+    }
     void ToInternal(const CValueArray& values, float* set) const;
+    // The rest of Begin() once the ramp's sets are in m_sets.
+    void Prepare(const CFrames& io, int sets, CBlock& block);
     void Recompute();
 
     float m_dryGain = 0.0f;

@@ -169,11 +169,14 @@ AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n)
         _mm256_storeu_pd(delay + f, Four(local));
     LeaveWideRegisters();
     sweep = local;
-    SweepChunk(sweep, delay + f, n - f); // the last frames, two at a time
+    if (f < n)
+        SweepChunk(sweep, delay + f, n - f); // the last frames, two at a time
 }
 
+namespace {
+
 template <class SweepA, class SweepB>
-AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* delayB, int n)
+AVX2_INLINE void SweepChunksFour(SweepA& a, double* delayA, SweepB& b, double* delayB, int n)
 {
     SweepA localA = a;
     SweepB localB = b;
@@ -193,13 +196,14 @@ AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* d
     LeaveWideRegisters();
     a = localA;
     b = localB;
-    SweepChunks(a, delayA + f, b, delayB + f, n - f); // the last frames, two at a time
+    if (f < n)
+        SweepChunks(a, delayA + f, b, delayB + f, n - f); // the last frames, two at a time
 }
 
 template <bool Accumulate>
-AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
-                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
-                                      bool steady)
+AVX2_INLINE uint32_t DelayLineFour(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
+                                   int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
+                                   bool steady)
 {
     // Four frames at a time need unit strides, buffers that pairs may take, and a line of 8 or more.
     if (!pairs || inStride != 1 || outStride != 1 || mask < 7)
@@ -266,10 +270,54 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
         output += 4;
     }
     LeaveWideRegisters();
-    w = RunDelayLine<Accumulate, true>(line, mask, w, input, 1, output, 1, delay + f, gains, n - f, true);
+    if (f < n)
+        w = RunDelayLine<Accumulate, true>(line, mask, w, input, 1, output, 1, delay + f, gains, n - f, true);
     x = input;
     y = output;
     return w;
+}
+
+// CLinePass::Run<Accumulate, true>() with the pass's fixed gains.
+template <bool Accumulate>
+AVX2_INLINE void RunPass(CLinePass& pass, const double* delays, int n)
+{
+    const CFixedGains gains = pass.gains;
+    const float* input = pass.x;
+    float* output = pass.y;
+    pass.w = DelayLineFour<Accumulate>(pass.line, pass.mask, pass.w, input, pass.inStride, output, pass.outStride,
+                                       delays, gains, n, pass.pairs, pass.steady);
+    pass.x = input;
+    pass.y = output;
+}
+
+} // namespace
+
+template <class SweepA, class SweepB>
+AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* delayB, int n)
+{
+    SweepChunksFour(a, delayA, b, delayB, n);
+}
+
+template <bool Accumulate>
+AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,
+                                      int outStride, const double* delay, const CFixedGains& gains, int n, bool pairs,
+                                      bool steady)
+{
+    return DelayLineFour<Accumulate>(line, mask, w, x, inStride, y, outStride, delay, gains, n, pairs, steady);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_KERNEL void RunPairAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
+{
+    // One function for a small block's whole pass, so it pays one entry and exit, not four.
+    alignas(32) double delaysA[kSweepChunkFrames];
+    alignas(32) double delaysB[kSweepChunkFrames];
+    for (int done = 0; done < frames; done += kSweepChunkFrames) {
+        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
+        SweepChunksFour(sweepA, delaysA, sweepB, delaysB, n);
+        RunPass<Accumulate>(passA, delaysA, n);
+        RunPass<Accumulate>(passB, delaysB, n);
+    }
 }
 
 template uint32_t RunDelayLineAvx2<false>(float*, uint32_t, uint32_t, const float*&, int, float*&, int, const double*,
@@ -278,7 +326,10 @@ template uint32_t RunDelayLineAvx2<true>(float*, uint32_t, uint32_t, const float
                                          const CFixedGains&, int, bool, bool);
 
 #define CHORUS_SWEEP_ONE(A) template void SweepChunkAvx2<A>(A&, double*, int);
-#define CHORUS_SWEEP_TWO(A, B) template void SweepChunksAvx2<A, B>(A&, double*, B&, double*, int);
+#define CHORUS_SWEEP_TWO(A, B)                                                                                       \
+    template void SweepChunksAvx2<A, B>(A&, double*, B&, double*, int);                                              \
+    template void RunPairAvx2<false, A, B>(A&, CLinePass&, B&, CLinePass&, int);                                     \
+    template void RunPairAvx2<true, A, B>(A&, CLinePass&, B&, CLinePass&, int);
 #define CHORUS_SWEEP_WITH(A)                                                                                         \
     CHORUS_SWEEP_ONE(A)                                                                                              \
     CHORUS_SWEEP_TWO(A, CFixedSweep<false>)                                                                          \

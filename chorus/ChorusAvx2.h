@@ -21,6 +21,11 @@ AVX2_KERNEL void SweepChunkAvx2(Sweep& sweep, double* delay, int n);
 template <class SweepA, class SweepB>
 AVX2_KERNEL void SweepChunksAvx2(SweepA& a, double* delayA, SweepB& b, double* delayB, int n);
 
+struct CLinePass;
+// A stereo pair's block: both sweeps and both delay line passes, chunk by chunk (with fixed gains).
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_KERNEL void RunPairAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames);
+
 // RunDelayLine() with fixed gains; `steady` where the delays move slowly (SteadySweep()).
 template <bool Accumulate>
 AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, const float*& x, int inStride, float*& y,

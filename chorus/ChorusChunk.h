@@ -15,10 +15,15 @@ constexpr int kSweepChunkFrames = 512;
 
 // Whether the samples frames of p (stride pStride) and q (stride qStride) touch lie in
 // separate address ranges.
-inline bool Disjoint(const float* p, int pStride, const float* q, int qStride, int frames)
+[[gnu::always_inline]] inline bool Disjoint(const float* p, int pStride, const float* q, int qStride, int frames)
 {
     if (frames <= 0)
         return true;
+    if (pStride == 1 && qStride == 1) { // the usual channel buffers: [p, p + frames) and [q, q + frames)
+        const uintptr_t pLo = reinterpret_cast<uintptr_t>(p), qLo = reinterpret_cast<uintptr_t>(q);
+        const uintptr_t span = static_cast<uintptr_t>(frames) * sizeof(float);
+        return pLo + span <= qLo || qLo + span <= pLo;
+    }
     auto range = [frames](const float* start, int stride, uintptr_t& lo, uintptr_t& hi) {
         const intptr_t span = static_cast<intptr_t>(frames - 1) * stride * static_cast<intptr_t>(sizeof(float));
         const uintptr_t first = reinterpret_cast<uintptr_t>(start);

@@ -4,6 +4,8 @@
 #include "ChorusKernels.h"
 #include "FastDecibel.h"
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 // The processing path: Process() takes the block's ramp, then one of the frame loops runs the
 // block on local copies of the state.
@@ -18,13 +20,47 @@ inline bool IsZeroStep(float step) { return step == 0.0f; }
 // it derives holds for the block: its step (and, on a curved ramp, the step's step) are zeros,
 // so the steps stay zeros, and adding a zero leaves the value bit for bit in any rounding mode. Not so for NaN (an addition may quieten it), subnormals (flushed to zero
 // where the host asks for it), -0 (which +0 turns into +0) and +0 meeting a -0 (which gives -0
-// when rounding down).
-inline bool HoldsStill(float value, float step, float curve, bool curved)
+// when rounding down). Classified by its bits, which costs a few instructions where
+// std::fpclassify cost a call on every block.
+[[gnu::always_inline]] inline bool HoldsStill(float value, float step, float curve, bool curved)
 {
-    const bool zeroSteps = step == 0.0f && (!curved || curve == 0.0f);
+    if (!(step == 0.0f && (!curved || curve == 0.0f)))
+        return false;
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const uint32_t exponent = bits & 0x7F800000u;
+    const uint32_t mantissa = bits & 0x007FFFFFu;
+    if (exponent == 0x7F800000u)
+        return mantissa == 0; // infinite, not NaN
+    if (exponent != 0)
+        return true; // normal
     const bool onlyPlusZeros = !std::signbit(value) && !std::signbit(step) && (!curved || !std::signbit(curve));
-    const int kind = std::fpclassify(value);
-    return zeroSteps && (kind == FP_NORMAL || kind == FP_INFINITE || (kind == FP_ZERO && onlyPlusZeros));
+    return mantissa == 0 && onlyPlusZeros; // a zero, not a subnormal
+}
+
+// HoldsStill() for the four lanes of a register of values, steps and steps' steps, as a 4-bit
+// mask of the lanes that hold still: the same tests on the lanes' bits, side by side.
+inline int HoldingLanes(__m128 value, __m128 step, __m128 curve, bool curved)
+{
+    const __m128 zero = _mm_setzero_ps();
+    __m128 zeroSteps = _mm_cmpeq_ps(step, zero); // false for NaN, true for either zero, as ==
+    __m128i signs = _mm_or_si128(_mm_castps_si128(value), _mm_castps_si128(step));
+    if (curved) {
+        zeroSteps = _mm_and_ps(zeroSteps, _mm_cmpeq_ps(curve, zero));
+        signs = _mm_or_si128(signs, _mm_castps_si128(curve));
+    }
+    const __m128i bits = _mm_castps_si128(value);
+    const __m128i exponentBits = _mm_set1_epi32(0x7F800000);
+    const __m128i none = _mm_setzero_si128();
+    const __m128i exponent = _mm_and_si128(bits, exponentBits);
+    const __m128i exponentFull = _mm_cmpeq_epi32(exponent, exponentBits);
+    const __m128i exponentZero = _mm_cmpeq_epi32(exponent, none);
+    const __m128i mantissaZero = _mm_cmpeq_epi32(_mm_and_si128(bits, _mm_set1_epi32(0x007FFFFF)), none);
+    const __m128i normal = _mm_andnot_si128(_mm_or_si128(exponentZero, exponentFull), _mm_set1_epi32(-1));
+    const __m128i infinite = _mm_and_si128(exponentFull, mantissaZero);
+    const __m128i plusZero = _mm_andnot_si128(_mm_cmplt_epi32(signs, none), _mm_and_si128(exponentZero, mantissaZero));
+    const __m128i holds = _mm_and_si128(_mm_castps_si128(zeroSteps), _mm_or_si128(_mm_or_si128(normal, infinite), plusZero));
+    return _mm_movemask_ps(_mm_castsi128_ps(holds));
 }
 
 } // namespace
@@ -54,22 +90,48 @@ bool CChorus::Begin(const CAudioBufferList* inputs, const CAudioBufferList* outp
         for (int s = 0; s < sets; ++s)
             if (const CValueArray* values = changes->GetItem(s); values && values->GetCount() == kParameterCount)
                 ToInternal(*values, m_sets[s]);
-        if (sets >= 1)
-            Recompute();
     }
-    block.io = CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()};
+    Prepare(CFrames{in->GetReadPointer(), in->GetStride(), out->GetWritePointer(), out->GetStride()}, sets, block);
+    return true;
+}
+
+bool CChorus::Begin(const float* input, float* output, const float* const* ramp, int sets, float phaseShare,
+                    CBlock& block)
+{
+    if (!m_line.Data())
+        return false;
+    sets = sets < kSets ? sets : kSets;
+    for (int s = 0; s < sets; ++s) {
+        ToInternal(ramp[s], m_sets[s]);
+        const float phase = ramp[s][kPhase] * phaseShare;
+        m_sets[s][kPhase] = static_cast<float>(phase * 0.01); // as ToInternal() converts it
+    }
+    Prepare(CFrames{input, 1, output, 1}, sets, block);
+    return true;
+}
+
+void CChorus::Prepare(const CFrames& io, int sets, CBlock& block)
+{
+    if (sets >= 1)
+        Recompute();
+    block.io = io;
     block.sets = sets;
     block.sweepOnly = sets > 1 && IsSweepOnlyRamp(sets);
-    return true;
 }
 
 bool CChorus::IsSweepOnlyRamp(int sets) const
 {
     const bool curved = sets > 2;
-    auto holds = [&](int p) { return HoldsStill(m_sets[0][p], m_sets[1][p], m_sets[2][p], curved); };
     const bool typeMoves = !IsZeroStep(m_sets[1][kLfoType]) || (curved && !IsZeroStep(m_sets[2][kLfoType]));
-    return !typeMoves && m_sampleRate != 0.0 && holds(kGain) && holds(kDry) && holds(kWet) && holds(kRate)
-        && holds(kPhase);
+    if (typeMoves || m_sampleRate == 0.0)
+        return false;
+    // HoldsStill() for the Gain, the Dry and the Wet (lanes 0 .. 2 of the first four values) and
+    // for the Rate and the Phase (lanes 1 and 2 of the second four).
+    static_assert(kGain == 0 && kDry == 1 && kWet == 2 && kRate == 5 && kPhase == 6, "the lanes below");
+    const int first = HoldingLanes(_mm_loadu_ps(m_sets[0]), _mm_loadu_ps(m_sets[1]), _mm_loadu_ps(m_sets[2]), curved);
+    const int second =
+        HoldingLanes(_mm_loadu_ps(m_sets[0] + 4), _mm_loadu_ps(m_sets[1] + 4), _mm_loadu_ps(m_sets[2] + 4), curved);
+    return (first & 0x7) == 0x7 && (second & 0x6) == 0x6;
 }
 
 template <bool Accumulate>
@@ -159,10 +221,15 @@ CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
 
 CLinePass CChorus::LinePass(const CFrames& io, int frames)
 {
+    return LinePass(io, frames, SteadySweep(m_lfo->increment, m_depth, m_baseDelay));
+}
+
+CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
+{
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
-                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames),
-                     SteadySweep(m_lfo->increment, m_depth, m_baseDelay), CFixedGains{m_dryGain, m_wetGain}};
+                     MayPairFrames(io.input, io.inputStride, io.output, io.outputStride, frames), steady,
+                     CFixedGains{m_dryGain, m_wetGain}};
 }
 
 template <bool Saturating>
@@ -178,7 +245,15 @@ void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass&
     sweep.Store(m_sets[0], m_sets[1], kDelay, kDepth);
     m_lfo->phase = sweep.phase;
     m_line.SetPosition(static_cast<int>(pass.w & pass.mask));
-    Recompute(); // the values after the last step, as the next block starts from them
+    // The values after the last step, as the next block starts from them. Where only the Delay
+    // and the Depth stepped, every other value kept its bits (IsSweepOnlyRamp), so all Recompute()
+    // would change are those two.
+    if (sweep.wholeSet) {
+        Recompute();
+    } else {
+        m_baseDelay = m_sets[0][kDelay];
+        m_depth = m_sets[0][kDepth];
+    }
 }
 
 #if CHORUS_AVX2
@@ -197,27 +272,13 @@ __attribute__((noinline)) void RunChunksAvx2(Sweep& sweep, CLinePass& pass, int 
     }
 }
 
-template <bool Accumulate, class SweepA, class SweepB>
-__attribute__((noinline)) void RunFusedAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB,
-                                            int frames)
-{
-    alignas(32) double delaysA[kSweepChunkFrames];
-    alignas(32) double delaysB[kSweepChunkFrames];
-    for (int done = 0; done < frames; done += kSweepChunkFrames) {
-        const int n = frames - done < kSweepChunkFrames ? frames - done : kSweepChunkFrames;
-        SweepChunksAvx2(sweepA, delaysA, sweepB, delaysB, n);
-        passA.Run<Accumulate, true>(delaysA, n);
-        passB.Run<Accumulate, true>(delaysB, n);
-    }
-}
-
 } // namespace
 #endif
 
 template <bool Accumulate, class Sweep>
-void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
+void CChorus::RunChunks(const CFrames& io, int frames, Sweep& sweep)
 {
-    CLinePass pass = LinePass(io, frames);
+    CLinePass pass = LinePass(io, frames, sweep.steady); // the sweep has just found it from the same values
 #if CHORUS_AVX2
     if (UsingAvx2Kernels()) {
         RunChunksAvx2<Accumulate>(sweep, pass, frames);
@@ -235,14 +296,15 @@ void CChorus::RunChunks(const CFrames& io, int frames, Sweep sweep)
 }
 
 template <bool Accumulate, class SweepA, class SweepB>
-void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA sweepA, CChorus& b, const CBlock& blockB,
-                       SweepB sweepB, int frames)
+void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
+                       SweepB& sweepB, int frames)
 {
-    CLinePass passA = a.LinePass(blockA.io, frames);
-    CLinePass passB = b.LinePass(blockB.io, frames);
+    // Each sweep has just found whether it is steady, from the values the passes would ask.
+    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
-        RunFusedAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
     else
 #endif
     {

@@ -95,12 +95,31 @@ void CStereoChorus::Process(const CAudioBufferList* inputs, const CAudioBufferLi
     const CSingleBufferList in(RightInput(inputs));
     const CSingleBufferList out(RightOutput(outputs));
     const bool rightReady = m_right.Begin(&in, &out, ramp, right);
-    if (leftReady && rightReady)
-        CChorus::RunPair(m_left, left, m_right, right, frames, Accumulate);
-    else if (leftReady)
-        m_left.Run(left, frames, Accumulate);
-    else if (rightReady)
-        m_right.Run(right, frames, Accumulate);
+    RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, Accumulate);
+}
+
+void CStereoChorus::RunReady(CChorus::CBlock* left, CChorus::CBlock* right, int frames, bool accumulate)
+{
+    if (left && right)
+        CChorus::RunPair(m_left, *left, m_right, *right, frames, accumulate);
+    else if (left)
+        m_left.Run(*left, frames, accumulate);
+    else if (right)
+        m_right.Run(*right, frames, accumulate);
+}
+
+void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* outputs, int frames,
+                                    const float* const* ramp, int rampEntries, int valueCount, bool accumulate)
+{
+    // What Process() does, without the lists: each channel's ramp is the incoming one with its own
+    // share of the Stereo value. The core hands as many values as there are parameters.
+    const int sets = valueCount == CChorus::kParameterCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
+    CChorus::CBlock left, right;
+    const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
+                                : m_left.BeginSteady(inputs[0], outputs[0], left);
+    const bool rightReady = sets ? m_right.Begin(inputs[1], outputs[1], ramp, sets, kRightSpread, right)
+                                 : m_right.BeginSteady(inputs[1], outputs[1], right);
+    RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 
 template <bool Accumulate>

@@ -43,7 +43,7 @@ double TableSine(int i, int n)
 
 } // namespace
 
-void CWavetableLfo::WrapPhase()
+void CWavetableLfo::WrapLongPhase()
 {
     // An infinite increment (an absurd rate) makes the phase infinite and then NaN, and a NaN
     // phase would stop the sweep for good; it restarts from 0 instead.

@@ -278,6 +278,11 @@ struct PluginTail
     uint32_t(CLAP_CALL* get)(const Plugin* plugin);
 };
 
+struct HostTail
+{
+    void(CLAP_CALL* changed)(const Host* host); // on the audio thread
+};
+
 // Extension: the editor window.
 constexpr char kExtGui[] = "clap.gui";
 constexpr char kWindowApiWin32[] = "win32";

@@ -94,14 +94,15 @@ bool CClapPlugin::ValueToText(clap::Id id, double value, char* text, uint32_t ca
 {
     if (!text || capacity == 0 || id >= ParamCount() || !std::isfinite(value))
         return false;
-    // The VST 2 display text of the value, then its unit: "20.00000 ms".
+    // The VST 2 display's eight characters, rounded rather than cut so that the text reads back
+    // as itself, then the unit: "20.00000 ms".
     const int index = static_cast<int>(id);
     char number[32] = {};
     char unit[32] = {};
     if (index == 0)
         m_core.FormatParameter(0, static_cast<float>(value), number);
     else
-        FloatToDisplayText(Clamped(id, value), number);
+        FloatToRoundedText(Clamped(id, value), number);
     m_core.GetParameterLabel(index, unit);
     std::snprintf(text, capacity, unit[0] ? "%s %s" : "%s", number, unit);
     return true;

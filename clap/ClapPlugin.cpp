@@ -95,8 +95,8 @@ CClapPlugin::CClapPlugin(const clap::Host* host, const clap::PluginDescriptor* d
                          std::unique_ptr<CEffect> effect, std::unique_ptr<CPluginEditor> editor, double refreshRate)
     : m_record(), m_host(host), m_core(std::move(effect), nullptr, refreshRate), m_editor(std::move(editor)),
       m_hostValues(static_cast<size_t>(1 + m_core.GetInputParameterCount())),
-      m_inputs(static_cast<size_t>(m_core.GetInputChannels()), nullptr),
-      m_outputs(static_cast<size_t>(m_core.GetOutputChannels()), nullptr)
+      m_inputChannels(static_cast<size_t>(m_core.GetInputChannels())),
+      m_outputChannels(static_cast<size_t>(m_core.GetOutputChannels()))
 {
     m_record.desc = descriptor;
     m_record.pluginData = this;
@@ -139,6 +139,7 @@ bool CClapPlugin::Init()
         m_threadCheck = static_cast<const clap::HostThreadCheck*>(m_host->getExtension(m_host, clap::kExtThreadCheck));
         m_hostGui = static_cast<const clap::HostGui*>(m_host->getExtension(m_host, clap::kExtGui));
         m_hostPresetLoad = static_cast<const clap::HostPresetLoad*>(m_host->getExtension(m_host, clap::kExtPresetLoad));
+        m_hostTail = static_cast<const clap::HostTail*>(m_host->getExtension(m_host, clap::kExtTail));
         if (!m_hostPresetLoad)
             m_hostPresetLoad =
                 static_cast<const clap::HostPresetLoad*>(m_host->getExtension(m_host, clap::kExtPresetLoadDraft));
@@ -162,6 +163,7 @@ bool CClapPlugin::Activate(double sampleRate, uint32_t, uint32_t)
     if (!m_core.SetSampleRate(static_cast<float>(sampleRate)))
         return false;
     m_core.Resume(); // sizes the effect for the rate: allocates, so only here on the main thread
+    m_core.UpdateRingLength();
     m_active.store(true);
     return true;
 }
@@ -198,15 +200,27 @@ void CClapPlugin::OnMainThread()
 {
     if (!m_processing.load() && !m_outbox.IsEmpty() && m_hostParams && m_hostParams->requestFlush)
         m_hostParams->requestFlush(m_host);
+    if (m_rescanPending.load())
+        AfterValuesReplaced();
 }
 
-// Clearing the delay lines means initialising the effect again, which allocates; the audio thread
-// may not, so the effect's memory of past input fades out as the sweep moves on.
-void CClapPlugin::Reset() {}
+void CClapPlugin::OnValuesReplaced()
+{
+    // The editor's thread or the audio thread may have changed them: the rescan is a main-thread
+    // call, made from the callback the host is asked for.
+    m_rescanPending.store(true);
+    if (m_host && m_host->requestCallback)
+        m_host->requestCallback(m_host);
+}
+
+// On the audio thread (hosts reset on a transport jump): the lines exist, so they are zeroed, not
+// made anew.
+void CClapPlugin::Reset() { m_core.Reset(); }
 
 uint32_t CClapPlugin::GetTail() const
 {
-    const int tail = m_core.GetTailLength();
+    // What the current settings ring; VST 2 keeps its fixed answer.
+    const int tail = m_core.GetRingLength();
     return tail > 0 ? static_cast<uint32_t>(tail) : 0u;
 }
 
@@ -231,19 +245,22 @@ const void* CClapPlugin::GetExtension(const char* id) const
     return nullptr;
 }
 
-bool CClapPlugin::BindPorts(const clap::Process* process)
+bool CClapPlugin::BindPorts(const clap::Process* process, float**& inputs, float**& outputs) const
 {
     // Ports with fewer channels than the core takes, no 32-bit data or a missing channel: no audio.
+    // Otherwise the ports' own channel arrays go to the core, which reads only the channels it takes.
     const clap::AudioBuffer* in = process->audioInputsCount ? process->audioInputs : nullptr;
     const clap::AudioBuffer* out = process->audioOutputsCount ? process->audioOutputs : nullptr;
-    if ((!m_inputs.empty() && (!in || !in->data32 || in->channelCount < m_inputs.size())) ||
-        (!m_outputs.empty() && (!out || !out->data32 || out->channelCount < m_outputs.size())))
+    if ((m_inputChannels && (!in || !in->data32 || in->channelCount < m_inputChannels)) ||
+        (m_outputChannels && (!out || !out->data32 || out->channelCount < m_outputChannels)))
         return false;
-    for (size_t c = 0; c < m_inputs.size(); ++c)
-        if (!(m_inputs[c] = in->data32[c]))
+    inputs = m_inputChannels ? in->data32 : nullptr;
+    outputs = m_outputChannels ? out->data32 : nullptr;
+    for (size_t c = 0; c < m_inputChannels; ++c)
+        if (!inputs[c])
             return false;
-    for (size_t c = 0; c < m_outputs.size(); ++c)
-        if (!(m_outputs[c] = out->data32[c]))
+    for (size_t c = 0; c < m_outputChannels; ++c)
+        if (!outputs[c])
             return false;
     return true;
 }
@@ -271,13 +288,17 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     // A host that skipped start_processing still gets audio: the effect is set up by activate.
     ApplyEvents(process->inEvents);
     DrainToHost(m_outbox, process->outEvents);
-    if (!BindPorts(process)) {
+    float** inputs = nullptr;
+    float** outputs = nullptr;
+    if (!BindPorts(process, inputs, outputs)) {
         SilenceOutputs(process);
         return clap::kProcessError;
     }
     if (process->framesCount == 0)
         return clap::kProcessContinue;
-    m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(process->framesCount), false);
+    m_core.Process(inputs, outputs, static_cast<int>(process->framesCount), false);
+    if (m_core.UpdateRingLength() && m_hostTail && m_hostTail->changed)
+        m_hostTail->changed(m_host);
     return clap::kProcessContinue;
 }
 

@@ -63,7 +63,7 @@ public:
     bool RequestResize(int width, int height) override;
 
     uint32_t GetLatency() const { return static_cast<uint32_t>(m_core.GetLatency()); }
-    uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputs.size() : m_outputs.size()); }
+    uint32_t ChannelCount(bool input) const { return static_cast<uint32_t>(input ? m_inputChannels : m_outputChannels); }
     uint32_t GetTail() const;
 
 private:
@@ -71,6 +71,8 @@ private:
     void OnBeginEdit(int index) override;
     void OnEndEdit(int index) override;
     void OnParameterChanged() override {}
+    // Programs and the editor's presets: the host rereads the values from its main thread.
+    void OnValuesReplaced() override;
 
     bool IsAudioThread() const;
     void ApplyEvents(const clap::InputEvents* in);
@@ -79,7 +81,7 @@ private:
     bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }
     void PostToHost(CGestureOutbox::EKind kind, int index, double value);
     void AfterValuesReplaced();
-    bool BindPorts(const clap::Process* process);
+    bool BindPorts(const clap::Process* process, float**& inputs, float**& outputs) const;
     static void SilenceOutputs(const clap::Process* process);
 
     clap::Plugin m_record;
@@ -88,18 +90,20 @@ private:
     const clap::HostThreadCheck* m_threadCheck = nullptr;
     const clap::HostGui* m_hostGui = nullptr;
     const clap::HostPresetLoad* m_hostPresetLoad = nullptr;
+    const clap::HostTail* m_hostTail = nullptr;
     CPluginCore m_core;
     std::unique_ptr<CPluginEditor> m_editor;
     CEditorContext m_editorContext;
     CGestureOutbox m_outbox; // the editor's gestures and values, for the next block or flush
     std::vector<std::atomic<float>> m_hostValues; // the last real value the host sent, per input
-    std::vector<float*> m_inputs;  // the block's channel pointers, sized once
-    std::vector<float*> m_outputs;
+    size_t m_inputChannels; // the channels the core takes
+    size_t m_outputChannels;
     bool m_initialised = false;
     bool m_guiCreated = false;
     bool m_guiParented = false;
     std::atomic<bool> m_active{false};
     std::atomic<bool> m_processing{false};
+    std::atomic<bool> m_rescanPending{false};
 };
 
 // The extensions' function tables, each defined beside its handlers.

@@ -97,7 +97,8 @@ bool CClapPlugin::LoadPreset(uint32_t locationKind, const char* location, const 
 
 void CClapPlugin::AfterValuesReplaced()
 {
-    // Every value may have changed: the host reads them again.
+    // Every value may have changed: the host reads them again, once for everything pending.
+    m_rescanPending.store(false);
     if (m_hostParams && m_hostParams->rescan)
-        m_hostParams->rescan(m_host, clap::kParamRescanValues | clap::kParamRescanText);
+        m_hostParams->rescan(m_host, clap::kParamRescanValues);
 }

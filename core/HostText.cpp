@@ -1,4 +1,5 @@
 #include "HostText.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,33 @@ void WriteExponentText(float value, char* text)
 }
 
 } // namespace
+
+void FloatToRoundedText(float value, char* text)
+{
+    if (!text)
+        return;
+    const double m = std::fabs(static_cast<double>(value));
+    if (!FitsFixedText(m, value < 0.0f)) {
+        WriteExponentText(value, text);
+        return;
+    }
+    // As many places as the display shows; one fewer when rounding carries into a new digit.
+    int integerDigits = 1;
+    for (double q = std::floor(m); q >= 10.0 && integerDigits < kWidth; q *= 0.1)
+        ++integerDigits;
+    // A negative value that rounds to zero is shown as "0.000000", as the zero it reads back as.
+    const int signedPlaces = kWidth - 1 - integerDigits - 1;
+    const bool negative = value < 0.0f && std::round(m * std::pow(10.0, std::max(signedPlaces, 0))) != 0.0;
+    for (int places = kWidth - (negative ? 1 : 0) - integerDigits - 1; places >= 0; --places) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.*f%s", places, negative ? -m : m, places == 0 ? "." : "");
+        if (std::strlen(number) <= static_cast<size_t>(kWidth)) {
+            std::strcpy(text, number);
+            return;
+        }
+    }
+    WriteExponentText(value, text);
+}
 
 void FloatToDisplayText(float value, char* text)
 {

@@ -45,11 +45,13 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
       m_realOutputs(CountOf(m_effect->GetOutputParameterInfo())),
       m_previousInputs(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_rampTargets(nullptr, CountOf(m_effect->GetParameterInfo())),
-      m_rampSteps(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_settingsCopy(settings ? std::make_unique<CValueArray>(*settings) : nullptr),
       m_ramp(2, CountOf(m_effect->GetParameterInfo())),
+      m_rampEntries{m_ramp.GetItem(0)->Data(), m_ramp.GetItem(1)->Data()},
+      m_plainEffect(dynamic_cast<CPlainChannelEffect*>(m_effect.get())),
       m_bypassInfo(1, nullptr),
       m_hostInputInfo(&m_bypassInfo, m_effect->GetParameterInfo()),
+      m_inputInfo(m_effect->GetParameterInfo()),
       m_outputInfo(m_effect->GetOutputParameterInfo()),
       m_store(*this),
       m_inputSet(&m_hostInputInfo, 0, &m_store),
@@ -79,6 +81,7 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
     m_refreshCounter = m_refreshInterval;
     RefreshOutputs(false);
     m_refreshCounter = m_refreshInterval;
+    UpdateRingLength();
 }
 
 CPluginCore::~CPluginCore() = default;
@@ -89,10 +92,7 @@ const char* CPluginCore::GetEffectName() const
     return info && info->GetName() ? info->GetName() : "";
 }
 
-const CParameterInfo* CPluginCore::InputInfo(int i) const
-{
-    return m_effect->GetParameterInfo() ? m_effect->GetParameterInfo()->GetItem(i) : nullptr;
-}
+const CParameterInfo* CPluginCore::InputInfo(int i) const { return m_inputInfo ? m_inputInfo->GetItem(i) : nullptr; }
 
 const CParameterInfo* CPluginCore::OutputInfo(int j) const { return m_outputInfo ? m_outputInfo->GetItem(j) : nullptr; }
 
@@ -123,6 +123,7 @@ bool CPluginCore::SetParameter(int index, float value)
         const int i = index - 1;
         m_normalizedInputs.SetValue(i, value);
         m_realInputs.SetValue(i, RealOf(InputInfo(i), value));
+        m_inputsWritten.fetch_add(1, std::memory_order_release);
     } else {
         const int j = index - 1 - GetInputParameterCount();
         m_normalizedOutputs.SetValue(j, value);
@@ -215,6 +216,14 @@ void CPluginCore::FormatParameter(int index, float normalised, char* text) const
         FloatToDisplayText(ToReal(index, normalised), text);
 }
 
+void CPluginCore::FormatRoundedParameter(int index, float normalised, char* text) const
+{
+    if (index <= 0 || index >= m_parameterCount)
+        FormatParameter(index, normalised, text);
+    else
+        FloatToRoundedText(ToReal(index, normalised), text);
+}
+
 bool CPluginCore::ParseParameter(int index, const char* text, float& normalised) const
 {
     if (!text || index < 0 || index >= m_parameterCount)
@@ -294,6 +303,13 @@ void CPluginCore::SetProgram(int index)
     const CSharedValueArray& values = m_programs[static_cast<size_t>(next)]->values;
     for (int k = 0; k <= GetInputParameterCount(); ++k)
         SetParameter(k, values.GetValue(k));
+    NotifyValuesReplaced();
+}
+
+void CPluginCore::NotifyValuesReplaced()
+{
+    if (m_listener)
+        m_listener->OnValuesReplaced();
 }
 
 void CPluginCore::SetProgramName(const char* text) { SetProgramNameAt(GetProgram(), text); }

@@ -2,6 +2,7 @@
 #include "Effect.h"
 #include "HostAudioBuffer.h"
 #include "ParameterSet.h"
+#include "PlainChannelEffect.h"
 #include "PluginEditor.h"
 #include "SharedValueArray.h"
 #include <atomic>
@@ -20,6 +21,9 @@ public:
     virtual void OnEndEdit(int index) = 0;
     // Any value changed, by whoever; an open editor may want to refresh.
     virtual void OnParameterChanged() = 0;
+    // A program or the editor's preset changed many values at once; the host should read them
+    // all again. From any thread, the audio thread included: adapters defer what they tell.
+    virtual void OnValuesReplaced() {}
     virtual ~CPluginCoreListener() = default;
 };
 
@@ -82,6 +86,8 @@ public:
     void GetParameterDisplay(int index, char* text) const;
     // The display text a normalised value would have, without applying it (at most 8 characters).
     void FormatParameter(int index, float normalised, char* text) const;
+    // The same, rounded to the digits shown, so that a text read back shows as itself again.
+    void FormatRoundedParameter(int index, float normalised, char* text) const;
     // Reads a display text (or a plain number in the parameter's unit) back into a 0..1 value.
     bool ParseParameter(int index, const char* text, float& normalised) const;
     float ToNormalized(int index, float real) const;
@@ -118,6 +124,18 @@ public:
     // allocation, so it may run on the audio thread.
     void SettleParameters();
     bool IsBypassed() const { return m_bypass.load(std::memory_order_relaxed) != 0; }
+    // Forgets past input, where the effect's oscillators stand and any ramp under way, so the
+    // next blocks sound as a new instance's would; allocates nothing, so it may run on the audio
+    // thread (PluginCoreReset.cpp).
+    void Reset();
+    // The frames the current settings ring on after the input stops, as the last block, resume
+    // or reset left them; any thread may ask.
+    int GetRingLength() const { return m_ringLength.load(std::memory_order_relaxed); }
+    // Takes the effect's ring length after a block or a resume; true when it changed.
+    bool UpdateRingLength();
+    // A block that needs no work: input silent for longer than the ring. The outputs get zeros,
+    // the values land and the effect's time moves on as processing would move it.
+    void SkipSilentBlock(float** outputs, int frames);
 
     // For the editor: real-unit parameter sets over the core, and the effect's presets.
     CEditorContext MakeEditorContext();
@@ -139,6 +157,7 @@ private:
         int SetValue(int index, float value) override { return m_core.SetParameterAutomated(index, value) ? 1 : 0; }
         void BeginEdit(int index) override { m_core.BeginEdit(index); }
         void EndEdit(int index) override { m_core.EndEdit(index); }
+        void ValuesReplaced() override { m_core.NotifyValuesReplaced(); }
 
     private:
         CPluginCore& m_core;
@@ -152,17 +171,32 @@ private:
             : CNormalizedParameterSet(descriptors, offset, store), m_offset(offset), m_store(store) {}
         void BeginEdit(int index) override { m_store->BeginEdit(m_offset + index); }
         void EndEdit(int index) override { m_store->EndEdit(m_offset + index); }
+        void ValuesReplaced() override { m_store->ValuesReplaced(); }
 
     private:
         int m_offset;
         CParameterSet* m_store;
     };
 
+    void NotifyValuesReplaced();
     void SetUpPrograms();
     void StoreProgram(int program);
     void RefreshOutputs(bool notifyHost);
     void UpdateRamp(int frames);
     bool BindChannels(float** inputs, float** outputs, int frames);
+    // Whether the host passed every channel the effect takes.
+    bool HasChannels(float** inputs, float** outputs) const
+    {
+        if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
+            return false;
+        for (size_t i = 0; i < m_inputBuffers.size(); ++i)
+            if (!inputs[i])
+                return false;
+        for (size_t o = 0; o < m_outputBuffers.size(); ++o)
+            if (!outputs[o])
+                return false;
+        return true;
+    }
     template <class Transfer>
     void ForEachInputToOutput(float** inputs, float** outputs, int frames, Transfer transfer) const;
     void AddInputToOutputs(float** inputs, float** outputs, int frames);
@@ -183,20 +217,26 @@ private:
 
     CSharedValueArray m_normalizedInputs;
     CSharedValueArray m_realInputs;
+    // Counts the writes to m_realInputs (each after its value, with release order), so a block
+    // that finds the count it last took the values at, and no ramp to end, has nothing to compare.
+    std::atomic<uint32_t> m_inputsWritten{0};
+    uint32_t m_inputsTaken = ~0u;
     CSharedValueArray m_normalizedOutputs;
     CSharedValueArray m_realOutputs;
     CValueArray m_previousInputs;
     CValueArray m_rampTargets; // the block's snapshot of the real inputs, allocated once
-    CValueArray m_rampSteps;
     std::unique_ptr<CValueArray> m_settingsCopy;
     const CValueArray* m_settings = nullptr;
     CValueArrayList m_ramp;
+    float* m_rampEntries[2]; // the ramp's two entries as plain values
     bool m_rampActive = false;
+    CPlainChannelEffect* m_plainEffect; // the effect, when it takes plain channels
     std::vector<std::unique_ptr<CProgramSlot>> m_programs;
     std::vector<CHostAudioBuffer> m_inputBuffers;
     std::vector<CHostAudioBuffer> m_outputBuffers;
     CParameterInfoList m_bypassInfo;
     CJoinedParameterInfoList m_hostInputInfo;
+    const CParameterInfoList* m_inputInfo; // the effect's lists, as the joined one above holds it
     const CParameterInfoList* m_outputInfo;
     CHostStore m_store;
     CEditingParameterSet m_inputSet;
@@ -206,4 +246,5 @@ private:
     int m_outputChannels = 0;
     int m_refreshCounter = 0;
     int m_refreshInterval = 0;
+    std::atomic<int> m_ringLength{0};
 };

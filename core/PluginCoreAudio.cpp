@@ -4,28 +4,50 @@
 
 void CPluginCore::UpdateRamp(int frames)
 {
+    // Most blocks change nothing: with no write since the values were last taken and no ramp to
+    // end, the comparison below would find them equal.
+    const uint32_t written = m_inputsWritten.load(std::memory_order_acquire);
+    if (written == m_inputsTaken && !m_rampActive) {
+        m_ramp.used = 0;
+        return;
+    }
     // One snapshot of the values other threads write serves the comparison, the steps and the
     // new "previous" values, so a change that lands while this runs is not half taken: it
     // arrives with the next block.
-    AssignValues(&m_rampTargets, &m_realInputs);
-    if (ValuesEqual(&m_previousInputs, &m_rampTargets)) {
+    const int count = m_rampTargets.GetCount();
+    float* targets = m_rampTargets.Data();
+    float* previous = m_previousInputs.Data();
+    m_realInputs.CopyTo(targets);
+    bool same = count > 0; // as ValuesEqual compares: as floats, every one
+    for (int i = 0; i < count; ++i)
+        same = (previous[i] == targets[i]) & same;
+    if (same) {
         if (m_rampActive)
             m_effect->SetParameters(&m_rampTargets); // land exactly on the targets
         m_ramp.used = 0;
         m_rampActive = false;
+        m_inputsTaken = written;
         return;
     }
-    AssignValues(&m_rampSteps, &m_rampTargets);
-    ValuesToStep(&m_previousInputs, &m_rampSteps, frames);
+    // The ramp's entries: the previous values and the steps as ValuesToStep computes them; the
+    // targets become the previous values. A block of no frames moves nothing (its steps are 0), so
+    // the change stays pending and ramps across the next real block instead of jumping at its start.
+    const bool taken = frames != 0;
+    const float factor = taken ? 1.0f / static_cast<float>(frames) : 0.0f;
+    float* start = m_rampEntries[0];
+    float* steps = m_rampEntries[1];
+    for (int i = 0; i < count; ++i) {
+        const float from = previous[i], to = targets[i];
+        start[i] = from;
+        steps[i] = (to - from) * factor;
+        if (taken)
+            previous[i] = to;
+    }
     m_ramp.used = m_ramp.GetCapacity();
-    m_ramp.Assign(0, &m_previousInputs);
-    m_ramp.Assign(1, &m_rampSteps);
-    // A block of no frames moves nothing (its steps are 0), so the change stays pending and ramps
-    // across the next real block instead of jumping at its start.
-    if (frames == 0)
+    if (!taken)
         return;
     m_rampActive = true;
-    AssignValues(&m_previousInputs, &m_rampTargets);
+    m_inputsTaken = written;
 }
 
 bool CPluginCore::BindChannels(float** inputs, float** outputs, int frames)
@@ -58,17 +80,27 @@ void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accu
         m_effect->Skip(frames);
         return;
     }
-    if (!BindChannels(inputs, outputs, frames))
-        return;
-    UpdateRamp(frames);
-    const CBufferArrayList in(m_inputBuffers.data(), static_cast<int>(m_inputBuffers.size()));
-    const CBufferArrayList out(m_outputBuffers.data(), static_cast<int>(m_outputBuffers.size()));
-    if (accumulate)
-        m_effect->ProcessAccumulating(&in, &out, frames, &m_ramp);
-    else
-        m_effect->ProcessReplacing(&in, &out, frames, &m_ramp);
+    if (m_plainEffect) {
+        // The effect takes the host's channels and the ramp's values as they are.
+        if (!HasChannels(inputs, outputs))
+            return;
+        UpdateRamp(frames);
+        m_plainEffect->ProcessChannels(inputs, outputs, frames, m_rampEntries, m_ramp.used, m_rampTargets.GetCount(),
+                                       accumulate);
+    } else {
+        if (!BindChannels(inputs, outputs, frames))
+            return;
+        UpdateRamp(frames);
+        const CBufferArrayList in(m_inputBuffers.data(), static_cast<int>(m_inputBuffers.size()));
+        const CBufferArrayList out(m_outputBuffers.data(), static_cast<int>(m_outputBuffers.size()));
+        if (accumulate)
+            m_effect->ProcessAccumulating(&in, &out, frames, &m_ramp);
+        else
+            m_effect->ProcessReplacing(&in, &out, frames, &m_ramp);
+    }
     m_refreshCounter += frames;
-    RefreshOutputs(true);
+    if (m_refreshCounter >= m_refreshInterval)
+        RefreshOutputs(true);
     if (!accumulate && m_outputBuffers.empty())
         PassThrough(inputs, outputs, frames);
 }

@@ -16,8 +16,25 @@ public:
     CSharedValueArray& operator=(const CSharedValueArray&) = delete;
 
     int GetCount() const override { return m_count; }
-    float GetValue(int index) const override;
-    void SetValue(int index, float value) override;
+    // Inline, so that the core's own calls, which know the type, take no call.
+    float GetValue(int index) const override
+    {
+        if (index < 0 || index >= m_count)
+            return 0.0f;
+        return m_values[static_cast<size_t>(index)].load(std::memory_order_relaxed);
+    }
+    void SetValue(int index, float value) override
+    {
+        if (index < 0 || index >= m_count)
+            return;
+        m_values[static_cast<size_t>(index)].store(value, std::memory_order_relaxed);
+    }
+    // Every value into to[0 .. GetCount() - 1], without a call per value: the audio path's snapshot.
+    void CopyTo(float* to) const
+    {
+        for (int i = 0; i < m_count; ++i)
+            to[i] = m_values[static_cast<size_t>(i)].load(std::memory_order_relaxed);
+    }
     const float* PlainValues() const override { return nullptr; }
     float* PlainValues() override { return nullptr; }
 

@@ -168,8 +168,9 @@ void CControlBinding::ApplyPreset(int index)
         DrawRandomPositions(*preset);
         break;
     default: // a heading only groups the entries after it
-        break;
+        return;
     }
+    m_inputs->ValuesReplaced();
 }
 
 // Entry 0 of the input set is the adapter's Bypass, entries 1.. the effect's parameters in the

@@ -35,6 +35,12 @@ public:
     virtual const CParameterInfoList* GetOutputParameterInfo() const = 0;
     virtual void UpdateOutputParameters() = 0;
     virtual const CValueArray* GetOutputValues() const = 0;
+    // How many frames the current settings ring on after the input stops. GetTailLength is the
+    // fixed answer for hosts that ask once; this one follows the settings. On the audio thread.
+    virtual int GetRingLength() const = 0;
+    // Forgets past input and where the effect's oscillators stand, as Initialize leaves a new
+    // instance, without allocating: a host's reset on the audio thread.
+    virtual void Restart() = 0;
     virtual ~CEffect() = default;
 };
 
@@ -64,6 +70,12 @@ public:
     const CParameterInfoList* GetOutputParameterInfo() const override { return EmptyOutputParameterInfo(); }
     void UpdateOutputParameters() override {}
     const CValueArray* GetOutputValues() const override { return EmptyOutputValues(); }
+    int GetRingLength() const override { return GetTailLength(); }
+    void Restart() override
+    {
+        ResetTail();
+        Reset();
+    }
 
     virtual void ApplySettings(const CValueArray*) {}
     virtual void Reset() {}

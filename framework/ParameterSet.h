@@ -18,6 +18,9 @@ public:
     virtual const CParameterInfo* GetItem(int index) const = 0;
     virtual float GetValue(int index) const = 0;
     virtual int SetValue(int index, float value) = 0;
+    // Many values changed at once (a preset was applied): whoever shows them should read them
+    // all again.
+    virtual void ValuesReplaced() {}
     ~CParameterSet() override = default;
 };
 

@@ -81,6 +81,12 @@ public:
         PointOutputValues();
     }
     const CValueArray* GetOutputValues() const override { return &m_outputValues; }
+    int GetRingLength() const override { return std::max(m_left.GetRingLength(), m_right.GetRingLength()); }
+    void Restart() override
+    {
+        m_left.Restart();
+        m_right.Restart();
+    }
 
     TInner& Left() { return m_left; }
     TInner& Right() { return m_right; }

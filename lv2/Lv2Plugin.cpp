@@ -34,9 +34,7 @@ CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
     : m_core(std::move(effect), nullptr, refreshRate),
       m_layout(m_core),
       m_ports(static_cast<size_t>(m_layout.Count()), nullptr),
-      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen),
-      m_inputs(static_cast<size_t>(m_layout.AudioInputs()), nullptr),
-      m_outputs(static_cast<size_t>(m_layout.AudioOutputs()), nullptr)
+      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen)
 {
 }
 
@@ -54,44 +52,49 @@ void CLv2Plugin::Activate()
 
 void CLv2Plugin::ApplyControls()
 {
-    for (int k = 0; k < m_layout.ControlInputs(); ++k) {
-        const float* port = m_ports[static_cast<size_t>(m_layout.ControlInput(k))];
+    // Every block reads every control input; most of them hold their value. The arrays are taken
+    // once, so the loop is a load and a compare per port.
+    float* const* ports = m_ports.data() + m_layout.ControlInput(0);
+    uint32_t* seen = m_seen.data();
+    for (int k = 0, count = m_layout.ControlInputs(); k < count; ++k) {
+        const float* port = ports[k];
         if (!port)
             continue;
         const float value = *port;
         const uint32_t bits = BitsOf(value);
-        if (bits == m_seen[static_cast<size_t>(k)])
+        if (bits == seen[k])
             continue;
-        m_seen[static_cast<size_t>(k)] = bits;
+        seen[k] = bits;
         // A value that is not finite is refused, as the VST 2 adapter refuses it; the next
         // finite one is taken.
-        if (!std::isfinite(value))
-            continue;
-        if (k == 0)
-            m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
-        else
-            m_core.SetParameter(k, m_core.ToNormalized(k, value));
+        if (std::isfinite(value))
+            ApplyControl(k, value);
     }
 }
 
-bool CLv2Plugin::BindAudio()
+void CLv2Plugin::ApplyControl(int k, float value)
 {
-    bool complete = true;
-    for (int c = 0; c < m_layout.AudioInputs(); ++c) {
-        m_inputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(c)];
-        complete = complete && m_inputs[static_cast<size_t>(c)];
-    }
-    for (int c = 0; c < m_layout.AudioOutputs(); ++c) {
-        m_outputs[static_cast<size_t>(c)] = m_ports[static_cast<size_t>(m_layout.FirstAudioOutput() + c)];
-        complete = complete && m_outputs[static_cast<size_t>(c)];
-    }
-    return complete;
+    if (k == 0)
+        m_core.SetParameter(0, value > 0.5f ? 0.0f : 1.0f); // "enabled" is the bypass inverted
+    else
+        m_core.SetParameter(k, m_core.ToNormalized(k, value));
+}
+
+bool CLv2Plugin::AudioConnected() const
+{
+    // The audio ports come first, inputs then outputs, so the core takes their locations as the
+    // host connected them.
+    float* const* ports = m_ports.data();
+    for (int p = 0, count = m_layout.AudioInputs() + m_layout.AudioOutputs(); p < count; ++p)
+        if (!ports[p])
+            return false;
+    return true;
 }
 
 void CLv2Plugin::SilenceConnectedOutputs(uint32_t frames)
 {
-    for (float* output : m_outputs)
-        if (output)
+    for (int c = 0; c < m_layout.AudioOutputs(); ++c)
+        if (float* output = m_ports[static_cast<size_t>(m_layout.FirstAudioOutput() + c)])
             std::memset(output, 0, static_cast<size_t>(frames) * sizeof(float));
 }
 
@@ -116,8 +119,9 @@ void CLv2Plugin::Run(uint32_t frames)
     // block length a host is broken; a missing channel leaves nothing to process from or into,
     // so whatever is connected hears silence.
     if (frames <= static_cast<uint32_t>(INT_MAX)) {
-        if (BindAudio())
-            m_core.Process(m_inputs.data(), m_outputs.data(), static_cast<int>(frames), false);
+        if (AudioConnected())
+            m_core.Process(m_ports.data(), m_ports.data() + m_layout.FirstAudioOutput(), static_cast<int>(frames),
+                           false);
         else
             SilenceConnectedOutputs(frames);
     }

@@ -29,7 +29,8 @@ public:
 private:
     CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
     void ApplyControls();
-    bool BindAudio();
+    void ApplyControl(int k, float value);
+    bool AudioConnected() const;
     void SilenceConnectedOutputs(uint32_t frames);
     void ReportOutputs();
 
@@ -37,7 +38,5 @@ private:
     CLv2PortLayout m_layout;
     std::vector<float*> m_ports;    // every port's location as the host connected it
     std::vector<uint32_t> m_seen;   // the bits of each control input last read
-    std::vector<float*> m_inputs;   // the block's channel arrays, sized once
-    std::vector<float*> m_outputs;
     bool m_settle = true; // the next block's values are the starting point, not a change
 };

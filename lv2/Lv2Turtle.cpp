@@ -174,6 +174,13 @@ int VersionPart(const char* version, int part)
     return text ? std::atoi(text) : 0;
 }
 
+// "major.minor.micro" as LV2 declares it: the minor and micro parts (LV2 has no major version).
+std::string VersionLines(const SLv2Identity& identity)
+{
+    return "  lv2:minorVersion " + std::to_string(VersionPart(identity.version, 1)) + " ;\n  lv2:microVersion " +
+           std::to_string(VersionPart(identity.version, 2)) + " ;\n";
+}
+
 } // namespace
 
 std::string Lv2Symbol(const char* name)
@@ -206,9 +213,11 @@ std::string Lv2Number(float value)
 
 std::string Lv2ManifestTurtle(const CPluginCore& core, const SLv2Identity& identity)
 {
+    // The version is in the manifest too: hosts compare bundles of one plug-in by it without
+    // loading the plug-in's data.
     std::string text = kPrefixes;
-    text += Uri(identity.uri) + "\n  a lv2:Plugin ;\n  lv2:binary " + Uri(identity.binary) + " ;\n  rdfs:seeAlso " +
-            Uri(kLv2PluginFile) + " .\n";
+    text += Uri(identity.uri) + "\n  a lv2:Plugin ;\n  lv2:binary " + Uri(identity.binary) + " ;\n" +
+            VersionLines(identity) + "  rdfs:seeAlso " + Uri(kLv2PluginFile) + " .\n";
     for (const SPresetEntry& entry : PresetsOf(core, identity))
         text += "\n" + Uri(entry.uri) + "\n  a pset:Preset ;\n  lv2:appliesTo " + Uri(identity.uri) +
                 " ;\n  rdfs:label " + Quoted(entry.preset->GetName()) + " ;\n  rdfs:seeAlso " + Uri(kLv2PresetsFile) +
@@ -221,14 +230,13 @@ std::string Lv2PluginTurtle(const CPluginCore& core, const SLv2Identity& identit
     const CLv2PortLayout layout(core);
     const CEffectInfo* info = core.GetEffect().GetInfo();
     std::string text = kPrefixes;
-    text += Uri(identity.uri) + "\n  a lv2:Plugin, " + identity.pluginClass + " ;\n  doap:name " + Quoted(core.GetEffectName()) +
+    text += Uri(identity.uri) + "\n  a lv2:Plugin, " + identity.pluginClass + ", doap:Project ;\n  doap:name " + Quoted(core.GetEffectName()) +
             " ;\n";
     if (info && info->GetDescription() && *info->GetDescription())
         text += "  rdfs:comment " + Quoted(info->GetDescription()) + " ;\n";
     text += "  doap:maintainer [\n    foaf:name " + Quoted(identity.vendor) + " ;\n    foaf:homepage " +
             Uri(identity.vendorUrl) + "\n  ] ;\n";
-    text += "  lv2:minorVersion " + std::to_string(VersionPart(identity.version, 1)) + " ;\n  lv2:microVersion " +
-            std::to_string(VersionPart(identity.version, 2)) + " ;\n";
+    text += VersionLines(identity);
     text += "  lv2:optionalFeature lv2:hardRTCapable ;\n  lv2:port ";
 
     std::vector<std::string> ports;

@@ -7,8 +7,9 @@ native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev 
         g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip
         ardour python3
         tap-plugins caps swh-plugins ladspa-sdk        # the LADSPA chorus peers of the bench
+        calf-plugins                                   # its LV2 peer, Calf Multi Chorus
         clang-14 libclang-rt-14-dev llvm   # sanitizer and fuzzer builds; llvm brings llvm-symbolizer
-        lv2-dev lilv-utils                 # LV2: the headers, and lv2info / lv2apply for the bundle tests
+        lv2-dev lilv-utils sordi           # LV2: the headers, lv2info / lv2apply for the bundle tests, sordi for lv2_validate
         libxcb1-dev libcairo2-dev fonts-dejavu-core  # the Linux editor (X11 through xcb, cairo for text)
         xvfb libxcb-xtest0-dev)           # its tests: a private X server and real input
 # make dist: the Windows installer (makensis) and the Debian package (dpkg-shlibdeps), its check

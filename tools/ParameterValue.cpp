@@ -31,6 +31,37 @@ std::string formatNumber(double value)
     return text;
 }
 
+// One unit of the last digit a display text shows ("0.799999": 1e-6); 0 when it shows no plain
+// decimal (an exponent form), which no straight line is trusted to match.
+double lastDigit(const std::string& display)
+{
+    const std::string text = trim(display);
+    size_t end = 0;
+    while (end < text.size() && std::string("+-0123456789.").find(text[end]) != std::string::npos)
+        ++end;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E'))
+        return 0.0;
+    const size_t point = text.find('.');
+    return point == std::string::npos || point >= end ? 1.0 : std::pow(10.0, -static_cast<double>(end - point - 1));
+}
+
+// A display that is a straight line between its ends gets the value plug-ins themselves compute
+// for a real value: (value - minimum) / (maximum - minimum) in single precision, the parameters'
+// own precision. A host that hands a plug-in real values (CLAP, LV2, a VST 3 host's plain values)
+// gets that same value, so the same settings render the same samples here and there. The line is
+// taken when its display reads the number to the last digit shown (VST 2 displays cut the digits
+// beyond: 0.79999995 reads 0.799999).
+std::optional<float> straightLineValue(LoadedPlugin& plugin, int index, double target, double atZero, double atOne)
+{
+    const float low = static_cast<float>(atZero);
+    const float value = std::clamp((static_cast<float>(target) - low) / (static_cast<float>(atOne) - low), 0.0f, 1.0f);
+    const std::string display = plugin.displayAt(index, value);
+    const auto parsed = parseNumberWithSuffix(display);
+    if (!parsed || std::fabs(parsed->number - target) > 1.001 * lastDigit(display))
+        return std::nullopt;
+    return value;
+}
+
 float findRealValue(LoadedPlugin& plugin, int index, double target, const std::string& setting)
 {
     const auto atZero = displayNumber(plugin, index, 0.0f);
@@ -53,6 +84,8 @@ float findRealValue(LoadedPlugin& plugin, int index, double target, const std::s
     if (high == low)
         return 0.0f;
     target = std::clamp(target, low, high);
+    if (const auto line = straightLineValue(plugin, index, target, *atZero, *atOne))
+        return *line;
 
     const auto distance = [&](float normalised) {
         const auto shown = displayNumber(plugin, index, normalised);
@@ -62,7 +95,7 @@ float findRealValue(LoadedPlugin& plugin, int index, double target, const std::s
         return std::fabs(*shown - target);
     };
 
-    // Most displays are linear in the normalised value: try the straight line first.
+    // A display that bends: the straight line as a first guess, then the search.
     const float linear = static_cast<float>(std::clamp((target - *atZero) / (*atOne - *atZero), 0.0, 1.0));
 
     const bool rising = *atOne > *atZero;

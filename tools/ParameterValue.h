@@ -3,9 +3,10 @@
 //
 // VST 2 publishes no parameter ranges, only a display text per value. A number in the
 // parameter's own units is therefore found through the display: its texts at 0 and 1 give the
-// range, and the normalised value whose display reads the wanted number is searched for: a
-// straight-line guess and a bisection (which assumes the display grows or falls monotonically),
-// the one reading closer winning. The result is exact to the precision the display shows.
+// range. Where the straight line between them reads the number to the last digit shown, the value
+// is (number - minimum) / (maximum - minimum) in single precision, as plug-ins compute it for hosts
+// that speak in real values; otherwise the value is searched for with a bisection (which assumes
+// the display grows or falls monotonically). The result is exact to the precision the display shows.
 //
 // Accepted forms:  "-6" or "-6 dB" (own units, the unit optional),  "0.25n" (normalised),
 // "On" (one of the parameter's display texts, compared without regard to case).

@@ -95,7 +95,7 @@ tresult CVst3Controller::getParamStringByValue(ParamID id, ParamValue normalised
     if (index == core.GetParameterCount())
         core.GetProgramNameAt(m_owner.ProgramOf(normalised), display);
     else
-        core.FormatParameter(index, static_cast<float>(normalised), display);
+        core.FormatRoundedParameter(index, static_cast<float>(normalised), display);
     Vst3Text::ToString128(display, text);
     return kResultOk;
 }

@@ -95,6 +95,7 @@ constexpr Uid kPlugViewContentScaleSupportIid = MakeUid(0x65ED9690, 0x8AC44525, 
 // Linux only: the host's UI run loop, offered by the view's frame, and the timer callback.
 constexpr Uid kRunLoopIid = MakeUid(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x7A871389);
 constexpr Uid kTimerHandlerIid = MakeUid(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
+constexpr Uid kProcessContextRequirementsIid = MakeUid(0x2A654303, 0xEF764E3D, 0x95B5FE83, 0x730EF6D0);
 
 // Interfaces have no virtual destructor: objects are freed by their own release().
 #if defined(__GNUC__)
@@ -301,7 +302,8 @@ public:
 class IComponentHandler : public FUnknown
 {
 public:
-    enum RestartFlags : int32_t { kParamValuesChanged = 1 << 0 };
+    // 1 << 0 is kReloadComponent, which asks the host to build the plug-in anew.
+    enum RestartFlags : int32_t { kParamValuesChanged = 1 << 2 };
     virtual tresult VST3_CALL beginEdit(ParamID id) = 0;
     virtual tresult VST3_CALL performEdit(ParamID id, ParamValue normalised) = 0;
     virtual tresult VST3_CALL endEdit(ParamID id) = 0;
@@ -398,6 +400,14 @@ public:
     virtual tresult VST3_CALL setProcessing(TBool state) = 0;
     virtual tresult VST3_CALL process(ProcessData& data) = 0;
     virtual uint32_t VST3_CALL getTailSamples() = 0;
+};
+
+// Which fields of the process context the processor reads (flags of the context's fields);
+// hosts of SDK 3.7 plug-ins require it. Optional for the host to honour.
+class IProcessContextRequirements : public FUnknown
+{
+public:
+    virtual uint32_t VST3_CALL getProcessContextRequirements() = 0;
 };
 
 class IPlugView : public FUnknown

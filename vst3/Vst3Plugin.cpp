@@ -42,6 +42,7 @@ CVst3Plugin::~CVst3Plugin()
     // the view, should the host still hold it, is left with nothing to show.
     if (m_view)
         m_view->Detach();
+    m_uiTimer.Stop();
     m_editor.reset();
     SetComponentHandler(nullptr);
 }
@@ -55,6 +56,8 @@ tresult CVst3Plugin::queryInterface(const TUID iid, void** object)
         *object = static_cast<IComponent*>(this);
     else if (SameUid(iid, kAudioProcessorIid))
         *object = static_cast<IAudioProcessor*>(this);
+    else if (SameUid(iid, kProcessContextRequirementsIid))
+        *object = static_cast<IProcessContextRequirements*>(this);
     else if (SameUid(iid, kEditControllerIid))
         *object = static_cast<IEditController*>(&m_controller);
     else if (SameUid(iid, kUnitInfoIid))
@@ -75,10 +78,16 @@ uint32_t CVst3Plugin::release()
     return left;
 }
 
-tresult CVst3Plugin::initialize(FUnknown*) { return kResultOk; }
+tresult CVst3Plugin::initialize(FUnknown* context)
+{
+    // Hosts initialise on their UI thread: the timer that tells them of program changes runs there.
+    m_uiTimer.Start(context);
+    return kResultOk;
+}
 
 tresult CVst3Plugin::terminate()
 {
+    m_uiTimer.Stop();
     SetComponentHandler(nullptr);
     return kResultOk;
 }
@@ -115,8 +124,11 @@ tresult CVst3Plugin::activateBus(int32_t type, int32_t direction, int32_t index,
 
 tresult CVst3Plugin::setActive(TBool state)
 {
-    if (state)
+    if (state) {
         m_core.Resume(); // re-initialises the effect at the rate setupProcessing took
+        m_core.UpdateRingLength();
+        m_silentInput.Forget();
+    }
     return kResultOk;
 }
 
@@ -160,7 +172,9 @@ uint32_t CVst3Plugin::getLatencySamples() { return static_cast<uint32_t>(m_core.
 
 uint32_t CVst3Plugin::getTailSamples()
 {
-    const int tail = m_core.GetTailLength();
+    // What the current settings ring, not VST 2's fixed answer: hosts that trust the tail would
+    // cut a long sweep's echo at full level.
+    const int tail = m_core.GetRingLength();
     return tail > 0 ? static_cast<uint32_t>(tail) : 0;
 }
 
@@ -222,15 +236,26 @@ tresult CVst3Plugin::process(ProcessData& data)
         return kInvalidArgument;
     const AudioBusBuffers* in = data.numInputs >= 1 && data.inputs ? &data.inputs[0] : nullptr;
     if (in && in->numChannels >= m_core.GetInputChannels() && in->channelBuffers32) {
-        m_core.Process(in->channelBuffers32, out.channelBuffers32, data.numSamples, false);
+        out.silenceFlags = ProcessMain(in->channelBuffers32, in->silenceFlags, out.channelBuffers32, data.numSamples);
     } else if (static_cast<size_t>(data.numSamples) <= m_silence.size() && !m_silentInputs.empty()) {
         // No input bus: the effect hears silence, so its tail still sounds.
-        m_core.Process(m_silentInputs.data(), out.channelBuffers32, data.numSamples, false);
+        out.silenceFlags = ProcessMain(m_silentInputs.data(), ~uint64_t{0}, out.channelBuffers32, data.numSamples);
     } else {
         return kInvalidArgument;
     }
-    out.silenceFlags = 0;
     return kResultOk;
+}
+
+uint64_t CVst3Plugin::ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames)
+{
+    const int channels = m_core.GetInputChannels();
+    const uint64_t all = channels >= 64 ? ~uint64_t{0} : (uint64_t{1} << channels) - 1;
+    if (m_silentInput.Skippable((inputSilence & all) == all, frames, m_core.GetRingLength()))
+        m_core.SkipSilentBlock(outputs, frames);
+    else
+        m_core.Process(inputs, outputs, frames, false);
+    m_core.UpdateRingLength();
+    return SilentChannels(outputs, m_core.GetOutputChannels(), frames);
 }
 
 int CVst3Plugin::ProgramOf(double normalised) const
@@ -340,6 +365,12 @@ void CVst3Plugin::DeliverGestures()
     CGestureOutbox::SGesture gesture;
     while (m_gestures.Take(gesture))
         Send(gesture);
+}
+
+void CVst3Plugin::DeliverValuesChanged()
+{
+    if (m_handler && m_valuesChanged.exchange(false, std::memory_order_acquire))
+        m_handler->restartComponent(IComponentHandler::kParamValuesChanged);
 }
 
 void CVst3Plugin::StopRelayingGestures()

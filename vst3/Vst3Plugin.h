@@ -2,7 +2,9 @@
 #include "PluginCore.h"
 #include "Vst3Controller.h"
 #include "GestureOutbox.h"
+#include "SilentInput.h"
 #include "Vst3Interface.h"
+#include "Vst3UiTimer.h"
 #include "Vst3View.h"
 #include <atomic>
 #include <memory>
@@ -17,7 +19,13 @@
 // Audio: before each block the last value of every parameter that changed within it is applied,
 // then the core processes the whole block at once, as a VST 2 host's setParameter calls followed
 // by one processReplacing do: the block's last value is the ramp's target across the block.
-class CVst3Plugin final : public Vst3::IComponent, public Vst3::IAudioProcessor, private CPluginCoreListener
+//
+// Programs change every value at once: the host hears it as restartComponent(kParamValuesChanged)
+// on its UI thread, from a timer of that thread, never from inside the host's own call.
+class CVst3Plugin final : public Vst3::IComponent,
+                          public Vst3::IAudioProcessor,
+                          public Vst3::IProcessContextRequirements,
+                          private CPluginCoreListener
 {
 public:
     static constexpr Vst3::ParamID kProgramChangeId = 0x10000;
@@ -60,6 +68,9 @@ public:
     Vst3::tresult VST3_CALL process(Vst3::ProcessData& data) override;
     uint32_t VST3_CALL getTailSamples() override;
 
+    // IProcessContextRequirements: the effect reads no field of the process context.
+    uint32_t VST3_CALL getProcessContextRequirements() override { return 0; }
+
     // For the controller and the view.
     CPluginCore& GetCore() { return m_core; }
     // Applies a normalised value by parameter id; true when the id is known and the value taken.
@@ -78,6 +89,9 @@ public:
     void DeliverGestures();
     // Delivers what waits and calls the host directly again.
     void StopRelayingGestures();
+    // Tells the host, when a program or preset changed the values since the last call; on the UI
+    // thread, outside any call of the host's.
+    void DeliverValuesChanged();
 
 private:
     ~CVst3Plugin();
@@ -88,8 +102,12 @@ private:
     void OnBeginEdit(int index) override;
     void OnEndEdit(int index) override;
     void OnParameterChanged() override {}
+    void OnValuesReplaced() override { m_valuesChanged.store(true, std::memory_order_release); }
 
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    // One block through the core, or past it when the input has been silent longer than the
+    // effect rings; the outputs' silence flags either way.
+    uint64_t ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames);
     void Notify(CGestureOutbox::EKind kind, int index, double value);
     void Send(const CGestureOutbox::SGesture& gesture);
 
@@ -103,6 +121,9 @@ private:
     CGestureOutbox m_gestures; // the editor thread's, while relaying
     std::atomic<bool> m_relaying{false};
     std::thread::id m_hostThread; // written before m_relaying turns on
+    std::atomic<bool> m_valuesChanged{false};
+    CVst3UiTimer m_uiTimer{[](void* self) { static_cast<CVst3Plugin*>(self)->DeliverValuesChanged(); }, this};
+    CSilentInput m_silentInput;
     // Silent input for blocks a host sends without its input bus (deactivated, or no buffers),
     // sized by setupProcessing so that process never allocates.
     std::vector<float> m_silence;

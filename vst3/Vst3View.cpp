@@ -71,8 +71,10 @@ tresult CVst3View::setFrame(IPlugFrame* frame)
 
 void CVst3View::onTimer()
 {
-    if (m_owner)
+    if (m_owner) {
         m_owner->DeliverGestures();
+        m_owner->DeliverValuesChanged();
+    }
     if (const std::uint64_t size = m_pendingSize.exchange(0))
         ResizeFrame(static_cast<int>(size >> 32), static_cast<int>(size & 0xFFFFFFFFu));
 }

@@ -31,3 +31,12 @@ TEST(BenchOptions, KernelsAreForcedOnlyWhenNamedAndOnlySse2OrAvx2)
     }
     EXPECT_THROW(parse({"--kernels"}), BenchError); // no value
 }
+
+TEST(BenchOptions, ABlockSizeIsAWholeNumberOfFramesUpToTheLargestBlockTheSubjectsAreSetUpFor)
+{
+    EXPECT_EQ(parse({}).block, 0); // the sweep over every size
+    EXPECT_EQ(parse({"--block", "16"}).block, 16);
+    EXPECT_EQ(parse({"--block=4096"}).block, 4096);
+    for (const char* bad : {"0", "4097", "16.5", "-64", "big"})
+        EXPECT_THROW(parse({"--block", bad}), BenchError) << bad;
+}

@@ -118,3 +118,15 @@ TEST(Lv2Bundle, ADescriptionTheBenchCannotTrustIsRefusedWithWhereAndWhy)
         EXPECT_NE(error.find(c.message), std::string::npos) << c.turtle << "\n  gave: " << error;
     }
 }
+
+TEST(Lv2Bundle, AnEventPortAHostMayLeaveUnconnectedIsReadAsOptional)
+{
+    const TurtleGraph graph = graphOf(
+        "<http://example.org/chorus> a lv2:Plugin ; lv2:binary <c.so> ; lv2:port [ a lv2:InputPort , "
+        "<http://lv2plug.in/ns/ext/atom#AtomPort> ; lv2:index 0 ; lv2:symbol \"events\" ; "
+        "lv2:portProperty lv2:connectionOptional ] .");
+    const Lv2BundleInfo info = describeLv2Plugin(graph, kUri);
+    ASSERT_EQ(info.ports.size(), 1u);
+    EXPECT_TRUE(info.ports[0].optional);
+    EXPECT_FALSE(info.ports[0].audio);
+}

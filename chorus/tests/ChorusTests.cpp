@@ -5,6 +5,7 @@
 #include "WavetableLfo.h"
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -192,6 +193,21 @@ TEST(WavetableLfo, TriangleTableRisesFromZeroInPhaseWithTheSine)
         ASSERT_EQ(t[3072 + j], static_cast<float>(j / 1024.0 - 1.0)) << j;
     EXPECT_EQ(t[1024], 1.0f);
     EXPECT_EQ(t[3072], -1.0f);
+}
+
+TEST(WavetableLfo, WrapPhaseGivesPhaseLessNTimesTruncOfPhaseOverNBitForBitAndZeroForNoFinitePhase)
+{
+    // Within one period it takes no division; every phase must still get exactly these bits.
+    const double n = 4096.0;
+    const double phases[] = {0.0, -0.0, 1.5, -1.5, 1e-310, -1e-310, std::nextafter(n, 0.0), -std::nextafter(n, 0.0),
+                             n, -n, 8191.5, -8191.5, 1e12 + 0.25, -1e12, HUGE_VAL, -HUGE_VAL, std::nan("")};
+    for (const double phase : phases) {
+        CWavetableLfo lfo = CWavetableLfo::MakeSine();
+        lfo.phase = phase;
+        lfo.WrapPhase();
+        const double expected = std::isfinite(phase) ? phase - n * std::trunc(phase / n) : 0.0;
+        EXPECT_EQ(std::memcmp(&lfo.phase, &expected, sizeof expected), 0) << phase << " gave " << lfo.phase;
+    }
 }
 
 TEST(Chorus, DelayLineHoldsTheLongestPresetSweepWhileTheTailFollowsTheMaxDelaySetting)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -292,4 +293,46 @@ TEST(StereoChorus, SkipAdvancesBothChannels)
     EXPECT_EQ(chorus->Right().GetDelayLine().GetPosition(), 400);
     EXPECT_NEAR(chorus->Left().GetLfo().phase, 400 * chorus->Left().GetLfo().increment, 1e-9);
     EXPECT_NEAR(chorus->Right().GetLfo().phase, 400 * chorus->Right().GetLfo().increment, 1e-9);
+}
+
+TEST(StereoChorus, PlainChannelsComputeTheSamplesOfTheBufferListsBitForBit)
+{
+    // The core hands blocks as plain channels; they must sound exactly as the buffer lists do,
+    // at every block size, steady or ramping, replacing or adding.
+    const ChorusSettings start = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    const struct
+    {
+        const char* name;
+        ChorusSettings steps;
+    } ramps[] = {
+        {"steady", {}},
+        {"Delay", {0.0f, 0.0f, 0.0f, 1e-4f, 0.0f, 0.0f, 0.0f, 0.0f}},
+        {"Depth", {0.0f, 0.0f, 0.0f, 0.0f, 1e-3f, 0.0f, 0.0f, 0.0f}},
+        {"every knob", {1e-3f, -1e-2f, 1e-2f, 1e-4f, -1e-3f, 1e-4f, -1e-2f, 0.0f}},
+        {"waveform", {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.1f}},
+    };
+    for (const int frames : {1, 3, 16, 64, 100, 512})
+        for (const auto& ramp : ramps)
+            for (const bool accumulate : {false, true}) {
+                auto lists = MakeStereoChorus(start);
+                auto plain = MakeStereoChorus(start);
+                const bool steady = ramp.steps == ChorusSettings{};
+                const CValueArrayList changes = RampList({start, ramp.steps});
+                const float* entries[] = {start.data(), ramp.steps.data()};
+                CNoise noise;
+                for (int block = 0; block < 6; ++block) {
+                    const std::vector<float> left = noise.Block(frames), right = noise.Block(frames);
+                    const StereoSignal bed = {noise.Block(frames), noise.Block(frames)};
+                    const StereoSignal expected =
+                        RunStereo(*lists, left, right, steady ? nullptr : &changes, accumulate, bed);
+                    StereoSignal actual = bed;
+                    const float* inputs[] = {left.data(), right.data()};
+                    float* outputs[] = {actual.first.data(), actual.second.data()};
+                    plain->ProcessChannels(inputs, outputs, frames, entries, steady ? 0 : 2, 8, accumulate);
+                    ASSERT_EQ(std::memcmp(expected.first.data(), actual.first.data(), frames * sizeof(float)), 0)
+                        << ramp.name << ", " << frames << " frames, block " << block << (accumulate ? ", adding" : "");
+                    ASSERT_EQ(std::memcmp(expected.second.data(), actual.second.data(), frames * sizeof(float)), 0)
+                        << ramp.name << ", " << frames << " frames, block " << block << (accumulate ? ", adding" : "");
+                }
+            }
 }

@@ -15,6 +15,8 @@ const void* CLAP_CALL HostExtension(const clap::Host* host, const char* id)
         return &self.presetLoad;
     if (std::strcmp(id, clap::kExtGui) == 0)
         return &self.gui;
+    if (std::strcmp(id, clap::kExtTail) == 0)
+        return &self.tail;
     return nullptr;
 }
 
@@ -34,7 +36,11 @@ STestHost::STestHost()
     record.requestRestart = Nothing;
     record.requestProcess = Nothing;
     record.requestCallback = [](const clap::Host* host) { ++HostOf(host).callbackRequests; };
-    params.rescan = [](const clap::Host* host, uint32_t) { ++HostOf(host).rescans; };
+    params.rescan = [](const clap::Host* host, uint32_t flags) {
+        ++HostOf(host).rescans;
+        HostOf(host).lastRescanFlags = flags;
+    };
+    tail.changed = [](const clap::Host* host) { ++HostOf(host).tailChanges; };
     params.clear = [](const clap::Host*, clap::Id, uint32_t) {};
     params.requestFlush = [](const clap::Host* host) { ++HostOf(host).flushRequests; };
     threadCheck.isMainThread = [](const clap::Host* host) { return !HostOf(host).onAudioThread; };

@@ -19,10 +19,13 @@ struct STestHost
     clap::HostPresetLoad presetLoad{};
     clap::HostGui gui{};
     std::atomic<std::uint64_t> requestedSize{0}; // width << 32 | height of the last request_resize
+    clap::HostTail tail{};
     bool onAudioThread = false;
     std::atomic<int> flushRequests{0}; // an editor asks from its own thread
     std::atomic<int> callbackRequests{0};
     int rescans = 0;
+    uint32_t lastRescanFlags = 0;
+    std::atomic<int> tailChanges{0}; // told on the audio thread
     int presetsLoaded = 0;
     int presetErrors = 0;
 };
@@ -34,6 +37,7 @@ public:
     CInputEvents();
     void Add(clap::Id id, double value, uint32_t time = 0);
     void AddGesture(uint16_t type, clap::Id id); // events the plug-in has to skip
+    void Clear() { m_events.clear(); }
     const clap::InputEvents* Get() const { return &m_list; }
 
 private:

@@ -7,6 +7,7 @@
 #include "PluginUnderTest.h"
 #include "VstInterface.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -147,6 +148,38 @@ protected:
         return plugin->process(plugin, &process);
     }
 
+    // Values applied with no block running, as a host does before activating or between blocks.
+    void Flush(std::initializer_list<std::pair<clap::Id, double>> values) const
+    {
+        CInputEvents events;
+        for (const auto& value : values)
+            events.Add(value.first, value.second);
+        params->flush(plugin, events.Get(), nullptr);
+    }
+    // Renders `input` (both channels) in blocks of `block` frames.
+    std::vector<float> Render(const std::vector<float>& input, uint32_t block)
+    {
+        std::vector<float> out(input.size()), right(input.size());
+        const CInputEvents none;
+        for (size_t f = 0; f < input.size(); f += block) {
+            const uint32_t n = static_cast<uint32_t>(std::min<size_t>(block, input.size() - f));
+            EXPECT_EQ(Block(&input[f], &input[f], &out[f], &right[f], n, none), clap::kProcessContinue);
+        }
+        return out;
+    }
+    // How many frames after a passage of `passage` frames the output still sounds.
+    uint32_t MeasuredRing(size_t frames, size_t passage = 8192)
+    {
+        std::vector<float> input = TestSignal(passage, 5);
+        input.resize(passage + frames, 0.0f);
+        const std::vector<float> out = Render(input, 512);
+        size_t last = passage - 1;
+        for (size_t f = passage; f < out.size(); ++f)
+            if (out[f] != 0.0f)
+                last = f;
+        return static_cast<uint32_t>(last - (passage - 1));
+    }
+
     static std::unique_ptr<CClapLibrary> library;
     STestHost host;
     const clap::Entry* entry = nullptr;
@@ -207,7 +240,7 @@ TEST_F(ClapBinary, ExtensionsAreAStereoInPlacePairNoLatencyTheTailAndTheGuiInThe
     ASSERT_NE(latency, nullptr);
     ASSERT_NE(tail, nullptr);
     EXPECT_EQ(latency->get(plugin), 0u);
-    EXPECT_EQ(tail->get(plugin), 4096u); // the VST 2 binary's effGetTailSize
+    EXPECT_EQ(tail->get(plugin), 1501u); // 20 ms swept by 70 %: 34 ms at 44.1 kHz, and two frames
     EXPECT_NE(Extension<clap::PluginPresetLoad>(clap::kExtPresetLoad), nullptr);
     EXPECT_EQ(Extension<void>("clap.no-such-extension"), nullptr);
     // Every build has the editor: a Win32 window on Windows, an X11 one elsewhere.
@@ -272,6 +305,76 @@ TEST_F(ClapBinary, ParametersAreTheNineInTheirOwnUnitsWithTheVst2Texts)
     char text[8];
     EXPECT_TRUE(params->valueToText(plugin, 5, 12.345678, text, sizeof text)); // cut, terminated
     EXPECT_STREQ(text, "12.3456");
+}
+
+TEST_F(ClapBinary, ValueTextsReadBackAsThemselvesForEveryParameter)
+{
+    EXPECT_EQ(Text(4, 0.03), "0.030000 ms"); // the VST 2 display cuts it to 0.029999
+    for (clap::Id id = 1; id < kParamCount; ++id) {
+        clap::ParamInfo info{};
+        ASSERT_TRUE(params->getInfo(plugin, id, &info));
+        for (int step = 0; step <= 1000; ++step) {
+            const double value = info.minValue + (info.maxValue - info.minValue) * step / 1000.0 + 0.0000137 * step;
+            const std::string text = Text(id, value);
+            double back = NAN;
+            ASSERT_TRUE(params->textToValue(plugin, id, text.c_str(), &back)) << text;
+            ASSERT_EQ(Text(id, back), text) << info.name << " at " << value;
+        }
+    }
+}
+
+TEST_F(ClapBinary, ResetForgetsThePastAndPlaysOnBitForBitAsAFreshInstance)
+{
+    // The fresh instance gets its values before it is activated, as hosts do. LFO Type 2 keeps the
+    // waveform in use: a new instance's sine, whatever played before the reset.
+    const std::initializer_list<std::pair<clap::Id, double>> settings = {{4, 25.0}, {5, 80.0}, {6, 3.3}, {8, 2.0}};
+    const std::vector<float> signal = TestSignal(6000, 3);
+    std::vector<float> after(9000, 0.0f);
+    std::copy(signal.begin(), signal.end(), after.begin() + 3000);
+
+    Flush(settings);
+    Start();
+    std::vector<float> fresh = Render(after, 512);
+    ASSERT_TRUE(std::all_of(fresh.begin(), fresh.begin() + 3000, [](float s) { return s == 0.0f; }));
+
+    const clap::Plugin* used = Create();
+    ASSERT_NE(used, nullptr);
+    std::swap(plugin, used);
+    Flush({{4, 12.0}, {5, 30.0}, {6, 0.5}, {8, 1.0}});
+    Start();
+    Render(TestSignal(5000, 4), 441); // a passage, its sweep somewhere along
+    Flush(settings);                   // values that would ramp in over the next block
+    plugin->reset(plugin);
+    const std::vector<float> reset = Render(after, 512);
+    plugin->destroy(plugin);
+    plugin = used;
+    for (size_t f = 0; f < fresh.size(); ++f)
+        ASSERT_EQ(reset[f], fresh[f]) << "frame " << f;
+}
+
+TEST_F(ClapBinary, TheTailIsWhatTheSettingsRingAndTheHostHearsWhenItChanges)
+{
+    const auto* tail = Extension<clap::PluginTail>(clap::kExtTail);
+    ASSERT_NE(tail, nullptr);
+    // Unswept, a delay rings exactly as long as it is: 30 ms is 1323 frames at 44.1 kHz.
+    Flush({{4, 30.0}, {5, 0.0}});
+    Start();
+    const uint32_t rung = MeasuredRing(6000);
+    EXPECT_GE(tail->get(plugin), rung);
+    EXPECT_LE(tail->get(plugin), rung + 2);
+    EXPECT_EQ(host.tailChanges.load(), 0);
+
+    // "De-pitch" sweeps to 171 ms, beyond VST 2's answer of 4096 frames; where the sweep
+    // stands decides how much of that a passage's end meets, never more.
+    const auto* load = Extension<clap::PluginPresetLoad>(clap::kExtPresetLoad);
+    ASSERT_TRUE(load->fromLocation(plugin, clap::kPresetLocationPlugin, nullptr, "5"));
+    uint32_t depitch = 0; // passages ending at eight points of the sweep's 2 Hz period
+    for (size_t k = 0; k < 8; ++k)
+        depitch = std::max(depitch, MeasuredRing(12000, 4096 + k * 2756));
+    EXPECT_GT(depitch, 7000u);
+    EXPECT_GE(tail->get(plugin), depitch);
+    EXPECT_EQ(tail->get(plugin), 7543u); // 100 ms swept by 71 %, at 44.1 kHz
+    EXPECT_EQ(host.tailChanges.load(), 1);
 }
 
 TEST_F(ClapBinary, RendersWithValuesInsideBlocksAreBitIdenticalToTheVst2BinaryAlsoInPlace)
@@ -475,8 +578,13 @@ TEST_F(ClapBinary, FactoryProgramsAreListedByNameAndLoadedByTheirKey)
     EXPECT_FALSE(load->fromLocation(plugin, clap::kPresetLocationFile, "/tmp/x", "1"));
     EXPECT_EQ(host.presetErrors, 6);
     EXPECT_EQ(Values(), defaults);
+    const int rescans = host.rescans;
     EXPECT_TRUE(load->fromLocation(plugin, clap::kPresetLocationPlugin, nullptr, "10")); // Mono Chorus
     EXPECT_EQ(host.presetsLoaded, 1);
+    EXPECT_EQ(host.rescans, rescans + 1);
+    EXPECT_EQ(host.lastRescanFlags, clap::kParamRescanValues);
+    plugin->onMainThread(plugin); // the callback the program change asked for finds nothing left
+    EXPECT_EQ(host.rescans, rescans + 1);
     EXPECT_EQ(Value(7), 0.0); // Stereo 0 %
     EXPECT_NE(Values(), defaults);
 }

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -213,6 +214,32 @@ TEST_F(ClapEditor, AFaderDragReachesTheHostAsGestureBeginValuesAndEndAndAClickWh
     EXPECT_EQ(host.flushRequests.load(), flushes);
     plugin->stopProcessing(plugin);
     plugin->deactivate(plugin);
+}
+
+TEST_F(ClapEditor, APresetOrRandomFromTheListHasTheHostRescanTheValuesFromItsMainThread)
+{
+    Open();
+    TestDisplay()->Click(view.ScreenX(IDC_PRESETS_BUTTON, 5), view.ScreenY(IDC_PRESETS_BUTTON, 5));
+    const int listX = view.X() + layout::DialogWidth() + 30;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<std::uint32_t> pixel = TestDisplay()->Grab(listX, view.Y() + 20, 1, 1);
+        return !pixel.empty() && pixel[0] != kHostGrey;
+    })) << "the list slides out";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the slide ends
+    // Rows of 13 pixels: 3 Crazy Voice, 12 Random. The editor's thread may not rescan: it asks
+    // for the main-thread callback, which rescans once.
+    int rescans = host.rescans;
+    for (int row : {3, 12}) {
+        const int requests = host.callbackRequests.load();
+        TestDisplay()->Click(listX, view.Y() + row * 13 + 6);
+        ASSERT_TRUE(FlushUntil([&] { return host.callbackRequests.load() > requests; })) << row;
+        EXPECT_EQ(host.rescans, rescans) << "not from the editor's thread";
+        plugin->onMainThread(plugin);
+        EXPECT_EQ(host.rescans, ++rescans);
+        EXPECT_EQ(host.lastRescanFlags, clap::kParamRescanValues);
+        plugin->onMainThread(plugin);
+        EXPECT_EQ(host.rescans, rescans) << "once per preset";
+    }
 }
 
 TEST_F(ClapEditor, TheHostsValuesShowInTheEditorAndWriteNothingBack)

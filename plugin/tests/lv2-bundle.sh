@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The LV2 bundle as lilv's own tools see it: lv2info reads it without a word on stderr and finds
+# The LV2 bundle as lilv's own tools see it: lv2_validate finds no error in it, lv2info reads it
+# without a word on stderr and finds
 # the chorus class, the ten presets, the LFO Type labels and the X11 UI; lv2apply renders through it, for each
 # setting, bit for bit what vstrender renders through the VST 2 plug-in in the same 1-frame
 # blocks (lv2apply runs one frame at a time). Presets are applied with the values presets.ttl
@@ -31,6 +32,14 @@ else
     grep -qF "$text" "$work/info.txt" || missing+=("$text")
   done
   [ ${#missing[@]} -eq 0 ] && pass "lv2info reads the bundle cleanly" || fail "lv2info does not show: ${missing[*]}"
+fi
+
+# LV2's own validator on the bundle against the specification's vocabularies: no error.
+if lv2_validate "$bundle"/*.ttl >"$work/validate.txt" 2>&1 && ! grep -q "^error:" "$work/validate.txt" &&
+   grep -q "Found 0 errors" "$work/validate.txt"; then
+  pass "lv2_validate finds no error"
+else
+  fail "lv2_validate:"; grep -A3 "^error:" "$work/validate.txt"; tail -1 "$work/validate.txt"
 fi
 
 # Half a second of two sines, a different one per channel, as 32-bit float.
@@ -75,6 +84,10 @@ for preset in "Clean Chorus" "Drive Chorus" "Crazy Voice" "Normalized" "De-pitch
 done
 render settings "--param Depth=40 --param 'LFO Frequency=1.5' --param Stereo=0 --param 'LFO Type=1' --param Delay=7.5" \
   "-c depth 40 -c lfo_frequency 1.5 -c stereo 0 -c lfo_type 1 -c delay 7.5"
+# Real values that no float holds: a real value becomes the same normalised value in vstrender as
+# in the plug-in's own conversion, which LV2 ports go through.
+render real-values "--param 'LFO Frequency=0.8' --param Delay=0.03 --param Gain=-6.7 --param Depth=33.3 --param Wet=12.34" \
+  "-c lfo_frequency 0.8 -c delay 0.03 -c gain -6.7 -c depth 33.3 -c wet 12.34"
 render bypass "--bypass" "-c enabled 0"
 # Values that are not finite are refused: the defaults stay.
 render not-finite "" "-c gain nan -c delay inf -c lfo_type -inf"

@@ -3,6 +3,7 @@
 #include "ToolRunner.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -34,12 +35,12 @@ TEST(VstrenderWithStereoChorus, InstalledInBinFindsThePluginInLibVst)
 
 TEST(VstrenderWithStereoChorus, SetsParametersExactlyInTheirOwnUnits)
 {
-    // The straight-line guess for 0.8 Hz, 0.04n, reads 0.799999; the search finds a value reading 0.800000.
+    // 0.8 Hz is 0.8f / 20 as every format's adapter takes it, which the VST 2 display cuts to 0.799999.
     const ToolResult result = runTool({"--info", "--program", "clean chorus", "--param", "Depth=42.5", "--param",
                                        "LFO Frequency=0.8 Hz", "--param", "Gain=-6", "--param", "lfo type=2"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     for (const char* line : {"  1  Gain           dB     -6.00000", "  5  Depth          %      42.50000",
-                             "  6  LFO Frequency  Hz     0.800000", "  8  LFO Type              2.000000",
+                             "  6  LFO Frequency  Hz     0.799999", "  8  LFO Type              2.000000",
                              "   1  Clean Chorus  (current)"})
         EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
 }
@@ -68,4 +69,34 @@ TEST(VstrenderWithStereoChorus, RendersAProgramAndBypassesExactly)
         ASSERT_EQ(dry.at(i, 0), input.at(i, 0)) << "frame " << i;
         ASSERT_EQ(dry.at(i, 1), input.at(i, 0)) << "frame " << i;
     }
+}
+
+TEST(VstrenderWithStereoChorus, RealValuesBecomeTheNormalisedValuesEveryFormatsAdapterComputes)
+{
+    // (value - minimum) / range in single precision, as the CLAP, LV2 and VST 3 adapters take a real
+    // value: the same settings then render the same samples in every format.
+    const struct {
+        const char* name;
+        const char* text;
+        float value, minimum, maximum;
+    } settings[] = {{"LFO Frequency", "0.8", 0.8f, 0.0f, 20.0f}, {"Delay", "0.03", 0.03f, 0.0f, 30.0f},
+                    {"Gain", "-6.7", -6.7f, -20.0f, 20.0f},       {"Depth", "33.3", 33.3f, 0.0f, 100.0f}};
+    ScratchDirectory dir;
+    writeAudio(dir.file("in.wav"), makeSignal(22050, 2), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    std::vector<std::string> real = {"--block", "64"}, normalised = real;
+    for (const auto& s : settings) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%.9gn", static_cast<double>((s.value - s.minimum) / (s.maximum - s.minimum)));
+        real.insert(real.end(), {"--param", std::string(s.name) + "=" + s.text});
+        normalised.insert(normalised.end(), {"--param", std::string(s.name) + "=" + value});
+    }
+    real.insert(real.end(), {dir.file("in.wav"), dir.file("real.wav")});
+    normalised.insert(normalised.end(), {dir.file("in.wav"), dir.file("normalised.wav")});
+    ASSERT_EQ(runTool(real).exitCode, 0);
+    ASSERT_EQ(runTool(normalised).exitCode, 0);
+    const Audio a = readAudio(dir.file("real.wav")), b = readAudio(dir.file("normalised.wav"));
+    ASSERT_EQ(a.frames, b.frames);
+    for (sf_count_t i = 0; i < a.frames; ++i)
+        for (int c = 0; c < 2; ++c)
+            ASSERT_EQ(a.at(i, c), b.at(i, c)) << "frame " << i;
 }

@@ -1,6 +1,8 @@
 #include "AdapterFixture.h"
+#include <atomic>
 #include <cfloat>
 #include <cmath>
+#include <thread>
 
 namespace {
 struct Block
@@ -36,6 +38,34 @@ TEST_F(AdapterTest, ParameterChangeReachesTheEffectAsARampThenAsExactValues)
     record->processReplacing(record, block.in, block.out, 512);
     EXPECT_EQ(log.rampUsed, 0);
     EXPECT_EQ(log.setParameters.size(), calls + 1);
+}
+
+TEST_F(AdapterTest, ValuesWrittenFromAnotherThreadWhileBlocksRunAllReachTheEffectOnceTheWritesStop)
+{
+    // Blocks skip the comparison while no write has come since they last took the values, so a
+    // write the audio thread misses would never arrive. Two blocks after the last write, the
+    // effect must stand exactly on the last values.
+    Create();
+    Dispatch(effMainsChanged, 0, 1);
+    Block block(64);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 1; i <= 3000; ++i) {
+            record->setParameter(record, 1, static_cast<float>(i % 101) / 100.0f);
+            record->setParameter(record, 2, static_cast<float>(i % 77) / 76.0f);
+        }
+        record->setParameter(record, 1, 0.75f); // Level 10 dB
+        record->setParameter(record, 2, 0.25f); // Mix 25 %
+        done.store(true);
+    });
+    while (!done.load())
+        record->processReplacing(record, block.in, block.out, 64);
+    writer.join();
+    record->processReplacing(record, block.in, block.out, 64);
+    record->processReplacing(record, block.in, block.out, 64);
+    ASSERT_FALSE(log.setParameters.empty());
+    EXPECT_EQ(log.setParameters.back(), (std::vector<float>{10.0f, 25.0f, 5.0f}));
+    EXPECT_EQ(log.rampUsed, 0);
 }
 
 TEST_F(AdapterTest, ZeroFrameBlockRunsTheEffectWithZeroStepsAndTheChangeRampsAcrossTheNextBlock)

@@ -11,6 +11,7 @@
 #include "TestWindows.h"
 #endif
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <algorithm>
 #include <atomic>
@@ -247,6 +248,14 @@ TEST_F(Vst3Bundle, HasOneStereoBusEachWayAndRefusesSixtyFourBitSamples)
     }
 }
 
+// The value a display text shows, and how far apart two of its values may be: one unit of its
+// last digit ("-6.00000": 1e-5).
+double LastDigit(const std::string& text)
+{
+    const size_t point = text.find('.');
+    return point == std::string::npos ? 1.0 : std::pow(10.0, -static_cast<double>(text.size() - point - 1));
+}
+
 TEST_F(Vst3Bundle, ParametersHaveTheVst2TitlesUnitsAndDisplayTexts)
 {
     Instance plugin(*module);
@@ -265,15 +274,20 @@ TEST_F(Vst3Bundle, ParametersHaveTheVst2TitlesUnitsAndDisplayTexts)
         EXPECT_TRUE(info.flags & ParameterInfo::kCanAutomate);
         for (float value : {0.0f, 0.1f, 0.25f, 0.5f, 0.77f, 1.0f}) {
             reference.effect->setParameter(reference.effect, i, value);
+            // The VST 2 display's digits, the last one rounded where VST 2 cuts it.
             const std::string text = plugin.ParamText(info.id, value);
-            EXPECT_EQ(text, reference.Text(effGetParamDisplay, i)) << Narrow(info.title) << " at " << value;
+            const std::string display = reference.Text(effGetParamDisplay, i);
+            if (i == 0)
+                EXPECT_EQ(text, display);
+            else
+                EXPECT_NEAR(std::atof(text.c_str()), std::atof(display.c_str()), 1.01 * LastDigit(display))
+                    << text << " against " << display;
             std::vector<Char16> wide(text.begin(), text.end());
             wide.push_back(0);
             ParamValue parsed = -1.0;
             ASSERT_EQ(plugin.controller->getParamValueByString(info.id, wide.data(), parsed), kResultOk) << text;
-            if (i == 0) {
-                EXPECT_EQ(plugin.ParamText(info.id, parsed), text); // "On" / "Off"
-            } else {
+            EXPECT_EQ(plugin.ParamText(info.id, parsed), text); // reads back as itself
+            if (i != 0) {
                 EXPECT_NEAR(parsed, value, 1e-5) << text; // eight characters keep about six digits
             }
         }
@@ -456,6 +470,27 @@ void RenderBoth(const CVst3Module& module, const PluginLibrary& library, const s
     }
 }
 
+TEST_F(Vst3Bundle, PlainValuesBecomeTheNormalisedValuesVstrenderAndTheOtherFormatsGiveThem)
+{
+    // (value - minimum) / range in single precision: a host handing plain values (Ardour) renders
+    // what vstrender, CLAP and LV2 render for the same real values, as VST 2 does for that value.
+    Instance plugin(*module);
+    ASSERT_TRUE(plugin.Valid());
+    const struct {
+        ParamID id;
+        float plain, minimum, maximum;
+    } values[] = {{6, 0.8f, 0.0f, 20.0f}, {4, 0.03f, 0.0f, 30.0f}, {1, -6.7f, -20.0f, 20.0f}, {5, 33.3f, 0.0f, 100.0f}};
+    std::vector<Block> blocks = {{512, {}}, {1024, {}}};
+    for (const auto& v : values) {
+        const double normalised = plugin.controller->plainParamToNormalized(v.id, static_cast<double>(v.plain));
+        EXPECT_EQ(static_cast<float>(normalised), (v.plain - v.minimum) / (v.maximum - v.minimum)) << v.id;
+        blocks[0].points.push_back({v.id, 0, normalised});
+    }
+    std::vector<float> vst3Out, vst2Out;
+    RenderBoth(*module, *vst2, blocks, vst3Out, vst2Out);
+    EXPECT_EQ(vst3Out, vst2Out);
+}
+
 TEST_F(Vst3Bundle, RendersTheSameBitsAsTheVst2BinaryWithAutomationInsideBlocks)
 {
     const std::vector<Block> blocks = {
@@ -590,6 +625,185 @@ TEST_F(Vst3Bundle, BlocksWithoutTheInputBusRenderWhatSilentInputDoes)
     const std::vector<float> without = render(false);
     EXPECT_EQ(without, render(true));
     EXPECT_NE(without, std::vector<float>(2 * 512, 0.0f)); // the chorus's tail
+}
+
+// The host's UI loop as the plug-in meets it: on Linux the run loop its context answers, turned
+// here by hand; on Windows this thread's message queue.
+#if defined(_WIN32)
+using UiLoopBase = FUnknown;
+#else
+using UiLoopBase = IRunLoop;
+#endif
+class CUiLoop final : public UiLoopBase
+{
+public:
+    tresult VST3_CALL queryInterface(const TUID iid, void** object) override
+    {
+        *object = nullptr;
+#if !defined(_WIN32)
+        if (SameUid(iid, kRunLoopIid))
+            *object = static_cast<IRunLoop*>(this);
+#else
+        (void)iid;
+#endif
+        return *object ? kResultOk : kNoInterface;
+    }
+    uint32_t VST3_CALL addRef() override { return 1; }
+    uint32_t VST3_CALL release() override { return 1; }
+#if !defined(_WIN32)
+    tresult VST3_CALL registerEventHandler(IEventHandler*, int) override { return kResultFalse; }
+    tresult VST3_CALL unregisterEventHandler(IEventHandler*) override { return kResultOk; }
+    tresult VST3_CALL registerTimer(ITimerHandler* handler, uint64_t) override
+    {
+        timers.push_back(handler);
+        return kResultOk;
+    }
+    tresult VST3_CALL unregisterTimer(ITimerHandler* handler) override
+    {
+        timers.erase(std::remove(timers.begin(), timers.end(), handler), timers.end());
+        return kResultOk;
+    }
+    std::vector<ITimerHandler*> timers;
+#endif
+    // One turn: every timer due fires.
+    void Turn()
+    {
+#if defined(_WIN32)
+        const DWORD end = GetTickCount() + 100;
+        MSG message;
+        while (GetTickCount() < end) {
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(5);
+        }
+#else
+        for (ITimerHandler* timer : std::vector<ITimerHandler*>(timers))
+            timer->onTimer();
+#endif
+    }
+};
+
+TEST_F(Vst3Bundle, ProgramChangesReachTheHostAsOneValuesChangedRestartFromItsUiLoopNeverInsideItsCall)
+{
+    Instance plugin(*module);
+    CUiLoop loop;
+    CRecordingHandler handler;
+    ASSERT_EQ(plugin.component->initialize(&loop), kResultOk);
+    plugin.controller->setComponentHandler(&handler);
+    ProcessSetup setup{0, kSample32, 512, kRate};
+    plugin.processor->setupProcessing(setup);
+    plugin.component->setActive(1);
+
+    // A program chosen through the controller, as Ardour does under its locks: nothing until the
+    // loop turns, then the published kParamValuesChanged (4; 1 would reload the plug-in).
+    ASSERT_EQ(plugin.controller->setParamNormalized(kProgramChangeId, 3.0 / 15), kResultOk);
+    EXPECT_TRUE(handler.calls.empty());
+    loop.Turn();
+    EXPECT_EQ(handler.calls, std::vector<std::string>{"restart 4"});
+    loop.Turn();
+    EXPECT_EQ(handler.calls.size(), 1u);
+
+    // A program change automated in a block, on the audio thread.
+    std::vector<float> in(512, 0.1f), out(1024);
+    float* inputs[] = {in.data(), in.data()};
+    float* outputs[] = {out.data(), out.data() + 512};
+    CParameterChanges changes;
+    changes.Add(kProgramChangeId, 0, 5.0 / 15);
+    ASSERT_EQ(plugin.Process(inputs, outputs, 512, &changes), kResultOk);
+    EXPECT_EQ(handler.calls.size(), 1u);
+    loop.Turn();
+    EXPECT_EQ(handler.calls, (std::vector<std::string>{"restart 4", "restart 4"}));
+
+    // One value is no program: the host knows what it set.
+    plugin.controller->setParamNormalized(3, 0.5);
+    loop.Turn();
+    EXPECT_EQ(handler.calls.size(), 2u);
+    plugin.controller->setComponentHandler(nullptr);
+}
+
+TEST_F(Vst3Bundle, TheProcessorReadsNoFieldOfTheProcessContext)
+{
+    Instance plugin(*module);
+    IProcessContextRequirements* requirements = nullptr;
+    ASSERT_EQ(plugin.component->queryInterface(kProcessContextRequirementsIid.bytes,
+                                               reinterpret_cast<void**>(&requirements)),
+              kResultOk);
+    ASSERT_NE(requirements, nullptr);
+    EXPECT_EQ(requirements->getProcessContextRequirements(), 0u);
+    requirements->release();
+}
+
+TEST_F(Vst3Bundle, SilentOutputsAreFlaggedAndFlaggedSilentInputPastTheTailIsNotProcessed)
+{
+    Instance plugin(*module);
+    plugin.Start(kRate, 512);
+    const std::vector<float> signal = Signal(512, 8);
+    std::vector<float> garbage(512, NAN), out(1024, 9.0f);
+    float* sound[] = {const_cast<float*>(signal.data()), const_cast<float*>(signal.data())};
+    float* outputs[] = {out.data(), out.data() + 512};
+    auto block = [&](float** inputs, uint64_t inputFlags) {
+        AudioBusBuffers input{}, output{};
+        input.numChannels = output.numChannels = 2;
+        input.channelBuffers32 = inputs;
+        input.silenceFlags = inputFlags;
+        output.channelBuffers32 = outputs;
+        output.silenceFlags = 0x55;
+        ProcessData data{};
+        data.symbolicSampleSize = kSample32;
+        data.numSamples = 512;
+        data.numInputs = data.numOutputs = 1;
+        data.inputs = &input;
+        data.outputs = &output;
+        EXPECT_EQ(plugin.processor->process(data), kResultOk);
+        return output.silenceFlags;
+    };
+    EXPECT_EQ(block(sound, 0), 0u);
+    // Input flagged silent whose buffers hold garbage: processed while the tail rings (the
+    // output is not silent), then skipped, so the garbage is never read.
+    std::vector<float> zeros(512, 0.0f);
+    float* quiet[] = {zeros.data(), zeros.data()};
+    const uint32_t tail = plugin.processor->getTailSamples();
+    int ringing = 0;
+    for (uint32_t heard = 0; heard < tail; heard += 512)
+        ringing += block(quiet, 3) != 3u ? 1 : 0; // a channel still sounds
+    EXPECT_GT(ringing, 0) << tail;
+    float* junk[] = {garbage.data(), garbage.data()};
+    EXPECT_EQ(block(junk, 3), 3u);
+    EXPECT_EQ(out, std::vector<float>(1024, 0.0f));
+    // Unflagged silence still comes out flagged.
+    EXPECT_EQ(block(quiet, 0), 3u);
+    EXPECT_EQ(block(sound, 0), 0u);
+}
+
+TEST_F(Vst3Bundle, TheTailIsWhatTheCurrentSettingsRing)
+{
+    auto ring = [](Instance& plugin) {
+        std::vector<float> input = Signal(4096, 9);
+        input.resize(4096 + 16384, 0.0f);
+        std::vector<float> out(2 * 512);
+        size_t last = 4095;
+        for (size_t f = 0; f < input.size(); f += 512) {
+            float* in[] = {&input[f], &input[f]};
+            float* outputs[] = {out.data(), out.data() + 512};
+            plugin.Process(in, outputs, 512);
+            for (size_t k = 0; k < 512; ++k)
+                if (out[k] != 0.0f)
+                    last = f + k;
+        }
+        return static_cast<uint32_t>(last - 4095);
+    };
+    Instance plugin(*module);
+    plugin.Start(kRate, 512);
+    EXPECT_EQ(plugin.processor->getTailSamples(), 1633u); // 20 ms swept by 70 % at 48 kHz, and two frames
+    plugin.controller->setParamNormalized(4, 1.0);              // 30 ms unswept: 1440 frames
+    plugin.controller->setParamNormalized(5, 0.0);
+    const uint32_t unswept = ring(plugin);
+    EXPECT_GE(plugin.processor->getTailSamples(), unswept);
+    EXPECT_LE(plugin.processor->getTailSamples(), unswept + 2);
+    plugin.controller->setParamNormalized(kProgramChangeId, 5.0 / 15); // De-pitch: up to 171 ms
+    const uint32_t rung = ring(plugin);
+    EXPECT_GT(rung, 4096u); // beyond VST 2's answer
+    EXPECT_GE(plugin.processor->getTailSamples(), rung);
 }
 
 TEST_F(Vst3Bundle, BlocksLargerThanAnnouncedRenderWhatTheSameBlocksAnnouncedDo)

@@ -49,7 +49,7 @@ class CLockedHandler final : public IComponentHandler, CHostUnknown
 public:
     struct SCall
     {
-        char kind; // 'b'egin, 'p'erform, 'e'nd
+        char kind; // 'b'egin, 'p'erform, 'e'nd, 'r'estart (the flags as the value)
         ParamID id;
         ParamValue value;
         std::thread::id thread;
@@ -63,7 +63,7 @@ public:
     tresult VST3_CALL beginEdit(ParamID id) override { return Record('b', id, 0); }
     tresult VST3_CALL performEdit(ParamID id, ParamValue value) override { return Record('p', id, value); }
     tresult VST3_CALL endEdit(ParamID id) override { return Record('e', id, 0); }
-    tresult VST3_CALL restartComponent(int32_t) override { return kResultOk; }
+    tresult VST3_CALL restartComponent(int32_t flags) override { return Record('r', 0, flags); }
 
     std::vector<SCall> Calls()
     {
@@ -420,6 +420,45 @@ TEST_F(Vst3X11View, AFaderDragReachesTheHostAsBeginEditPerformEditForEveryMoveAn
         EXPECT_EQ(frame.references, 0u);
         plugin->controller->setComponentHandler(nullptr);
     }
+}
+
+TEST_F(Vst3X11View, APresetFromTheListReachesTheHostAsOneValuesChangedRestartFromItsRunLoop)
+{
+    CLockedHandler handler;
+    CRunLoopFrame frame;
+    ASSERT_EQ(plugin->controller->setComponentHandler(&handler), kResultOk);
+    ASSERT_EQ(view->setFrame(&frame), kResultOk);
+    ASSERT_EQ(view->attached(AsParent(parent), kX11), kResultOk);
+    ASSERT_TRUE(WaitUntil([&] { return !Picture().empty(); }));
+    int x = 0, y = 0;
+    ScreenPoint(IDC_PRESETS_BUTTON, 5, 5, x, y);
+    display->Click(x, y);
+    int editorX = 0, editorY = 0;
+    display->Origin(display->Children(parent).at(0), editorX, editorY);
+    const int listX = editorX + layout::DialogWidth() + 30;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<std::uint32_t> pixel = display->Grab(listX, editorY + 20, 1, 1);
+        return !pixel.empty() && pixel[0] != 0x303030;
+    })) << "the list slides out";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the slide ends
+    display->Click(listX, editorY + 3 * 13 + 6);                // Crazy Voice
+    auto restarts = [&] {
+        frame.Turn();
+        std::vector<CLockedHandler::SCall> found;
+        for (const auto& call : handler.Calls())
+            if (call.kind == 'r')
+                found.push_back(call);
+        return found;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return !restarts().empty(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::vector<CLockedHandler::SCall> sent = restarts();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].value, 4.0) << "kParamValuesChanged";
+    EXPECT_EQ(sent[0].thread, std::this_thread::get_id()) << "from the host's run loop";
+    ASSERT_EQ(view->removed(), kResultOk);
+    view->setFrame(nullptr);
+    plugin->controller->setComponentHandler(nullptr);
 }
 
 TEST_F(Vst3X11View, WithTheHostsRunLoopReleasingThePluginWhileAttachedEndsTheTimerAndTheFrameIsLetGo)
