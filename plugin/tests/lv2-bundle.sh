@@ -34,7 +34,7 @@ else
   [ ${#missing[@]} -eq 0 ] && pass "lv2info reads the bundle cleanly" || fail "lv2info does not show: ${missing[*]}"
 fi
 
-# LV2's own validator on the bundle against the specification's vocabularies: no error.
+# LV2's own validator on the bundle, against the LV2 vocabularies: no error.
 if lv2_validate "$bundle"/*.ttl >"$work/validate.txt" 2>&1 && ! grep -q "^error:" "$work/validate.txt" &&
    grep -q "Found 0 errors" "$work/validate.txt"; then
   pass "lv2_validate finds no error"
