@@ -269,7 +269,8 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     }
     // A host that skipped start_processing still gets audio: the effect is set up by activate.
     ApplyEvents(process->inEvents);
-    m_outbox.DrainTo(process->outEvents);
+    if (!m_outbox.IsEmpty()) // most blocks report nothing
+        m_outbox.DrainTo(process->outEvents);
     float** inputs = nullptr;
     float** outputs = nullptr;
     if (!BindPorts(process, inputs, outputs)) {
