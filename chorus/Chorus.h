@@ -67,8 +67,8 @@ public:
     // Begin() for the second channel of a pair, with the ramp `first` has just begun with: the two
     // differ only in their Phase share, so this one takes first's converted values and gains
     // instead of deriving them again (the same bits: the same conversions of the same values).
-    bool BeginTwin(const CChorus& first, const float* input, float* output, const float* const* ramp, int sets,
-                   float phaseShare, CBlock& block);
+    bool BeginTwin(const CChorus& first, const CBlock& firstBlock, const float* input, float* output,
+                   const float* const* ramp, int sets, float phaseShare, CBlock& block);
     // Begin() for plain channels without a ramp: the steady loop.
     bool BeginSteady(const float* input, float* output, CBlock& block) const
     {

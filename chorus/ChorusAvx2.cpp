@@ -248,8 +248,8 @@ AVX2_INLINE void LineFour(float* line, uint32_t mask, uint32_t& w, const float*&
         a = _mm_loadu_ps(line + before + 1);
     } else {
         const __m128i r = _mm_sub_epi32(_mm_add_epi32(_mm_set1_epi32(static_cast<int>(w)), steps), k);
-        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, _mm_set1_epi32(1)), _mm_set1_epi32(static_cast<int>(mask))),
-                       3, false, b, a);
+        const __m128i masks = _mm_set1_epi32(static_cast<int>(mask));
+        LoadNeighbours(line, mask, _mm_and_si128(_mm_sub_epi32(r, _mm_set1_epi32(1)), masks), 3, false, b, a);
     }
     const __m256d dry = _mm256_mul_pd(_mm256_cvtps_pd(in), _mm256_set1_pd(gains.dry));
     const __m256d fraction = _mm256_sub_pd(d, _mm256_cvtepi32_pd(k));

@@ -110,8 +110,8 @@ bool CChorus::Begin(const float* input, float* output, const float* const* ramp,
     return true;
 }
 
-bool CChorus::BeginTwin(const CChorus& first, const float* input, float* output, const float* const* ramp, int sets,
-                        float phaseShare, CBlock& block)
+bool CChorus::BeginTwin(const CChorus& first, const CBlock& firstBlock, const float* input, float* output,
+                        const float* const* ramp, int sets, float phaseShare, CBlock& block)
 {
     if (!first.m_line.Data() || first.m_sampleRate != m_sampleRate || first.m_tablePerSecond != m_tablePerSecond)
         return Begin(input, output, ramp, sets, phaseShare, block);
@@ -130,7 +130,13 @@ bool CChorus::BeginTwin(const CChorus& first, const float* input, float* output,
     }
     block.io = CFrames{input, 1, output, 1};
     block.sets = sets;
-    block.sweepOnly = sets > 1 && IsSweepOnlyRamp(sets);
+    // Where first's ramp moves only the Delay and the Depth, every value but the Phase held still
+    // there and holds still here: only this channel's Phase remains to test.
+    const bool curved = sets > 2;
+    block.sweepOnly = sets > 1
+                   && (firstBlock.sweepOnly && firstBlock.sets == sets
+                           ? HoldsStill(m_sets[0][kPhase], m_sets[1][kPhase], m_sets[2][kPhase], curved)
+                           : IsSweepOnlyRamp(sets));
     return true;
 }
 
