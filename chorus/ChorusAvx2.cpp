@@ -384,8 +384,10 @@ __attribute__((target("avx2"), noinline)) void RunPairChunked(SweepA& sweepA, CL
 template <bool Accumulate, class SweepA, class SweepB>
 AVX2_KERNEL void RunPairAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
 {
-    // One function for a small block's whole pass, so it pays one entry and exit, not four.
-    if (FourAtOnce(passA.pairs, passA.inStride, passA.outStride, passA.mask)
+    // One function for a small block's whole pass, so it pays one entry and exit, not four. The
+    // interleaved pass sets up faster but keeps more in flight per frame (about 2.4 instructions
+    // more per frame of the pair, against 77 fewer per block): it pays below 32 frames.
+    if (frames < 32 && FourAtOnce(passA.pairs, passA.inStride, passA.outStride, passA.mask)
         && FourAtOnce(passB.pairs, passB.inStride, passB.outStride, passB.mask))
         RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
     else
