@@ -112,6 +112,12 @@ void CChorus::Recompute()
     const double level = FastDecibelToLevel(v[kGain]);
     m_dryGain = FiniteFloat(level * v[kDry]);
     m_wetGain = FiniteFloat(level * v[kWet]);
+    RecomputeSweep();
+}
+
+void CChorus::RecomputeSweep()
+{
+    const float* v = m_sets[0];
     m_baseDelay = v[kDelay];
     m_depth = v[kDepth];
 

@@ -66,6 +66,11 @@ public:
     // The same for plain channels (stride 1) and a ramp of `sets` entries of kParameterCount real
     // values each, of whose Phase values this channel takes phaseShare (as a float product).
     bool Begin(const float* input, float* output, const float* const* ramp, int sets, float phaseShare, CBlock& block);
+    // Begin() for the second channel of a pair, with the ramp `first` has just begun with: the two
+    // differ only in their Phase share, so this one takes first's converted values and gains
+    // instead of deriving them again (the same bits: the same conversions of the same values).
+    bool BeginTwin(const CChorus& first, const CBlock& firstBlock, const float* input, float* output,
+                   const float* const* ramp, int sets, float phaseShare, CBlock& block);
     // Begin() for plain channels without a ramp: the steady loop.
     bool BeginSteady(const float* input, float* output, CBlock& block) const
     {
@@ -138,6 +143,8 @@ private:
     // The rest of Begin() once the ramp's sets are in m_sets.
     void Prepare(const CFrames& io, int sets, CBlock& block);
     void Recompute();
+    // Recompute() less the gains: what the Delay, the Depth, the Rate, the Phase and the LFO Type derive.
+    void RecomputeSweep();
 
     float m_dryGain = 0.0f;
     float m_wetGain = 0.0f;

@@ -110,6 +110,36 @@ bool CChorus::Begin(const float* input, float* output, const float* const* ramp,
     return true;
 }
 
+bool CChorus::BeginTwin(const CChorus& first, const CBlock& firstBlock, const float* input, float* output,
+                        const float* const* ramp, int sets, float phaseShare, CBlock& block)
+{
+    if (!first.m_line.Data() || first.m_sampleRate != m_sampleRate || first.m_tablePerSecond != m_tablePerSecond)
+        return Begin(input, output, ramp, sets, phaseShare, block);
+    if (!m_line.Data())
+        return false;
+    sets = sets < kSets ? sets : kSets;
+    for (int s = 0; s < sets; ++s) {
+        std::memcpy(m_sets[s], first.m_sets[s], sizeof m_sets[s]);
+        const float phase = ramp[s][kPhase] * phaseShare;
+        m_sets[s][kPhase] = static_cast<float>(phase * 0.01); // as ToInternal() converts it
+    }
+    if (sets >= 1) {
+        m_dryGain = first.m_dryGain;
+        m_wetGain = first.m_wetGain;
+        RecomputeSweep();
+    }
+    block.io = CFrames{input, 1, output, 1};
+    block.sets = sets;
+    // Where first's ramp moves only the Delay and the Depth, every value but the Phase held still
+    // there and holds still here: only this channel's Phase remains to test.
+    const bool curved = sets > 2;
+    block.sweepOnly = sets > 1
+                   && (firstBlock.sweepOnly && firstBlock.sets == sets
+                           ? HoldsStill(m_sets[0][kPhase], m_sets[1][kPhase], m_sets[2][kPhase], curved)
+                           : IsSweepOnlyRamp(sets));
+    return true;
+}
+
 void CChorus::Prepare(const CFrames& io, int sets, CBlock& block)
 {
     if (sets >= 1)

@@ -117,8 +117,9 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
     CChorus::CBlock left, right;
     const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
                                 : m_left.BeginSteady(inputs[0], outputs[0], left);
-    const bool rightReady = sets ? m_right.Begin(inputs[1], outputs[1], ramp, sets, kRightSpread, right)
-                                 : m_right.BeginSteady(inputs[1], outputs[1], right);
+    const bool rightReady = sets
+                              ? m_right.BeginTwin(m_left, left, inputs[1], outputs[1], ramp, sets, kRightSpread, right)
+                              : m_right.BeginSteady(inputs[1], outputs[1], right);
     RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 

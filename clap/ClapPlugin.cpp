@@ -287,7 +287,8 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     }
     // A host that skipped start_processing still gets audio: the effect is set up by activate.
     ApplyEvents(process->inEvents);
-    DrainToHost(m_outbox, process->outEvents);
+    if (!m_outbox.IsEmpty()) // most blocks report nothing
+        DrainToHost(m_outbox, process->outEvents);
     float** inputs = nullptr;
     float** outputs = nullptr;
     if (!BindPorts(process, inputs, outputs)) {

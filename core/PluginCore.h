@@ -182,7 +182,18 @@ private:
     void SetUpPrograms();
     void StoreProgram(int program);
     void RefreshOutputs(bool notifyHost);
-    void UpdateRamp(int frames);
+    // Most blocks change nothing: with no write since the values were last taken and no ramp to
+    // end, the comparison would find them equal. Inline, so such a block takes no call.
+    void UpdateRamp(int frames)
+    {
+        const uint32_t written = m_inputsWritten.load(std::memory_order_acquire);
+        if (written == m_inputsTaken && !m_rampActive) {
+            m_ramp.used = 0;
+            return;
+        }
+        TakeChanges(frames, written);
+    }
+    void TakeChanges(int frames, uint32_t written);
     bool BindChannels(float** inputs, float** outputs, int frames);
     // Whether the host passed every channel the effect takes.
     bool HasChannels(float** inputs, float** outputs) const

@@ -2,15 +2,8 @@
 #include "PluginCore.h"
 #include <cstring>
 
-void CPluginCore::UpdateRamp(int frames)
+void CPluginCore::TakeChanges(int frames, uint32_t written)
 {
-    // Most blocks change nothing: with no write since the values were last taken and no ramp to
-    // end, the comparison below would find them equal.
-    const uint32_t written = m_inputsWritten.load(std::memory_order_acquire);
-    if (written == m_inputsTaken && !m_rampActive) {
-        m_ramp.used = 0;
-        return;
-    }
     // One snapshot of the values other threads write serves the comparison, the steps and the
     // new "previous" values, so a change that lands while this runs is not half taken: it
     // arrives with the next block.

@@ -12,9 +12,17 @@ uint32_t BitsOf(float value)
     return bits;
 }
 
+float FloatOf(uint32_t bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // A NaN: a value first read with these very bits would be refused anyway, and any other value
 // differs, so every connected control input is applied at its first block.
 constexpr uint32_t kNeverSeen = 0x7FC0DEADu;
+const float kUnplugged = FloatOf(kNeverSeen);
 
 } // namespace
 
@@ -52,8 +60,24 @@ void CLv2Plugin::Activate()
 
 void CLv2Plugin::ApplyControls()
 {
-    // Every block reads every control input; most of them hold their value. The arrays are taken
-    // once, so the loop is a load and a compare per port.
+    // Every block reads every control input, and most blocks change none: one pass folds the
+    // differences of the bits into one word, without a branch per port, and only a change walks
+    // the ports again. An unconnected port reads as never seen (a port disconnected after its
+    // first value then sends every block on the walk, which skips it, as before).
+    const float* const* ports = m_ports.data() + m_layout.ControlInput(0);
+    const uint32_t* seen = m_seen.data();
+    uint32_t differ = 0;
+#pragma GCC unroll 4
+    for (size_t k = 0, count = m_seen.size(); k < count; ++k) {
+        const float* port = ports[k] ? ports[k] : &kUnplugged;
+        differ |= BitsOf(*port) ^ seen[k];
+    }
+    if (differ != 0)
+        ApplyChangedControls();
+}
+
+void CLv2Plugin::ApplyChangedControls()
+{
     float* const* ports = m_ports.data() + m_layout.ControlInput(0);
     uint32_t* seen = m_seen.data();
     for (int k = 0, count = m_layout.ControlInputs(); k < count; ++k) {

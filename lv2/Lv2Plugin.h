@@ -29,6 +29,7 @@ public:
 private:
     CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
     void ApplyControls();
+    void ApplyChangedControls();
     void ApplyControl(int k, float value);
     bool AudioConnected() const;
     void SilenceConnectedOutputs(uint32_t frames);

@@ -299,21 +299,25 @@ TEST(StereoChorus, PlainChannelsComputeTheSamplesOfTheBufferListsBitForBit)
 {
     // The core hands blocks as plain channels; they must sound exactly as the buffer lists do,
     // at every block size, steady or ramping, replacing or adding.
-    const ChorusSettings start = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    const ChorusSettings wide = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    // At Stereo 0 the left channel's Phase share is -0, which a ramp may turn into +0, the right's +0.
+    const ChorusSettings narrow = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 0.0f, 0.0f};
     const struct
     {
         const char* name;
-        ChorusSettings steps;
+        ChorusSettings start, steps;
     } ramps[] = {
-        {"steady", {}},
-        {"Delay", {0.0f, 0.0f, 0.0f, 1e-4f, 0.0f, 0.0f, 0.0f, 0.0f}},
-        {"Depth", {0.0f, 0.0f, 0.0f, 0.0f, 1e-3f, 0.0f, 0.0f, 0.0f}},
-        {"every knob", {1e-3f, -1e-2f, 1e-2f, 1e-4f, -1e-3f, 1e-4f, -1e-2f, 0.0f}},
-        {"waveform", {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.1f}},
+        {"steady", wide, {}},
+        {"Delay", wide, {0.0f, 0.0f, 0.0f, 1e-4f, 0.0f, 0.0f, 0.0f, 0.0f}},
+        {"Depth", wide, {0.0f, 0.0f, 0.0f, 0.0f, 1e-3f, 0.0f, 0.0f, 0.0f}},
+        {"every knob", wide, {1e-3f, -1e-2f, 1e-2f, 1e-4f, -1e-3f, 1e-4f, -1e-2f, 0.0f}},
+        {"waveform", wide, {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.1f}},
+        {"Delay at Stereo 0", narrow, {0.0f, 0.0f, 0.0f, 1e-4f, 0.0f, 0.0f, 0.0f, 0.0f}},
     };
     for (const int frames : {1, 3, 16, 64, 100, 512})
         for (const auto& ramp : ramps)
             for (const bool accumulate : {false, true}) {
+                const ChorusSettings& start = ramp.start;
                 auto lists = MakeStereoChorus(start);
                 auto plain = MakeStereoChorus(start);
                 const bool steady = ramp.steps == ChorusSettings{};
