@@ -17,7 +17,7 @@ namespace {
 class CWebEditor : public CPluginCoreListener
 {
 public:
-    explicit CWebEditor(CPluginCore& core) : m_core(core), m_context(core.MakeEditorContext())
+    CWebEditor(CPluginCore& core, double scale) : m_core(core), m_context(core.MakeEditorContext()), m_view(scale)
     {
         m_core.SetListener(this);
         m_view.AttachContext(m_context);
@@ -94,12 +94,23 @@ void Repaint(SWebScreen& screen)
 
 extern "C" {
 
-// Opens the editor over the instance's core; one editor per page.
-EMSCRIPTEN_KEEPALIVE void editor_open(SWebChorus* chorus)
+// Opens the editor over the instance's core at a scale (the page's device pixel ratio, clamped as
+// every editor clamps a host's factor); one editor per page.
+EMSCRIPTEN_KEEPALIVE void editor_open(SWebChorus* chorus, double scale)
 {
     g_editor.reset();
-    g_editor = std::make_unique<CWebEditor>(chorus->core);
+    g_editor = std::make_unique<CWebEditor>(chorus->core, scale);
 }
+
+// Redraws the open editor at another scale, as a plug-in's editor follows its host's.
+EMSCRIPTEN_KEEPALIVE void editor_set_scale(double scale)
+{
+    if (g_editor)
+        g_editor->View().SetScale(scale);
+}
+
+// The factor the editor draws at: its pictures, text and pointer coordinates are in its pixels.
+EMSCRIPTEN_KEEPALIVE double editor_scale() { return g_editor ? g_editor->View().Layout().Factor() : 1.0; }
 
 EMSCRIPTEN_KEEPALIVE void editor_close() { g_editor.reset(); }
 
@@ -224,7 +235,7 @@ EMSCRIPTEN_KEEPALIVE const STextInfo* editor_window_text(int index, int run)
 }
 
 // The shared layout's controls, for the page's focus order and keyboard: id, kind (as
-// EControlKind), then the rectangle in pixels.
+// EControlKind), then the rectangle in the open editor's pixels (at its scale).
 EMSCRIPTEN_KEEPALIVE int layout_control_count() { return stereo_chorus_layout::kControlCount; }
 
 EMSCRIPTEN_KEEPALIVE const int* layout_control(int index)
@@ -233,7 +244,8 @@ EMSCRIPTEN_KEEPALIVE const int* layout_control(int index)
     if (index < 0 || index >= stereo_chorus_layout::kControlCount)
         return nullptr;
     const SControlLayout& control = stereo_chorus_layout::kControls[index];
-    const SPixelRect rect = stereo_chorus_layout::ControlRect(control);
+    const CStereoChorusLayout layout = g_editor ? g_editor->View().Layout() : CStereoChorusLayout();
+    const SPixelRect rect = layout.ControlRect(control);
     const int values[6] = {control.id, static_cast<int>(control.kind), rect.left, rect.top, rect.right, rect.bottom};
     std::copy(values, values + 6, fields);
     return fields;

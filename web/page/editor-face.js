@@ -7,15 +7,6 @@ const kPointer = { press: 0, release: 1, move: 2, leave: 3 };
 const kSlider = 0; // EControlKind::Slider
 const kButton = 1;
 
-// The scale the module paints the editor at: its pictures, text rectangles and pointer
-// coordinates are in pixels of that scale, the page's layout in CSS pixels. The skin has 1x
-// bitmaps only, so at higher ratios their pixels are scaled up whole (crisp, not smoothed) and
-// the text alone is set at the device's resolution. Where 2x and 3x skins come, this is the one
-// place that picks them (and editor_open hands the choice to the view).
-export function skinScaleFor() {
-  return 1;
-}
-
 function font(pixelSize, bold) {
   return `${bold ? 'bold ' : ''}${pixelSize}px ${kFontFamily}`;
 }
@@ -47,12 +38,41 @@ export class EditorFace {
     this.versions = [];
     this.focus = 0;
     this.captured = -1;
-    this.scale = skinScaleFor();
-    this.x.editor_open(chorus.handle);
-    this.controls = this.readLayout();
-    this.focusable = this.controls.filter((c) => c.kind === kSlider || c.kind === kButton);
+    // The module paints the editor at the device pixel ratio, so each picture pixel is one device
+    // pixel and the skin is drawn natively (2x, 3x, or the larger one reduced in between). It
+    // clamps the ratio to the editor's range as it clamps a host's factor; above 3 the 3x picture
+    // is enlarged. Its pictures, text rectangles and pointer coordinates are in pixels of that
+    // scale, the page's layout in CSS pixels (the 1x editor's size).
+    this.ratio = window.devicePixelRatio;
+    this.x.editor_open(chorus.handle, this.ratio);
+    this.readScale();
     this.frame = this.frame.bind(this);
     requestAnimationFrame(this.frame);
+  }
+
+  // The module's factor and the controls' rectangles at it.
+  readScale() {
+    this.scale = this.x.editor_scale();
+    this.controls = this.readLayout();
+    this.focusable = this.controls.filter((c) => c.kind === kSlider || c.kind === kButton);
+  }
+
+  // A page zoomed, or its window moved to a screen of another density, changes the ratio: the
+  // editor is drawn afresh at the new one. Looked at each frame rather than through a resolution
+  // query, whose change event not every way of changing the ratio (an emulated one) sends.
+  followRatio() {
+    if (window.devicePixelRatio === this.ratio)
+      return;
+    this.ratio = window.devicePixelRatio;
+    this.x.editor_set_scale(this.ratio);
+    this.readScale();
+    this.versions.fill(-1);
+  }
+
+  // A rectangle in the module's pixels as CSS pixels from the editor's corner.
+  toCss({ left, top, right, bottom, ...rest }) {
+    const s = this.scale;
+    return { ...rest, left: left / s, top: top / s, right: right / s, bottom: bottom / s };
   }
 
   readLayout() {
@@ -65,6 +85,7 @@ export class EditorFace {
   }
 
   frame(now) {
+    this.followRatio();
     this.x.editor_frame(now);
     this.show();
     this.forwardChanges();
@@ -73,6 +94,7 @@ export class EditorFace {
 
   // Runs the editor's timers and paints at once, without waiting for an animation frame.
   update() {
+    this.followRatio();
     this.x.editor_frame(performance.now());
     this.show();
     this.forwardChanges();
@@ -106,16 +128,15 @@ export class EditorFace {
   }
 
   show() {
-    const ratio = window.devicePixelRatio || 1;
+    const ratio = this.ratio || 1;
     for (let i = 0; i < this.x.editor_window_count(); ++i) {
       const [shown, x, y, width, height, version, runs] =
           new Int32Array(this.x.memory.buffer, this.x.editor_window(i), 7);
       const canvas = this.canvasFor(i);
       canvas.hidden = !shown;
-      if (!shown || (version === this.versions[i] && canvas.ratio === ratio))
+      if (!shown || version === this.versions[i])
         continue;
       this.versions[i] = version;
-      canvas.ratio = ratio;
       if (i > 0) {
         canvas.style.left = `${x / this.scale}px`;
         canvas.style.top = `${y / this.scale}px`;
@@ -169,22 +190,26 @@ export class EditorFace {
     context.fillText(text, x, y);
   }
 
-  // What window `index` last painted as text: { text, left, top, right, bottom } in its pixels.
+  // What window `index` last painted as text: { text, left, top, right, bottom } in CSS pixels
+  // from the window's corner.
   texts(index) {
     const runs = new Int32Array(this.x.memory.buffer, this.x.editor_window(index), 7)[6];
     return Array.from({ length: runs }, (_, r) => {
       const at = this.x.editor_window_text(index, r);
       const [left, top, right, bottom] = new Int32Array(this.x.memory.buffer, at, 4);
-      return { text: this.module.text(new Uint32Array(this.x.memory.buffer, at + 32, 1)[0]), left, top, right, bottom };
+      const text = this.module.text(new Uint32Array(this.x.memory.buffer, at + 32, 1)[0]);
+      return this.toCss({ text, left, top, right, bottom });
     });
   }
 
+  // Dotted, one line per 1x pixel, inside the control.
   paintFocus(context) {
     const c = this.focusable[this.focus];
+    const line = Math.max(1, Math.round(this.scale));
     context.strokeStyle = '#ffcf00';
-    context.setLineDash([2, 2]);
-    context.lineWidth = 1;
-    context.strokeRect(c.left + 0.5, c.top + 0.5, c.right - c.left - 1, c.bottom - c.top - 1);
+    context.setLineDash([2 * line, 2 * line]);
+    context.lineWidth = line;
+    context.strokeRect(c.left + line / 2, c.top + line / 2, c.right - c.left - line, c.bottom - c.top - line);
   }
 
   attachPointer(canvas, window) {
@@ -267,6 +292,13 @@ export class EditorFace {
       return;
     }
     event.preventDefault();
+  }
+
+  // The thumb of the fader with that control id: left, top, right, bottom in CSS pixels.
+  thumb(id) {
+    const [left, top, right, bottom] = new Int32Array(this.x.memory.buffer, this.x.editor_thumb(id), 4);
+    const css = this.toCss({ left, top, right, bottom });
+    return [css.left, css.top, css.right, css.bottom];
   }
 
   describe(control) {

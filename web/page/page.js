@@ -247,9 +247,10 @@ function testInterface() {
     },
     parameters: () => currentParameters(),
     parameterText: (index) => state.chorus.instance.parameterText(index, state.chorus.instance.getParameter(index)),
-    controls: () => state.face.controls,
-    thumb: (id) => Array.from(new Int32Array(state.chorus.module.exports.memory.buffer,
-                                             state.chorus.module.exports.editor_thumb(id), 4)),
+    // The editor's controls and a fader's thumb, in CSS pixels from the editor's corner.
+    controls: () => state.face.controls.map((c) => state.face.toCss(c)),
+    thumb: (id) => state.face.thumb(id),
+    scale: () => state.face.scale,
     // The text runs of the editor's window `index` (0 the editor, then its popups) as last painted.
     texts: (index) => state.face.texts(index),
     playing: () => state.audio !== null && state.audio.context.state === 'running',
