@@ -194,10 +194,16 @@ private:
         for (int e = 0; e < count; ++e) {
             const uint8_t kind = m_in.Byte();
             const uint32_t time = kind & 0x80 ? m_in.Dword() : (frames ? m_in.Word() % frames : 0);
-            if (kind % 4 == 3)
-                events.AddGesture(kind & 4 ? static_cast<uint16_t>(clap::kEventParamGestureBegin) : static_cast<uint16_t>(m_in.Byte()), AnyId());
-            else
-                events.Add(AnyId(), AnyValue(), time);
+            // Each read in its own statement: the order of a call's arguments differs between
+            // compilers, and a session must read its bytes in one order to replay.
+            if (kind % 4 == 3) {
+                const uint16_t type = kind & 4 ? static_cast<uint16_t>(clap::kEventParamGestureBegin)
+                                               : static_cast<uint16_t>(m_in.Byte());
+                events.AddGesture(type, AnyId());
+            } else {
+                const clap::Id id = AnyId();
+                events.Add(id, AnyValue(), time);
+            }
         }
     }
 

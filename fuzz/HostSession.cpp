@@ -230,7 +230,8 @@ private:
             Dispatch(opcode, index, m_in.Byte() & 1 ? reinterpret_cast<VstIntPtr>(input.data.get()) : 0,
                      withPointer ? output.data.get() : nullptr, opt);
         } else if (opcode == effSetChunk) {
-            HostBuffer chunk(m_in.Word() % 4096, m_in.Byte());
+            const size_t size = m_in.Word() % 4096; // read apart: a call's arguments have no order
+            HostBuffer chunk(size, m_in.Byte());
             Dispatch(opcode, index, static_cast<VstIntPtr>(chunk.size), withPointer ? chunk.data.get() : nullptr, opt);
         } else {
             if (opcode == effSetProgram && (m_in.Byte() & 1))

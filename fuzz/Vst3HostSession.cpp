@@ -99,7 +99,7 @@ private:
     void Step()
     {
         switch (m_in.Byte() % 11) {
-        case 0: m_controller->setParamNormalized(AnyId(), AnyValue()); break;
+        case 0: SetNormalized(); break;
         case 1: Texts(); break;
         case 2:
         case 3: Process(); break;
@@ -148,6 +148,13 @@ private:
         }
         m_controller->normalizedParamToPlain(id, AnyValue());
         m_controller->plainParamToNormalized(id, AnyValue());
+    }
+
+    // The id is read before the value in every build (a call's arguments have no order).
+    void SetNormalized()
+    {
+        const ParamID id = AnyId();
+        m_controller->setParamNormalized(id, AnyValue());
     }
 
     void Programs()
@@ -203,8 +210,10 @@ private:
         for (int q = 0; q < queues; ++q) {
             const ParamID id = AnyId();
             const int points = 1 + m_in.Byte() % 4;
-            for (int p = 0; p < points; ++p)
-                changes.Add(id, static_cast<int32_t>(m_in.Word()) - 8, AnyValue());
+            for (int p = 0; p < points; ++p) {
+                const int32_t offset = static_cast<int32_t>(m_in.Word()) - 8; // before the value, in every build
+                changes.Add(id, offset, AnyValue());
+            }
         }
         ProcessData data{};
         data.symbolicSampleSize = shape & 0x04 ? kSample64 : kSample32;
