@@ -685,9 +685,10 @@ public:
 
 TEST_F(Vst3Bundle, ProgramChangesReachTheHostAsOneValuesChangedRestartFromItsUiLoopNeverInsideItsCall)
 {
-    Instance plugin(*module);
+    // The host's loop and handler outlive the plug-in, which holds both until terminate.
     CUiLoop loop;
     CRecordingHandler handler;
+    Instance plugin(*module);
     ASSERT_EQ(plugin.component->initialize(&loop), kResultOk);
     plugin.controller->setComponentHandler(&handler);
     ProcessSetup setup{0, kSample32, 512, kRate};
