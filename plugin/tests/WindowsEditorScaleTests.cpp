@@ -4,7 +4,9 @@
 #include "EditorSession.h"
 #include "EditorThumbs.h"
 #include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
 #include "resource.h"
+#include <commctrl.h>
 #include <objidl.h> // before GDI+, which needs PROPID
 #include <gdiplus.h>
 #include <gtest/gtest.h>
@@ -243,6 +245,51 @@ TEST_F(WindowsEditorScale, TheFocusMarkIsDrawnAtTheScale)
     EXPECT_NE(picture.Pixel(2, 2), kMark) << "and no thicker";
     if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
         testing_support::CaptureClient(session->Dialog()).SavePng(std::string(folder) + "\\editor-816-focus.png");
+    session->CloseEditor();
+}
+
+// The system's trackbar hit-tests its 1x thumb; the fader takes a press anywhere on the thumb it
+// paints. Depth runs from 100 % at position 0 down to 0 % at 100.
+TEST_F(WindowsEditorScale, APressOnTheEdgeOfTheScaledThumbDragsItWithThePointer)
+{
+    OpenAt(2.0f);
+    const HWND depth = GetDlgItem(session->Dialog(), IDC_DEPTH_SLIDER);
+    RECT client{};
+    GetClientRect(depth, &client);
+    const STrackbarGeometry geometry(client.right, client.bottom, SControlScale{2.0});
+    const int start = static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0));
+    const SPixelRect thumb = geometry.Thumb(start, 100);
+    const int x = (thumb.left + thumb.right) / 2, y = thumb.top + 1; // beyond the 1x thumb
+    session->calls.clear();
+    PostMessageA(depth, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    const int travel = geometry.Channel().Height() - thumb.Height(); // the painted thumb's
+    const int moves[] = {12, 30, 20};
+    std::vector<float> expected;
+    for (const int dy : moves)
+    {
+        PostMessageA(depth, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + dy));
+        expected.push_back(static_cast<float>(1.0 - (start + dy * 100.0 / travel) / 100.0));
+    }
+    PostMessageA(depth, WM_LBUTTONUP, 0, MAKELPARAM(x, y + moves[2]));
+    PumpMessagesFor(300); // a page would repeat by now
+
+    std::vector<float> values;
+    for (const SHostCall& call : session->calls)
+        if (call.opcode == audioMasterAutomate && call.index == 5)
+            values.push_back(call.value);
+    ASSERT_EQ(values.size(), expected.size()) << "one automation per movement, no page";
+    for (size_t i = 0; i < values.size(); ++i)
+        EXPECT_NEAR(values[i], expected[i], 1e-5f) << "movement " << i;
+    EXPECT_NE(GetCapture(), depth) << "released";
+
+    // Below the thumb, in line with its middle, the trackbar's page.
+    session->calls.clear();
+    const SPixelRect moved = geometry.Thumb(static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0)), 100);
+    const int before = static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0));
+    PostMessageA(depth, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, moved.bottom + 8));
+    PostMessageA(depth, WM_LBUTTONUP, 0, MAKELPARAM(x, moved.bottom + 8));
+    PumpMessagesFor(50);
+    EXPECT_EQ(SendMessageA(depth, TBM_GETPOS, 0, 0), before + STrackbarGeometry::PageSize(100));
     session->CloseEditor();
 }
 
