@@ -160,7 +160,12 @@ TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsN
                 << setup.id << " at " << size.scale;
         session->CloseEditor();
     }
+    // 200 %: drawn at that size, not enlarged; halved, the 100 % picture but for edges and text.
     EXPECT_GE(DifferingFromEnlargement(large, normal), 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
+    int flat = 0;
+    const int differing = HalvedDifferingAwayFromEdges(large, normal, flat);
+    EXPECT_LE(differing, flat / 100) << "of " << flat << " pixels away from edges and text";
+    RecordProperty("halved_differing_away_from_edges", differing);
 }
 
 TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)
