@@ -10,6 +10,7 @@
 #include <objidl.h> // before GDI+, which needs PROPID
 #include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -112,11 +113,30 @@ int WidthInNewProcess()
     return static_cast<int>(code);
 }
 
+// The user's settings of this test program only, under an %APPDATA% of its own that the
+// processes it starts inherit: nothing chosen yet.
+std::string PrivateAppData()
+{
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string folder = std::string(temporary) + "editor-scale-appdata-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetEnvironmentVariableA("APPDATA", folder.c_str());
+    _putenv_s("APPDATA", folder.c_str());
+    return folder;
+}
+
+std::string SettingsPath()
+{
+    return PrivateAppData() + "\\OrvaneMusic\\StereoChorus.conf";
+}
+
 class WindowsEditorScale : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        DeleteFileA(SettingsPath().c_str());
         ASSERT_TRUE(library.IsLoaded()) << "cannot load " << PLUGIN_PATH;
         session = std::make_unique<CEditorSession>(library, 1300, 600);
         ASSERT_NE(session->Effect(), nullptr);
@@ -296,6 +316,68 @@ TEST_F(WindowsEditorScale, APressOnTheEdgeOfTheScaledThumbDragsItWithThePointer)
     PumpMessagesFor(50);
     EXPECT_EQ(SendMessageA(depth, TBM_GETPOS, 0, 0), before + STrackbarGeometry::PageSize(100));
     session->CloseEditor();
+}
+
+namespace {
+
+std::string g_menuEntry; // the size menu's entry to choose
+bool g_menuSeen = false;
+
+// Chooses g_menuEntry in the size menu once it shows, with the keys a user would press: Down to
+// the entry's row, then Enter. The menu's modal loop dispatches this timer.
+void CALLBACK ChooseInSizeMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND window = FindWindowA(MAKEINTATOM(32768), nullptr); // the system's menu class
+    if (!window || !IsWindowVisible(window))
+        return;
+    KillTimer(nullptr, timer);
+    g_menuSeen = true;
+    if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+        testing_support::CaptureClient(window).SavePng(std::string(folder) + "\\size-menu.png");
+    constexpr UINT kGetMenu = 0x01E1; // MN_GETHMENU: the menu a menu window shows
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenu, 0, 0));
+    int row = -1;
+    for (int i = 0; i < GetMenuItemCount(menu) && row < 0; ++i)
+    {
+        char text[32] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        row = g_menuEntry == text ? i : -1;
+    }
+    for (int i = 0; i <= row; ++i)
+        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(window, WM_KEYDOWN, row >= 0 ? VK_RETURN : VK_ESCAPE, 1);
+}
+
+} // namespace
+
+TEST_F(WindowsEditorScale, TheLogoStripsMenuResizesAtOnceAndEveryNewInstanceOpensAtTheChoice)
+{
+    OpenAt(1.0f);
+    session->calls.clear();
+    const SPixelRect logo = CStereoChorusLayout(1.0).AboutArea();
+    g_menuEntry = "200 %";
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ChooseInSizeMenu);
+    SendMessageA(session->Dialog(), WM_RBUTTONUP, 0, MAKELPARAM(logo.left + 5, logo.top + 20)); // until it closes
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuSeen);
+
+    ASSERT_FALSE(session->calls.empty());
+    EXPECT_EQ(session->calls.back().opcode, audioMasterSizeWindow);
+    EXPECT_EQ(session->calls.back().index, 816);
+    EXPECT_EQ(session->calls.back().value, 348.0f);
+    RECT client{};
+    GetClientRect(session->Dialog(), &client);
+    EXPECT_EQ(client.right, 816) << "at once";
+    session->CloseEditor();
+
+    char text[64] = {};
+    if (FILE* file = std::fopen(SettingsPath().c_str(), "rb"))
+    {
+        text[std::fread(text, 1, sizeof text - 1, file)] = 0;
+        std::fclose(file);
+    }
+    EXPECT_STREQ(text, "editor-size=200\n");
+    EXPECT_EQ(WidthInNewProcess(), 816) << "a new instance, told nothing by its host, opens at the choice";
 }
 
 int main(int argc, char** argv)
