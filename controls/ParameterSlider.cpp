@@ -229,6 +229,15 @@ LRESULT CParameterSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             SetWindowPos(tooltip, HWND_TOP, 0, 0, 0, 0,
                          SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
         BeginEditing();
+        if (!m_paintScale.IsUnscaled())
+        {
+            if (onThumb)
+            {
+                TakeScaledThumb(point.y);
+                return 0;
+            }
+            return Default(wParam, PressBesideScaledThumb(point));
+        }
         const LRESULT result = Default();
         if (onThumb)
             ShowTooltipText();
@@ -237,6 +246,8 @@ LRESULT CParameterSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
     {
         const LRESULT result = Default();
+        if (GetCapture() == GetHwnd()) // the trackbar has let its own drag go: this is ours
+            ReleaseCapture();
         EndEditing();
         return result;
     }

@@ -88,6 +88,8 @@ private:
     bool OnKeyDown(WPARAM virtualKey);
     bool OnPress(WPARAM flags, LPARAM point);
     bool IsDoubleClick(LPARAM point);
+    void TakeScaledThumb(int y);
+    LPARAM PressBesideScaledThumb(POINT point) const;
     bool OnFineDrag(WPARAM flags, int y);
     bool Move(slider_motion::EMove move);
     void GoTo(double exact);

@@ -78,6 +78,30 @@ bool CParameterSlider::IsDoubleClick(LPARAM point)
     return twice;
 }
 
+// The system's trackbar hit-tests its own 1x thumb, not the larger one painted: a press on the
+// painted thumb is a drag of ours (the fine drag's, at full speed) rather than the trackbar's page.
+void CParameterSlider::TakeScaledThumb(int y)
+{
+    SetFocus(GetHwnd());
+    SetCapture(GetHwnd());
+    m_thumbDrag = true;
+    m_fineDrag.Take(y, m_exact.At(CurrentPosition()));
+    ShowTooltipText();
+}
+
+// The trackbar pages only for a press in line with its own 1x thumb: a press beside the wider
+// painted thumb is moved into that line, keeping its height, so it pages as it would at 1x.
+LPARAM CParameterSlider::PressBesideScaledThumb(POINT point) const
+{
+    RECT own{};
+    Send(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&own));
+    if (IsVertical())
+        point.x = (own.left + own.right) / 2;
+    else
+        point.y = (own.top + own.bottom) / 2;
+    return MAKELPARAM(point.x, point.y);
+}
+
 bool CParameterSlider::OnFineDrag(WPARAM flags, int y)
 {
     const double from = m_exact.At(CurrentPosition());

@@ -81,6 +81,15 @@ public:
         m_relative = false;
         m_lastY = y;
     }
+    // The thumb is taken where the system's trackbar would not see it (its thumb stays 1x in a
+    // scaled fader): the drag moves relatively from the start, at full speed until Shift.
+    void Take(int y, double position)
+    {
+        m_relative = true;
+        m_fine = false;
+        m_anchorY = m_lastY = y;
+        m_anchorPosition = position;
+    }
     // Whether this drag moves relatively now; then `target` is where the thumb goes for the pointer
     // at height `y` (`position`: where it stands; `positionsPerPixel`: the full-speed ratio).
     bool Follow(int y, bool fine, double position, double positionsPerPixel, int rangeMaximum, double& target);

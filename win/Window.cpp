@@ -145,11 +145,16 @@ bool CWindow::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 
 LRESULT CWindow::Default()
 {
+    return Default(m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWindow::Default(WPARAM wParam, LPARAM lParam)
+{
     if (!m_hwnd)
         return 0;
     if (!m_previous)
-        return DefWindowProcA(m_hwnd, m_current.message, m_current.wParam, m_current.lParam);
-    return CallWindowProcA(m_previous, m_hwnd, m_current.message, m_current.wParam, m_current.lParam);
+        return DefWindowProcA(m_hwnd, m_current.message, wParam, lParam);
+    return CallWindowProcA(m_previous, m_hwnd, m_current.message, wParam, lParam);
 }
 
 LRESULT CWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) const

@@ -52,6 +52,8 @@ protected:
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // The current message, handled by the window's own procedure.
     LRESULT Default();
+    // The current message with other parameters, handled by the window's own procedure.
+    LRESULT Default(WPARAM wParam, LPARAM lParam);
 
     // Used by dialogs, which receive their window during creation.
     void Attach(HWND hwnd, bool owned);

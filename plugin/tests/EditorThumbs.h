@@ -15,6 +15,10 @@ double ThumbTolerance(double scale);
 // The pixels of a picture twice the size of `normal` (408 x 174) that differ from its
 // nearest-neighbour enlargement.
 int DifferingFromEnlargement(const std::vector<std::uint32_t>& large, const std::vector<std::uint32_t>& normal);
+// Halved again (each 2 x 2 block averaged), the pixels of a picture twice the size of `normal`
+// that differ from it away from its edges and text; `flat` counts the pixels compared.
+int HalvedDifferingAwayFromEdges(const std::vector<std::uint32_t>& large, const std::vector<std::uint32_t>& normal,
+                                 int& flat);
 
 // Where the Windows trackbar puts the thumb for a parameter value (the shared geometry, which a
 // Windows test holds to the real trackbar).

@@ -4,10 +4,13 @@
 #include "EditorSession.h"
 #include "EditorThumbs.h"
 #include "StereoChorusLayout.h"
+#include "TrackbarGeometry.h"
 #include "resource.h"
+#include <commctrl.h>
 #include <objidl.h> // before GDI+, which needs PROPID
 #include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -110,11 +113,30 @@ int WidthInNewProcess()
     return static_cast<int>(code);
 }
 
+// The user's settings of this test program only, under an %APPDATA% of its own that the
+// processes it starts inherit: nothing chosen yet.
+std::string PrivateAppData()
+{
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string folder = std::string(temporary) + "editor-scale-appdata-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetEnvironmentVariableA("APPDATA", folder.c_str());
+    _putenv_s("APPDATA", folder.c_str());
+    return folder;
+}
+
+std::string SettingsPath()
+{
+    return PrivateAppData() + "\\OrvaneMusic\\StereoChorus.conf";
+}
+
 class WindowsEditorScale : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        DeleteFileA(SettingsPath().c_str());
         ASSERT_TRUE(library.IsLoaded()) << "cannot load " << PLUGIN_PATH;
         session = std::make_unique<CEditorSession>(library, 1300, 600);
         ASSERT_NE(session->Effect(), nullptr);
@@ -158,7 +180,12 @@ TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsN
                 << setup.id << " at " << size.scale;
         session->CloseEditor();
     }
+    // 200 %: drawn at that size, not enlarged; halved, the 100 % picture but for edges and text.
     EXPECT_GE(DifferingFromEnlargement(large, normal), 816 * 348 / 50) << "differs from a nearest-neighbour enlargement";
+    int flat = 0;
+    const int differing = HalvedDifferingAwayFromEdges(large, normal, flat);
+    EXPECT_LE(differing, flat / 100) << "of " << flat << " pixels away from edges and text";
+    RecordProperty("halved_differing_away_from_edges", differing);
 }
 
 TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)
@@ -244,6 +271,113 @@ TEST_F(WindowsEditorScale, TheFocusMarkIsDrawnAtTheScale)
     if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
         testing_support::CaptureClient(session->Dialog()).SavePng(std::string(folder) + "\\editor-816-focus.png");
     session->CloseEditor();
+}
+
+// The system's trackbar hit-tests its 1x thumb; the fader takes a press anywhere on the thumb it
+// paints. Depth runs from 100 % at position 0 down to 0 % at 100.
+TEST_F(WindowsEditorScale, APressOnTheEdgeOfTheScaledThumbDragsItWithThePointer)
+{
+    OpenAt(2.0f);
+    const HWND depth = GetDlgItem(session->Dialog(), IDC_DEPTH_SLIDER);
+    RECT client{};
+    GetClientRect(depth, &client);
+    const STrackbarGeometry geometry(client.right, client.bottom, SControlScale{2.0});
+    const int start = static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0));
+    const SPixelRect thumb = geometry.Thumb(start, 100);
+    const int x = (thumb.left + thumb.right) / 2, y = thumb.top + 1; // beyond the 1x thumb
+    session->calls.clear();
+    PostMessageA(depth, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    const int travel = geometry.Channel().Height() - thumb.Height(); // the painted thumb's
+    const int moves[] = {12, 30, 20};
+    std::vector<float> expected;
+    for (const int dy : moves)
+    {
+        PostMessageA(depth, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + dy));
+        expected.push_back(static_cast<float>(1.0 - (start + dy * 100.0 / travel) / 100.0));
+    }
+    PostMessageA(depth, WM_LBUTTONUP, 0, MAKELPARAM(x, y + moves[2]));
+    PumpMessagesFor(300); // a page would repeat by now
+
+    std::vector<float> values;
+    for (const SHostCall& call : session->calls)
+        if (call.opcode == audioMasterAutomate && call.index == 5)
+            values.push_back(call.value);
+    ASSERT_EQ(values.size(), expected.size()) << "one automation per movement, no page";
+    for (size_t i = 0; i < values.size(); ++i)
+        EXPECT_NEAR(values[i], expected[i], 1e-5f) << "movement " << i;
+    EXPECT_NE(GetCapture(), depth) << "released";
+
+    // Below the thumb, in line with its middle, the trackbar's page.
+    session->calls.clear();
+    const SPixelRect moved = geometry.Thumb(static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0)), 100);
+    const int before = static_cast<int>(SendMessageA(depth, TBM_GETPOS, 0, 0));
+    PostMessageA(depth, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, moved.bottom + 8));
+    PostMessageA(depth, WM_LBUTTONUP, 0, MAKELPARAM(x, moved.bottom + 8));
+    PumpMessagesFor(50);
+    EXPECT_EQ(SendMessageA(depth, TBM_GETPOS, 0, 0), before + STrackbarGeometry::PageSize(100));
+    session->CloseEditor();
+}
+
+namespace {
+
+std::string g_menuEntry; // the size menu's entry to choose
+bool g_menuSeen = false;
+
+// Chooses g_menuEntry in the size menu once it shows, with the keys a user would press: Down to
+// the entry's row, then Enter. The menu's modal loop dispatches this timer.
+void CALLBACK ChooseInSizeMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND window = FindWindowA(MAKEINTATOM(32768), nullptr); // the system's menu class
+    if (!window || !IsWindowVisible(window))
+        return;
+    KillTimer(nullptr, timer);
+    g_menuSeen = true;
+    if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at it
+        testing_support::CaptureClient(window).SavePng(std::string(folder) + "\\size-menu.png");
+    constexpr UINT kGetMenu = 0x01E1; // MN_GETHMENU: the menu a menu window shows
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenu, 0, 0));
+    int row = -1;
+    for (int i = 0; i < GetMenuItemCount(menu) && row < 0; ++i)
+    {
+        char text[32] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        row = g_menuEntry == text ? i : -1;
+    }
+    for (int i = 0; i <= row; ++i)
+        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(window, WM_KEYDOWN, row >= 0 ? VK_RETURN : VK_ESCAPE, 1);
+}
+
+} // namespace
+
+TEST_F(WindowsEditorScale, TheLogoStripsMenuResizesAtOnceAndEveryNewInstanceOpensAtTheChoice)
+{
+    OpenAt(1.0f);
+    session->calls.clear();
+    const SPixelRect logo = CStereoChorusLayout(1.0).AboutArea();
+    g_menuEntry = "200 %";
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ChooseInSizeMenu);
+    SendMessageA(session->Dialog(), WM_RBUTTONUP, 0, MAKELPARAM(logo.left + 5, logo.top + 20)); // until it closes
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuSeen);
+
+    ASSERT_FALSE(session->calls.empty());
+    EXPECT_EQ(session->calls.back().opcode, audioMasterSizeWindow);
+    EXPECT_EQ(session->calls.back().index, 816);
+    EXPECT_EQ(session->calls.back().value, 348.0f);
+    RECT client{};
+    GetClientRect(session->Dialog(), &client);
+    EXPECT_EQ(client.right, 816) << "at once";
+    session->CloseEditor();
+
+    char text[64] = {};
+    if (FILE* file = std::fopen(SettingsPath().c_str(), "rb"))
+    {
+        text[std::fread(text, 1, sizeof text - 1, file)] = 0;
+        std::fclose(file);
+    }
+    EXPECT_STREQ(text, "editor-size=200\n");
+    EXPECT_EQ(WidthInNewProcess(), 816) << "a new instance, told nothing by its host, opens at the choice";
 }
 
 int main(int argc, char** argv)
