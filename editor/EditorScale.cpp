@@ -39,9 +39,9 @@ bool CEditorScale::Choose(int percent)
     return m_settings.Write(m_key, valid ? std::to_string(valid) : kFollowHost);
 }
 
-double CEditorScale::Factor() const
+double CEditorScale::Factor(int chosenPercent) const
 {
-    if (const int percent = ChosenPercent())
-        return percent / 100.0;
+    if (chosenPercent >= kSmallestPercent && chosenPercent <= kLargestPercent)
+        return chosenPercent / 100.0;
     return m_host > 0.0 ? m_host : m_screen;
 }

@@ -18,8 +18,10 @@ public:
     int ChosenPercent() const;
     // Remembers the user's choice (0: follow the host); false when the file could not be written.
     bool Choose(int percent);
-    // What to draw at now.
-    double Factor() const;
+    // What to draw at now: reads the user's choice from the file.
+    double Factor() const { return Factor(ChosenPercent()); }
+    // The same with the user's choice already read, so that one entry point reads the file once.
+    double Factor(int chosenPercent) const;
 
     // A settings value as a size choice: a whole number of percent from 100 to 300, else 0.
     static int ParsePercent(const std::string& text);

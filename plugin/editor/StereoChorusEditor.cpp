@@ -47,9 +47,10 @@ int CStereoChorusEditor::Open(void* parentWindow)
     m_dialog = std::move(dialog);
     m_dialog->AttachContext(m_context);
     m_dialog->BindControls();
-    m_dialog->SetSizeMenu(m_scale.ChosenPercent(), [this](int percent) { OnSizeChosen(percent); });
+    const int chosen = m_scale.ChosenPercent(); // the file is read once an opening
+    m_dialog->SetSizeMenu(chosen, [this](int percent) { OnSizeChosen(percent); });
     m_dialog->SetDpiHandler([this](int dpi) { OnDpiChanged(dpi); });
-    m_dialog->ApplyLayout(CStereoChorusLayout(Factor()));
+    m_dialog->ApplyLayout(CStereoChorusLayout(m_scale.Factor(chosen)));
     return 1;
 }
 

@@ -9,14 +9,14 @@
 CStereoChorusX11Editor::CStereoChorusX11Editor() : m_scale(StereoChorusEditorScale()) {}
 
 // The desktop is asked once, and only when neither the user nor the host has a word.
-double CStereoChorusX11Editor::Factor()
+double CStereoChorusX11Editor::Factor(int chosenPercent)
 {
-    if (!m_screenAsked && m_scale.ChosenPercent() == 0 && m_scale.HostFactor() <= 0.0)
+    if (!m_screenAsked && chosenPercent == 0 && m_scale.HostFactor() <= 0.0)
     {
         m_scale.SetScreenFactor(QueryScreenScale());
         m_screenAsked = true;
     }
-    return m_scale.Factor();
+    return m_scale.Factor(chosenPercent);
 }
 
 CStereoChorusX11Editor::~CStereoChorusX11Editor()
@@ -30,8 +30,9 @@ int CStereoChorusX11Editor::Open(void* parentWindow)
     const auto parent = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(parentWindow));
     if (!parent)
         return 0;
-    auto view = std::make_unique<CStereoChorusView>(Factor());
-    view->SetSizeMenu(m_scale.ChosenPercent(), [this](int percent) { OnSizeChosen(percent); });
+    const int chosen = m_scale.ChosenPercent(); // the file is read once an opening
+    auto view = std::make_unique<CStereoChorusView>(Factor(chosen));
+    view->SetSizeMenu(chosen, [this](int percent) { OnSizeChosen(percent); });
     view->AttachContext(m_context);
     view->BindControls();
     if (!view->Open(parent))
@@ -65,7 +66,7 @@ void CStereoChorusX11Editor::OnSizeChosen(int percent)
     m_scale.Choose(percent);
     if (!m_view)
         return;
-    m_view->SetScale(Factor());
+    m_view->SetScale(Factor(m_scale.ChosenPercent()));
     m_width = m_view->Width();
     m_height = m_view->Height();
     if (m_host)
@@ -82,7 +83,7 @@ void CStereoChorusX11Editor::SetHostScale(double factor)
     }
     std::lock_guard<std::mutex> lock(m_view->Display().Lock());
     m_scale.SetHostFactor(factor);
-    m_view->SetScale(Factor());
+    m_view->SetScale(Factor(m_scale.ChosenPercent()));
     m_width = m_view->Width();
     m_height = m_view->Height();
 }
@@ -108,7 +109,7 @@ void CStereoChorusX11Editor::GetPreferredSize(int& width, int& height)
         height = m_height;
         return;
     }
-    const CStereoChorusLayout layout(Factor());
+    const CStereoChorusLayout layout(Factor(m_scale.ChosenPercent()));
     width = layout.Width();
     height = layout.Height();
 }

@@ -39,7 +39,7 @@ public:
     CStereoChorusView* View() const { return m_view.get(); }
 
 private:
-    double Factor();
+    double Factor(int chosenPercent);
     // On the display's thread: the user picked a size in the menu.
     void OnSizeChosen(int percent);
 
