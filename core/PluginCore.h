@@ -134,7 +134,8 @@ public:
     // Takes the effect's ring length after a block or a resume; true when it changed.
     bool UpdateRingLength();
     // A block that needs no work: input silent for longer than the ring. The outputs get zeros,
-    // the values land and the effect's time moves on as processing would move it.
+    // the values land and the effect's time moves on as processing would move it. As after
+    // Process, the caller takes the ring length once the block is done.
     void SkipSilentBlock(float** outputs, int frames);
 
     // For the editor: real-unit parameter sets over the core, and the effect's presets.

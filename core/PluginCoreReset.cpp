@@ -26,5 +26,4 @@ void CPluginCore::SkipSilentBlock(float** outputs, int frames)
     for (int o = 0; outputs && o < m_outputChannels; ++o)
         if (outputs[o])
             std::memset(outputs[o], 0, static_cast<size_t>(frames) * sizeof(float));
-    UpdateRingLength();
 }
