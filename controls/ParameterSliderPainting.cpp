@@ -29,7 +29,7 @@ RECT ToRect(const SPixelRect& rect)
 void CParameterSlider::SetPaintScale(const SControlScale& scale)
 {
     m_paintScale = scale;
-    m_tickLength = scale.Px(6);
+    m_tickLength = STrackbarGeometry(0, 0, scale).TickLength(); // the geometry owns the tick's size
     m_parentBackground.Reset();
     m_backgroundFrame.Reset();
     m_channel.Reset();
