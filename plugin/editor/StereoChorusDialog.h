@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include "BasePluginDialog.h"
 #include "Gdi.h"
 #include "GroupFrame.h"
@@ -57,6 +58,8 @@ private:
     // StereoChorusDialogSetup.cpp: configuration from the parameters, colours, the preset list.
     void ConfigureSliders();
     CParameterSlider& SliderOf(int id);
+    // The seven faders, for what is done to each alike.
+    std::array<CParameterSlider*, 7> Sliders();
     void ConfigureSlider(CParameterSlider& slider, int ticks, int positions, const char* format);
     void StyleControls();
     void StyleSwitch(CParameterButton& button);

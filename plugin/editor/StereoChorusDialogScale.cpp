@@ -103,8 +103,7 @@ void CStereoChorusDialog::ScaleTooltips()
     look.lfHeight = look.lfHeight < 0 ? -m_layout.Scale().Px(static_cast<int>(-look.lfHeight))
                                       : m_layout.Scale().Px(static_cast<int>(look.lfHeight));
     win::CFont font(CreateFontIndirectA(&look));
-    for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
-                                     &m_wetSlider, &m_stereoSlider})
+    for (CParameterSlider* slider : Sliders())
         if (const HWND tooltip = reinterpret_cast<HWND>(SendMessageA(slider->GetHwnd(), TBM_GETTOOLTIPS, 0, 0)))
             SendMessageA(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     m_tooltipFont = std::move(font);
@@ -113,8 +112,7 @@ void CStereoChorusDialog::ScaleTooltips()
 void CStereoChorusDialog::ScaleControls()
 {
     const SControlScale& scale = m_layout.Scale();
-    for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
-                                     &m_wetSlider, &m_stereoSlider})
+    for (CParameterSlider* slider : Sliders())
         slider->SetPaintScale(scale);
     for (CParameterButton* button : {&m_waveformButton, &m_bypassButton, static_cast<CParameterButton*>(&m_presetsButton)})
         button->SetPaintScale(scale);

@@ -37,6 +37,11 @@ void CStereoChorusDialog::ConfigureSliders()
     }
 }
 
+std::array<CParameterSlider*, 7> CStereoChorusDialog::Sliders()
+{
+    return {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider, &m_wetSlider, &m_stereoSlider};
+}
+
 CParameterSlider& CStereoChorusDialog::SliderOf(int id)
 {
     switch (id)
@@ -95,8 +100,7 @@ void CStereoChorusDialog::StyleControls()
         label->RebuildPanel();
     }
 
-    for (CParameterSlider* slider : {&m_gainSlider, &m_delaySlider, &m_depthSlider, &m_rateSlider, &m_drySlider,
-                                     &m_wetSlider, &m_stereoSlider})
+    for (CParameterSlider* slider : Sliders())
     {
         slider->SetThumbColours(Frame(skin::kThumb));
         slider->SetChannelColours(Frame(skin::kChannel));
