@@ -1,10 +1,13 @@
 // The Windows editor under Wine at the scales hosts and screens give: its size and picture at
 // each host scale (VST 2's vendor-specific call), and the screen's resolution set in Wine's
 // registry when the host says nothing. Runs alone: the resolution is the whole prefix's.
+#include "ClapHost.h"
+#include "ClapLibrary.h"
 #include "EditorSession.h"
 #include "EditorThumbs.h"
 #include "StereoChorusLayout.h"
 #include "TrackbarGeometry.h"
+#include "Vst3HostObjects.h"
 #include "resource.h"
 #include <commctrl.h>
 #include <objidl.h> // before GDI+, which needs PROPID
@@ -186,6 +189,114 @@ TEST_F(WindowsEditorScale, AtEachScaleTheHostGivesTheEditorTakesItsSizeAndDrawsN
     const int differing = HalvedDifferingAwayFromEdges(large, normal, flat);
     EXPECT_LE(differing, flat / 100) << "of " << flat << " pixels away from edges and text";
     RecordProperty("halved_differing_away_from_edges", differing);
+}
+
+namespace {
+
+// The editor window a VST 3 view or a CLAP gui put into `host`, as it shows.
+SImage CaptureEmbedded(HWND host)
+{
+    PumpMessagesFor(120);
+    return testing_support::CaptureClient(GetWindow(host, GW_CHILD));
+}
+
+// The VST 3 bundle's view, scaled through IPlugViewContentScaleSupport before it is attached.
+SImage Vst3ViewAt(const CVst3Module& module, float scale, int& width, int& height)
+{
+    SImage shown;
+    auto* component = static_cast<Vst3::IComponent*>(module.Create(Vst3::kComponentIid));
+    Vst3::IEditController* controller = nullptr;
+    if (!component || component->queryInterface(Vst3::kEditControllerIid.bytes, reinterpret_cast<void**>(&controller)) != Vst3::kResultOk)
+        return shown;
+    if (Vst3::IPlugView* view = controller->createView("editor"))
+    {
+        Vst3::IPlugViewContentScaleSupport* scaling = nullptr;
+        view->queryInterface(Vst3::kPlugViewContentScaleSupportIid.bytes, reinterpret_cast<void**>(&scaling));
+        Vst3::ViewRect size{};
+        if (scaling && scaling->setContentScaleFactor(scale) == Vst3::kResultTrue && view->getSize(&size) == Vst3::kResultOk)
+        {
+            width = size.right - size.left;
+            height = size.bottom - size.top;
+            testing_support::CHostWindow host(1300, 600);
+            if (view->attached(host.Get(), "HWND") == Vst3::kResultOk)
+            {
+                shown = CaptureEmbedded(host.Get());
+                view->removed();
+            }
+        }
+        if (scaling)
+            scaling->release();
+        view->release();
+    }
+    controller->release();
+    component->terminate();
+    component->release();
+    return shown;
+}
+
+// The CLAP binary's gui, scaled through set_scale before it has a parent; its other size calls
+// must agree with the size it gives.
+SImage ClapGuiAt(const clap::Entry& entry, double scale, int& width, int& height)
+{
+    SImage shown;
+    STestHost clapHost;
+    const auto* factory = static_cast<const clap::PluginFactory*>(entry.getFactory(clap::kPluginFactoryId));
+    const clap::Plugin* plugin = factory ? factory->createPlugin(factory, &clapHost.record, "com.orvane-music.stereo-chorus") : nullptr;
+    if (!plugin)
+        return shown;
+    const auto* gui = plugin->init(plugin) ? static_cast<const clap::PluginGui*>(plugin->getExtension(plugin, clap::kExtGui)) : nullptr;
+    uint32_t w = 0, h = 0;
+    if (gui && gui->create(plugin, clap::kWindowApiWin32, false) && gui->setScale(plugin, scale) && gui->getSize(plugin, &w, &h))
+    {
+        width = static_cast<int>(w);
+        height = static_cast<int>(h);
+        uint32_t adjustedWidth = w * 2, adjustedHeight = h / 2;
+        EXPECT_FALSE(gui->canResize(plugin)) << "the sizes come from the editor's menu";
+        EXPECT_TRUE(gui->adjustSize(plugin, &adjustedWidth, &adjustedHeight));
+        EXPECT_EQ(adjustedWidth, w);
+        EXPECT_EQ(adjustedHeight, h);
+        EXPECT_TRUE(gui->setSize(plugin, w, h));
+        testing_support::CHostWindow host(1300, 600);
+        clap::Window window{};
+        window.api = clap::kWindowApiWin32;
+        window.win32 = host.Get();
+        if (gui->setParent(plugin, &window) && gui->show(plugin))
+            shown = CaptureEmbedded(host.Get());
+        gui->destroy(plugin);
+    }
+    plugin->destroy(plugin);
+    return shown;
+}
+
+} // namespace
+
+TEST_F(WindowsEditorScale, Vst3AndClapTakeTheScaleTheirOwnWayAndShowTheVst2PictureAtIt)
+{
+    CVst3Module vst3(VST3_PLUGIN_PATH);
+    ASSERT_EQ(vst3.Error(), "");
+    CClapLibrary clapLibrary(CLAP_PLUGIN_PATH);
+    const auto* entry = static_cast<const clap::Entry*>(clapLibrary.Symbol("clap_entry"));
+    ASSERT_TRUE(entry && entry->init(CLAP_PLUGIN_PATH));
+    for (const float scale : {1.0f, 1.5f, 2.0f, 3.0f})
+    {
+        const SImage vst2 = OpenAt(scale);
+        session->CloseEditor();
+        int width = 0, height = 0;
+        const SImage vst3Picture = Vst3ViewAt(vst3, scale, width, height);
+        EXPECT_EQ(width, vst2.width) << "VST 3 size at " << scale;
+        EXPECT_EQ(height, vst2.height) << "VST 3 size at " << scale;
+        EXPECT_TRUE(vst3Picture.width == vst2.width && Pixels(vst3Picture) == Pixels(vst2)) << "VST 3 picture at " << scale;
+        const SImage clapPicture = ClapGuiAt(*entry, scale, width, height);
+        EXPECT_EQ(width, vst2.width) << "CLAP size at " << scale;
+        EXPECT_EQ(height, vst2.height) << "CLAP size at " << scale;
+        EXPECT_TRUE(clapPicture.width == vst2.width && Pixels(clapPicture) == Pixels(vst2)) << "CLAP picture at " << scale;
+        if (const char* folder = std::getenv("EDITOR_PICTURES_DIR")) // to look at them
+        {
+            vst3Picture.SavePng(std::string(folder) + "\\editor-vst3-" + std::to_string(vst3Picture.width) + ".png");
+            clapPicture.SavePng(std::string(folder) + "\\editor-clap-" + std::to_string(clapPicture.width) + ".png");
+        }
+    }
+    entry->deinit();
 }
 
 TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)

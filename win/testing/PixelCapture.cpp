@@ -1,5 +1,7 @@
 #include "PixelCapture.h"
 #include "PngWriter.h"
+#include "TestWindows.h"
+#include <algorithm>
 
 namespace testing_support {
 
@@ -102,14 +104,58 @@ SImage CaptureDc(HDC dc, int x, int y, int width, int height)
     return image;
 }
 
+namespace {
+
+SImage CaptureClientPart(HWND hwnd, const RECT& part)
+{
+    HDC dc = GetDC(hwnd);
+    SImage image = CaptureDc(dc, part.left, part.top, part.right - part.left, part.bottom - part.top);
+    ReleaseDC(hwnd, dc);
+    return image;
+}
+
+} // namespace
+
+// A window keeps pixels only where it lies on the screen, and Wine's screen without a display
+// (its null driver) is 1024 x 768. A client area that does not fit is read in pieces: the window
+// is moved so that each piece lies on the screen and repainted there, then put back where it was.
+// (Moving its top-level window instead leaves a child unpainted past the old screen edge.)
 SImage CaptureClient(HWND hwnd)
 {
     RECT client{};
     GetClientRect(hwnd, &client);
-    HDC dc = GetDC(hwnd);
-    SImage image = CaptureDc(dc, 0, 0, client.right, client.bottom);
-    ReleaseDC(hwnd, dc);
-    return image;
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    if (origin.x >= screen.left && origin.y >= screen.top && origin.x + client.right <= screen.right &&
+        origin.y + client.bottom <= screen.bottom)
+        return CaptureClientPart(hwnd, client);
+
+    // A child is moved within its parent, a top-level window on the screen.
+    HWND parent = (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
+    RECT placed{};
+    GetWindowRect(hwnd, &placed);
+    const POINT offset{origin.x - placed.left, origin.y - placed.top}; // the client within the window
+    auto moveTo = [&](int screenX, int screenY) {
+        POINT at{screenX, screenY};
+        if (parent)
+            ScreenToClient(parent, &at);
+        SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawNow(parent ? parent : hwnd);
+    };
+    const int pieceWidth = screen.right - screen.left, pieceHeight = screen.bottom - screen.top;
+    SImage whole = SImage::Filled(client.right, client.bottom, RGB(0, 0, 0));
+    for (int y = 0; y < client.bottom; y += pieceHeight)
+        for (int x = 0; x < client.right; x += pieceWidth)
+        {
+            moveTo(screen.left - offset.x - x, screen.top - offset.y - y);
+            const RECT part{x, y, std::min<LONG>(client.right, x + pieceWidth), std::min<LONG>(client.bottom, y + pieceHeight)};
+            whole.Paste(CaptureClientPart(hwnd, part), x, y);
+        }
+    moveTo(placed.left, placed.top);
+    return whole;
 }
 
 } // namespace testing_support

@@ -24,8 +24,8 @@ struct SImage
 
 // Reads `width` × `height` pixels at (x, y) of a DC (BitBlt into a 24-bit DIB section).
 SImage CaptureDc(HDC dc, int x, int y, int width, int height);
-// The client area of a window as it is on the screen, children included. PrintWindow is no use:
-// Wine's paints no children.
+// The client area of a window as it is painted, children included, also where it reaches past
+// the screen. PrintWindow is no use: Wine's paints no children.
 SImage CaptureClient(HWND hwnd);
 
 } // namespace testing_support
