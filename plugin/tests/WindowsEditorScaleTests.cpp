@@ -1,6 +1,7 @@
 // The Windows editor under Wine at the scales hosts and screens give: its size and picture at
-// each host scale (VST 2's vendor-specific call), and the screen's resolution set in Wine's
-// registry when the host says nothing. Runs alone: the resolution is the whole prefix's.
+// each scale a host gives in its format's own way (VST 2's vendor-specific call, VST 3's content
+// scale, CLAP's set_scale), and at the screen's resolution set in Wine's registry when the host
+// says nothing. Runs alone: the resolution is the whole prefix's.
 #include "ClapHost.h"
 #include "ClapLibrary.h"
 #include "EditorSession.h"
@@ -97,12 +98,14 @@ private:
 };
 
 // This program again, as a new process that reads the resolution afresh: it answers the width of
-// the editor it opens when the host gives no scale.
-int WidthInNewProcess()
+// the editor it opens when the host gives no scale, and saves its picture to `picture` if given.
+int WidthInNewProcess(const std::string& picture = "")
 {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = std::string("\"") + self + "\" --editor-width";
+    if (!picture.empty())
+        command += " \"" + picture + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -302,11 +305,18 @@ TEST_F(WindowsEditorScale, Vst3AndClapTakeTheScaleTheirOwnWayAndShowTheVst2Pictu
 TEST_F(WindowsEditorScale, WithoutAWordFromTheHostTheScreensResolutionSizesTheEditor)
 {
     CScreenDpi restore;
+    const std::string picture = PrivateAppData() + "\\editor-at-screen-dpi.png";
     const struct { DWORD dpi; int width; } screens[] = {{96, 408}, {144, 612}, {192, 816}, {288, 1224}};
     for (const auto& screen : screens)
     {
         CScreenDpi::Write(screen.dpi);
-        EXPECT_EQ(WidthInNewProcess(), screen.width) << screen.dpi << " dpi";
+        DeleteFileA(picture.c_str());
+        EXPECT_EQ(WidthInNewProcess(picture), screen.width) << screen.dpi << " dpi";
+        int width = 0, height = 0;
+        const Picture shown = ReadPng(Wide(picture.c_str()).c_str(), width, height);
+        EXPECT_EQ(width, screen.width) << screen.dpi << " dpi";
+        EXPECT_TRUE(shown == Pixels(OpenAt(screen.dpi / 96.0f))) << "the host's scale's picture at " << screen.dpi << " dpi";
+        session->CloseEditor();
     }
 }
 
@@ -493,14 +503,17 @@ TEST_F(WindowsEditorScale, TheLogoStripsMenuResizesAtOnceAndEveryNewInstanceOpen
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "--editor-width")
+    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "--editor-width")
     {
         PluginLibrary library(PLUGIN_PATH);
         CEditorSession session(library, 1300, 600);
         if (!session.Effect() || session.OpenEditor() != 1)
             return 0;
+        PumpMessagesFor(120);
         RECT client{};
         GetClientRect(session.Dialog(), &client);
+        if (argc == 3)
+            testing_support::CaptureClient(session.Dialog()).SavePng(argv[2]);
         session.CloseEditor();
         return client.right;
     }
