@@ -14,3 +14,9 @@ win::CFont CreateCaptionFont(int pixels)
     lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     return win::CFont(CreateFontIndirectA(&font));
 }
+
+win::CFont CreateVerdanaFont(int height, int weight)
+{
+    return win::CFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+}

@@ -1,4 +1,5 @@
 #include "ScaledAboutBox.h"
+#include "CaptionFont.h"
 #include "Gdi.h"
 #include "ResourceModule.h"
 #include <algorithm>
@@ -19,9 +20,7 @@ struct SAboutLook
 
 win::CFont Font(const CStereoChorusLayout& layout, bool bold)
 {
-    return win::CFont(CreateFontA(-layout.CaptionPixels(), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+    return CreateVerdanaFont(-layout.CaptionPixels(), bold ? FW_BOLD : FW_NORMAL);
 }
 
 void Paint(HWND window, const SAboutLook& look)

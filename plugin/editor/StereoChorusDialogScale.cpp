@@ -71,18 +71,14 @@ void CStereoChorusDialog::ScaleFonts()
     if (scaled)
     {
         // The template's Verdana 8 (11 pixels at 96 dpi) for the switches' captions.
-        win::CFont font(CreateFontA(-m_layout.CaptionPixels(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+        win::CFont font = CreateVerdanaFont(-m_layout.CaptionPixels());
         for (CParameterButton* button : {&m_bypassButton, static_cast<CParameterButton*>(&m_presetsButton)})
             SendMessageA(button->GetHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
         m_captionFont = std::move(font);
     }
     if (CPresetListBox* list = m_presetsButton.EnsurePopup() ? m_presetsButton.GetList() : nullptr)
     {
-        win::CFont font(CreateFontA(m_layout.ListFontPixels(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+        win::CFont font = CreateVerdanaFont(m_layout.ListFontPixels());
         list->ResetFont();
         list->SetFont(font.Get());
         m_font = std::move(font);

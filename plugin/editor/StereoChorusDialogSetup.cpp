@@ -1,6 +1,7 @@
 // The editor's look and its configuration from the parameters: slider steps, tapers and formats,
 // the skin's colours, and the preset list.
 #include "StereoChorusDialog.h"
+#include "CaptionFont.h"
 #include "StereoChorusLayout.h"
 #include "resource.h"
 
@@ -134,9 +135,7 @@ void CStereoChorusDialog::FillPresetList()
     list.SetColours(kPanel);
     list.SetSelectionColour(skin::kSelection);
     if (!m_font)
-        m_font = win::CFont(CreateFontA(m_layout.ListFontPixels(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                        DEFAULT_PITCH | FF_DONTCARE, "Verdana"));
+        m_font = CreateVerdanaFont(m_layout.ListFontPixels());
     list.SetFont(m_font.Get());
 
     list.Clear();
