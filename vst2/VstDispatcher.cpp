@@ -146,7 +146,7 @@ VstIntPtr CVstPlugin::OnVendorSpecific(VstInt32 index, VstIntPtr value, float op
 
 VstIntPtr CVstPlugin::OnEditIdle()
 {
-    m_relay.OnHostIdle();
+    m_relay.RelayToThisThread();
     if (m_editor)
         m_editor->idle();
     return 0;

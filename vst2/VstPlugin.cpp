@@ -110,9 +110,21 @@ void CVstPlugin::float2string(float value, char* text) const { FloatToDisplayTex
 void CVstPlugin::OnParameterAutomated(int index, float normalised)
 {
     if (m_core.IsOutputParameter(index))
-        m_relay.Send(index, normalised);
+        Automate(index, normalised);
     else
-        m_relay.Automate(index, normalised);
+        m_relay.Relay(CGestureOutbox::EKind::Value, index, normalised);
+}
+
+void CVstPlugin::Send(const CGestureOutbox::SGesture& gesture)
+{
+    if (gesture.kind == CGestureOutbox::EKind::Value)
+        Automate(gesture.index, static_cast<float>(gesture.value));
+}
+
+void CVstPlugin::Automate(int index, float normalised)
+{
+    if (m_host)
+        m_host(&m_record, audioMasterAutomate, index, 0, nullptr, normalised);
 }
 
 void CVstPlugin::OnParameterChanged()

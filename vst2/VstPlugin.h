@@ -1,6 +1,6 @@
 #pragma once
 #include "PluginCore.h"
-#include "VstAutomationRelay.h"
+#include "GestureRelay.h"
 #include "VstInterface.h"
 #include <memory>
 
@@ -19,7 +19,7 @@ constexpr VstInt32 VstVersionNumber(int major, int minor, int patch) { return ma
 // Publishes a plug-in core as a VST 2 plug-in: the AEffect record, the dispatcher, and the VST 2
 // names of the core's operations. The record lives inside this object, so its address is valid
 // until effClose deletes the adapter.
-class CVstPlugin : private CPluginCoreListener
+class CVstPlugin : private CPluginCoreListener, private CGestureRelay::CSink
 {
 public:
     CVstPlugin(audioMasterCallback host, std::unique_ptr<CEffect> effect, const CValueArray* settings,
@@ -74,12 +74,16 @@ public:
 private:
     // What the core reports, in VST 2 terms. The host is never told where a gesture starts or
     // ends: VST 2 hosts of this plug-in's era record each automated value on its own. The
-    // editor's values go through the relay (which thread calls the host); output parameters,
-    // which the audio thread reports, go straight to the host.
+    // editor's values go through the relay (which thread calls the host; the host's thread is
+    // the one that calls effEditIdle); output parameters, which the audio thread reports, go
+    // straight to the host.
     void OnParameterAutomated(int index, float normalised) override;
     void OnBeginEdit(int) override {}
     void OnEndEdit(int) override {}
     void OnParameterChanged() override;
+    // A value the relay delivers, as audioMasterAutomate.
+    void Send(const CGestureOutbox::SGesture& gesture) override;
+    void Automate(int index, float normalised);
 
     void FillRecord();
 
@@ -102,7 +106,7 @@ private:
     audioMasterCallback m_host;
     VstInt32 m_blockSize = 1024;
     AEffect m_record;
-    CVstAutomationRelay m_relay{m_host, &m_record};
+    CGestureRelay m_relay{*this};
     CPluginCore m_core;
 };
 

@@ -314,25 +314,12 @@ void CVst3Plugin::OnParameterAutomated(int index, float normalised)
     // Output parameters are reported from the audio thread, where the handler may not be called;
     // hosts read them with getParamNormalized.
     if (!m_core.IsOutputParameter(index))
-        Notify(CGestureOutbox::EKind::Value, index, normalised);
+        m_relay.Relay(CGestureOutbox::EKind::Value, index, normalised);
 }
 
-void CVst3Plugin::OnBeginEdit(int index) { Notify(CGestureOutbox::EKind::Begin, index, 0.0); }
+void CVst3Plugin::OnBeginEdit(int index) { m_relay.Relay(CGestureOutbox::EKind::Begin, index, 0.0); }
 
-void CVst3Plugin::OnEndEdit(int index) { Notify(CGestureOutbox::EKind::End, index, 0.0); }
-
-void CVst3Plugin::Notify(CGestureOutbox::EKind kind, int index, double value)
-{
-    const CGestureOutbox::SGesture gesture{kind, index, value};
-    if (m_relaying.load(std::memory_order_acquire)) {
-        if (std::this_thread::get_id() != m_hostThread) {
-            m_gestures.Push(kind, index, value);
-            return;
-        }
-        DeliverGestures(); // what waits goes first
-    }
-    Send(gesture);
-}
+void CVst3Plugin::OnEndEdit(int index) { m_relay.Relay(CGestureOutbox::EKind::End, index, 0.0); }
 
 void CVst3Plugin::Send(const CGestureOutbox::SGesture& gesture)
 {
@@ -352,31 +339,10 @@ void CVst3Plugin::Send(const CGestureOutbox::SGesture& gesture)
     }
 }
 
-void CVst3Plugin::RelayGesturesTo(std::thread::id hostThread)
-{
-    m_hostThread = hostThread;
-    m_relaying.store(true, std::memory_order_release);
-}
-
-void CVst3Plugin::DeliverGestures()
-{
-    // Each gesture is taken out before it is sent: the host may call back into the plug-in from
-    // one, and so deliver again.
-    CGestureOutbox::SGesture gesture;
-    while (m_gestures.Take(gesture))
-        Send(gesture);
-}
-
 void CVst3Plugin::DeliverValuesChanged()
 {
     if (m_handler && m_valuesChanged.exchange(false, std::memory_order_acquire))
         m_handler->restartComponent(IComponentHandler::kParamValuesChanged);
-}
-
-void CVst3Plugin::StopRelayingGestures()
-{
-    m_relaying.store(false, std::memory_order_release);
-    DeliverGestures();
 }
 
 IPlugView* CVst3Plugin::CreateView()

@@ -1,7 +1,7 @@
 #pragma once
 #include "PluginCore.h"
 #include "Vst3Controller.h"
-#include "GestureOutbox.h"
+#include "GestureRelay.h"
 #include "SilentInput.h"
 #include "Vst3Interface.h"
 #include "Vst3UiTimer.h"
@@ -25,7 +25,8 @@
 class CVst3Plugin final : public Vst3::IComponent,
                           public Vst3::IAudioProcessor,
                           public Vst3::IProcessContextRequirements,
-                          private CPluginCoreListener
+                          private CPluginCoreListener,
+                          private CGestureRelay::CSink
 {
 public:
     static constexpr Vst3::ParamID kProgramChangeId = 0x10000;
@@ -84,11 +85,11 @@ public:
     void OnViewDestroyed(CVst3View* view);
     // While the view runs on the host's run loop, gestures made on any other thread than the
     // calling (UI) thread wait for DeliverGestures there instead of calling the host directly.
-    void RelayGesturesTo(std::thread::id hostThread);
+    void RelayGesturesToThisThread() { m_relay.RelayToThisThread(); }
     // Hands the waiting gestures to the host; on the UI thread.
-    void DeliverGestures();
+    void DeliverGestures() { m_relay.DeliverWaiting(); }
     // Delivers what waits and calls the host directly again.
-    void StopRelayingGestures();
+    void StopRelayingGestures() { m_relay.Stop(); }
     // Tells the host, when a program or preset changed the values since the last call; on the UI
     // thread, outside any call of the host's.
     void DeliverValuesChanged();
@@ -108,8 +109,8 @@ private:
     // One block through the core, or past it when the input has been silent longer than the
     // effect rings; the outputs' silence flags either way.
     uint64_t ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames);
-    void Notify(CGestureOutbox::EKind kind, int index, double value);
-    void Send(const CGestureOutbox::SGesture& gesture);
+    // A gesture the relay delivers, as the component handler's call.
+    void Send(const CGestureOutbox::SGesture& gesture) override;
 
     std::atomic<uint32_t> m_references{1};
     CPluginCore m_core;
@@ -118,9 +119,7 @@ private:
     CEditorContext m_editorContext;
     CVst3View* m_view = nullptr;
     Vst3::IComponentHandler* m_handler = nullptr;
-    CGestureOutbox m_gestures; // the editor thread's, while relaying
-    std::atomic<bool> m_relaying{false};
-    std::thread::id m_hostThread; // written before m_relaying turns on
+    CGestureRelay m_relay{*this};
     std::atomic<bool> m_valuesChanged{false};
     CVst3UiTimer m_uiTimer{[](void* self) { static_cast<CVst3Plugin*>(self)->DeliverValuesChanged(); }, this};
     CSilentInput m_silentInput;

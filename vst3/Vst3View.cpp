@@ -56,7 +56,7 @@ void CVst3View::StartRelay()
         m_runLoop = nullptr;
         return;
     }
-    m_owner->RelayGesturesTo(std::this_thread::get_id());
+    m_owner->RelayGesturesToThisThread();
 }
 
 tresult CVst3View::setFrame(IPlugFrame* frame)
