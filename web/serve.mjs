@@ -1,29 +1,50 @@
 // Serves a folder (dist/web by default) on 127.0.0.1, for `make web` and the page's tests:
 //   node web/serve.mjs [FOLDER] [PORT]      (port 0 or none: a free one); prints the address.
+// Text and the WebAssembly module go gzipped to browsers that take it: the module's skins are
+// bitmaps that shrink to an eighth.
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
-import { extname, join, normalize, resolve } from 'node:path';
+import { readFile, stat } from 'node:fs/promises';
+import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
 const kTypes = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.wav': 'audio/wav', '.png': 'image/png',
 };
 
+const kCompressed = new Set(['.html', '.js', '.css', '.wasm']);
+
 // Resolves to { server, url } once listening.
 export function serveFolder(folder, port = 0) {
   const root = resolve(folder);
+  const gzipped = new Map(); // file -> { modified, body }: each file compressed once per change
   const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    let path;
+    try {
+      path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch {
+      response.writeHead(400).end();
+      return;
+    }
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
-    if (!file.startsWith(root)) {
+    if (!file.startsWith(root + sep)) {
       response.writeHead(403).end();
       return;
     }
     try {
-      const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream',
-                                'Cache-Control': 'no-store' });
+      let body = await readFile(file);
+      const headers = { 'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store',
+                        'Vary': 'Accept-Encoding' };
+      if (kCompressed.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+        const modified = (await stat(file)).mtimeMs;
+        let cached = gzipped.get(file);
+        if (!cached || cached.modified !== modified)
+          gzipped.set(file, (cached = { modified, body: gzipSync(body, { level: 9 }) }));
+        body = cached.body;
+        headers['Content-Encoding'] = 'gzip';
+      }
+      response.writeHead(200, headers);
       response.end(body);
     } catch {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end(`${path} not found\n`);

@@ -8,7 +8,9 @@ import { mkdtemp, readFile, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { get } from 'node:http';
 import { promisify } from 'node:util';
+import { gunzipSync } from 'node:zlib';
 import { decodeWav } from '../page/wav.js';
 import { editorPicture, openBrowser, openPage, serveFolder } from './browser.mjs';
 
@@ -271,6 +273,23 @@ test('at device pixel ratio 2 the editor keeps its CSS size, takes clicks where 
   assert.deepEqual(await sizes(), [612, 261, 408, 174, 1.5]);
   assert.deepEqual(errors, []);
   await context.close();
+});
+
+test('the server sends the module gzipped to a browser that takes it, and nothing outside its folder', async () => {
+  const plain = await fetch(`${url}chorus.wasm`, { headers: { 'Accept-Encoding': 'identity' } });
+  const wasm = Buffer.from(await plain.arrayBuffer());
+  assert.equal(plain.headers.get('content-encoding'), null);
+  const raw = await new Promise((done, fail) => {
+    get(`${url}chorus.wasm`, { headers: { 'Accept-Encoding': 'gzip' } }, (response) => {
+      const parts = [];
+      response.on('data', (part) => parts.push(part)).on('end', () => done({ headers: response.headers, body: Buffer.concat(parts) }));
+    }).on('error', fail);
+  });
+  assert.equal(raw.headers['content-encoding'], 'gzip');
+  assert.ok(raw.body.length < wasm.length / 4, `${raw.body.length} bytes gzipped of ${wasm.length}`);
+  assert.ok(gunzipSync(raw.body).equals(wasm));
+  for (const outside of ['..%2Fpackage.json', '%2e%2e/%2e%2e/README.md', '%E0%A4%A'])
+    assert.notEqual((await fetch(`${url}${outside}`)).status, 200, outside);
 });
 
 test('the browser console shows no error', () => {
