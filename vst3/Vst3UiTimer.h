@@ -30,6 +30,9 @@ public:
 private:
     Callback m_callback;
     void* m_target;
+#if defined(_WIN32)
+    uintptr_t m_timerId = 0; // the thread timer
+#else
     Vst3::IRunLoop* m_runLoop = nullptr; // held while the timer runs there
-    uintptr_t m_timerId = 0;             // the Windows thread timer
+#endif
 };
