@@ -81,6 +81,11 @@ public:
     // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
     static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
                         bool accumulate);
+    // BeginSteady() and RunPair() for plain channels in the common case, with nothing in between:
+    // both lines there, both sweeps within range and no channel's samples where the other one's
+    // lie. Returns false, having done nothing, otherwise.
+    static bool RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
+                              float* outputB, int frames, bool accumulate);
 
 private:
     template <bool Accumulate>

@@ -326,37 +326,49 @@ namespace {
 template <bool Accumulate, class SweepA, class SweepB>
 AVX2_INLINE void RunPairInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
 {
+    // The loop's state lives in locals whose address nothing takes, so that it stays in registers;
+    // the passes' fixed fields are read where used, and only what the frames move is stored back.
     SweepA a = sweepA;
     SweepB b = sweepB;
-    CLinePass pa = passA, pb = passB;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    uint32_t wA = pa.w, wB = pb.w;
+    const float* xA = pa.x;
+    const float* xB = pb.x;
+    float* yA = pa.y;
+    float* yB = pb.y;
     int f = 0;
     if (Twins(a, b)) {
         for (; f + 4 <= frames; f += 4) {
             __m256d delayA, delayB;
             FourTwins(a, delayA, b, delayB);
-            LineFour<Accumulate>(pa.line, pa.mask, pa.w, pa.x, pa.y, delayA, pa.gains, pa.steady);
-            LineFour<Accumulate>(pb.line, pb.mask, pb.w, pb.x, pb.y, delayB, pb.gains, pb.steady);
+            LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
+            LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
         }
     }
     for (; f + 4 <= frames; f += 4) {
         const __m256d delayA = Four(a);
         const __m256d delayB = Four(b);
-        LineFour<Accumulate>(pa.line, pa.mask, pa.w, pa.x, pa.y, delayA, pa.gains, pa.steady);
-        LineFour<Accumulate>(pb.line, pb.mask, pb.w, pb.x, pb.y, delayB, pb.gains, pb.steady);
+        LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
     }
     LeaveWideRegisters();
+    sweepA = a;
+    sweepB = b;
+    passA.x = xA;
+    passA.y = yA;
+    passB.x = xB;
+    passB.y = yB;
     if (f < frames) { // the last frames, as the chunked passes end
         alignas(16) double tailA[4];
         alignas(16) double tailB[4];
         const int n = frames - f;
-        SweepChunks(a, tailA, b, tailB, n);
-        pa.w = RunDelayLine<Accumulate, true>(pa.line, pa.mask, pa.w, pa.x, 1, pa.y, 1, tailA, pa.gains, n, true);
-        pb.w = RunDelayLine<Accumulate, true>(pb.line, pb.mask, pb.w, pb.x, 1, pb.y, 1, tailB, pb.gains, n, true);
+        SweepChunks(sweepA, tailA, sweepB, tailB, n);
+        wA = RunDelayLine<Accumulate, true>(passA.line, passA.mask, wA, passA.x, 1, passA.y, 1, tailA, passA.gains, n, true);
+        wB = RunDelayLine<Accumulate, true>(passB.line, passB.mask, wB, passB.x, 1, passB.y, 1, tailB, passB.gains, n, true);
     }
-    sweepA = a;
-    sweepB = b;
-    passA = pa;
-    passB = pb;
+    passA.w = wA;
+    passB.w = wB;
 }
 
 } // namespace

@@ -202,6 +202,28 @@ void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock
     b.Run(blockB, frames, accumulate);
 }
 
+bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
+                            float* outputB, int frames, bool accumulate)
+{
+    // A steady block takes its sets as it finds them (BeginSteady), so the sweeps are fixed ones.
+    const CWavetableLfo& lfoA = *a.m_lfo;
+    const CWavetableLfo& lfoB = *b.m_lfo;
+    if (!a.m_line.Data() || !b.m_line.Data() || !KeepsInRange(lfoA.offset, lfoA.phase, lfoA.increment, frames)
+        || !KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames)
+        || !(Disjoint(outputA, 1, inputB, 1, frames) && Disjoint(inputA, 1, outputB, 1, frames)
+             && Disjoint(outputA, 1, outputB, 1, frames)))
+        return false;
+    CFixedSweep<false> sweepA = a.FixedSweep<false>();
+    CFixedSweep<false> sweepB = b.FixedSweep<false>();
+    const CBlock blockA{CFrames{inputA, 1, outputA, 1}, 0, false};
+    const CBlock blockB{CFrames{inputB, 1, outputB, 1}, 0, false};
+    if (accumulate)
+        RunFused<true>(a, blockA, sweepA, b, blockB, sweepB, frames);
+    else
+        RunFused<false>(a, blockA, sweepA, b, blockB, sweepB, frames);
+    return true;
+}
+
 template <bool Saturating>
 CFixedSweep<Saturating> CChorus::FixedSweep() const
 {

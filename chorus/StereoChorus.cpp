@@ -114,6 +114,9 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
     // What Process() does, without the lists: each channel's ramp is the incoming one with its own
     // share of the Stereo value. The core hands as many values as there are parameters.
     const int sets = valueCount == CChorus::kParameterCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
+    if (sets <= 1
+        && CChorus::RunSteadyPair(m_left, inputs[0], outputs[0], m_right, inputs[1], outputs[1], frames, accumulate))
+        return;
     CChorus::CBlock left, right;
     const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
                                 : m_left.BeginSteady(inputs[0], outputs[0], left);
