@@ -217,6 +217,28 @@ bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CCh
     CFixedSweep<false> sweepB = b.FixedSweep<false>();
     const CBlock blockA{CFrames{inputA, 1, outputA, 1}, 0, false};
     const CBlock blockB{CFrames{inputB, 1, outputB, 1}, 0, false};
+#if CHORUS_AVX2
+    if (UsingAvx2Kernels()) {
+        // RunFused() with the passes built here, in line: the same passes, the same kernel.
+        CLinePass passA{a.m_line.Data(), static_cast<uint32_t>(a.m_line.GetMask()),
+                        static_cast<uint32_t>(a.m_line.GetPosition()), inputA, 1, outputA, 1,
+                        MayPairFrames(inputA, 1, outputA, 1, frames), sweepA.steady,
+                        CFixedGains{a.m_dryGain, a.m_wetGain}};
+        CLinePass passB{b.m_line.Data(), static_cast<uint32_t>(b.m_line.GetMask()),
+                        static_cast<uint32_t>(b.m_line.GetPosition()), inputB, 1, outputB, 1,
+                        MayPairFrames(inputB, 1, outputB, 1, frames), sweepB.steady,
+                        CFixedGains{b.m_dryGain, b.m_wetGain}};
+        if (accumulate)
+            RunPairAvx2<true>(sweepA, passA, sweepB, passB, frames);
+        else
+            RunPairAvx2<false>(sweepA, passA, sweepB, passB, frames);
+        a.Finish(sweepA, passA);
+        a.m_lfo->WrapPhase();
+        b.Finish(sweepB, passB);
+        b.m_lfo->WrapPhase();
+        return true;
+    }
+#endif
     if (accumulate)
         RunFused<true>(a, blockA, sweepA, b, blockB, sweepB, frames);
     else
