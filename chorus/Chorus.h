@@ -127,6 +127,10 @@ private:
                          SweepB& sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
+    // The passes of a fused pair, then each channel's state stored back.
+    template <bool Accumulate, class SweepA, class SweepB>
+    static void RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b, SweepB& sweepB, CLinePass& passB,
+                          int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

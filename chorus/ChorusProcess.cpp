@@ -215,34 +215,12 @@ bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CCh
         return false;
     CFixedSweep<false> sweepA = a.FixedSweep<false>();
     CFixedSweep<false> sweepB = b.FixedSweep<false>();
-    const CBlock blockA{CFrames{inputA, 1, outputA, 1}, 0, false};
-    const CBlock blockB{CFrames{inputB, 1, outputB, 1}, 0, false};
-#if CHORUS_AVX2
-    if (UsingAvx2Kernels()) {
-        // RunFused() with the passes built here, in line: the same passes, the same kernel.
-        CLinePass passA{a.m_line.Data(), static_cast<uint32_t>(a.m_line.GetMask()),
-                        static_cast<uint32_t>(a.m_line.GetPosition()), inputA, 1, outputA, 1,
-                        MayPairFrames(inputA, 1, outputA, 1, frames), sweepA.steady,
-                        CFixedGains{a.m_dryGain, a.m_wetGain}};
-        CLinePass passB{b.m_line.Data(), static_cast<uint32_t>(b.m_line.GetMask()),
-                        static_cast<uint32_t>(b.m_line.GetPosition()), inputB, 1, outputB, 1,
-                        MayPairFrames(inputB, 1, outputB, 1, frames), sweepB.steady,
-                        CFixedGains{b.m_dryGain, b.m_wetGain}};
-        if (accumulate)
-            RunPairAvx2<true>(sweepA, passA, sweepB, passB, frames);
-        else
-            RunPairAvx2<false>(sweepA, passA, sweepB, passB, frames);
-        a.Finish(sweepA, passA);
-        a.m_lfo->WrapPhase();
-        b.Finish(sweepB, passB);
-        b.m_lfo->WrapPhase();
-        return true;
-    }
-#endif
+    CLinePass passA = a.LinePass(CFrames{inputA, 1, outputA, 1}, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(CFrames{inputB, 1, outputB, 1}, frames, sweepB.steady);
     if (accumulate)
-        RunFused<true>(a, blockA, sweepA, b, blockB, sweepB, frames);
+        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
     else
-        RunFused<false>(a, blockA, sweepA, b, blockB, sweepB, frames);
+        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
     return true;
 }
 
@@ -298,7 +276,7 @@ CLinePass CChorus::LinePass(const CFrames& io, int frames)
     return LinePass(io, frames, SteadySweep(m_lfo->increment, m_depth, m_baseDelay));
 }
 
-CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
+[[gnu::always_inline]] inline CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
 {
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
@@ -376,6 +354,13 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus
     // Each sweep has just found whether it is steady, from the values the passes would ask.
     CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
     CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
+    RunPasses<Accumulate>(a, sweepA, passA, b, sweepB, passB, frames);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+[[gnu::always_inline]] inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b,
+                                                      SweepB& sweepB, CLinePass& passB, int frames)
+{
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
         RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
