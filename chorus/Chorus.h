@@ -86,8 +86,14 @@ public:
     // lie. Returns false, having done nothing, otherwise.
     static bool RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
                               float* outputB, int frames, bool accumulate);
+    // RunPair() for two blocks whose ramps move only the Delay and the Depth, in the same common
+    // case, without the general path's layers. Returns false, having done nothing, otherwise.
+    static bool RunSweepOnlyPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
+                                 bool accumulate);
 
 private:
+    // Whether the two channels' blocks can run in one pass with unsaturated sweeps.
+    [[gnu::always_inline]] static bool FusesInRange(const CChorus& a, const CFrames& x, const CChorus& b, const CFrames& y, int frames);
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
@@ -129,7 +135,7 @@ private:
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
     // The passes of a fused pair, then each channel's state stored back.
     template <bool Accumulate, class SweepA, class SweepB>
-    static void RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b, SweepB& sweepB, CLinePass& passB,
+    [[gnu::always_inline]] static void RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b, SweepB& sweepB, CLinePass& passB,
                           int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)

@@ -202,21 +202,48 @@ void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock
     b.Run(blockB, frames, accumulate);
 }
 
+inline bool CChorus::FusesInRange(const CChorus& a, const CFrames& x, const CChorus& b, const CFrames& y, int frames)
+{
+    // The unsaturated sweeps' condition (WithSweep) and RunPair()'s for one pass over both.
+    const CWavetableLfo& lfoA = *a.m_lfo;
+    const CWavetableLfo& lfoB = *b.m_lfo;
+    return a.m_line.Data() && b.m_line.Data() && KeepsInRange(lfoA.offset, lfoA.phase, lfoA.increment, frames)
+        && KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames)
+        && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
+        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
+        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames);
+}
+
 bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
                             float* outputB, int frames, bool accumulate)
 {
     // A steady block takes its sets as it finds them (BeginSteady), so the sweeps are fixed ones.
-    const CWavetableLfo& lfoA = *a.m_lfo;
-    const CWavetableLfo& lfoB = *b.m_lfo;
-    if (!a.m_line.Data() || !b.m_line.Data() || !KeepsInRange(lfoA.offset, lfoA.phase, lfoA.increment, frames)
-        || !KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames)
-        || !(Disjoint(outputA, 1, inputB, 1, frames) && Disjoint(inputA, 1, outputB, 1, frames)
-             && Disjoint(outputA, 1, outputB, 1, frames)))
+    const CFrames x{inputA, 1, outputA, 1};
+    const CFrames y{inputB, 1, outputB, 1};
+    if (!FusesInRange(a, x, b, y, frames))
         return false;
     CFixedSweep<false> sweepA = a.FixedSweep<false>();
     CFixedSweep<false> sweepB = b.FixedSweep<false>();
-    CLinePass passA = a.LinePass(CFrames{inputA, 1, outputA, 1}, frames, sweepA.steady);
-    CLinePass passB = b.LinePass(CFrames{inputB, 1, outputB, 1}, frames, sweepB.steady);
+    CLinePass passA = a.LinePass(x, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(y, frames, sweepB.steady);
+    if (accumulate)
+        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
+    else
+        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
+    return true;
+}
+
+bool CChorus::RunSweepOnlyPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
+                               bool accumulate)
+{
+    if (!blockA.sweepOnly || !blockB.sweepOnly || blockA.sets != blockB.sets
+        || !FusesInRange(a, blockA.io, b, blockB.io, frames))
+        return false;
+    const bool curved = blockA.sets > 2;
+    CDelayDepthSweep<false> sweepA = a.DelayDepthSweep<false>(curved);
+    CDelayDepthSweep<false> sweepB = b.DelayDepthSweep<false>(curved);
+    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
     if (accumulate)
         RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
     else
@@ -358,7 +385,7 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus
 }
 
 template <bool Accumulate, class SweepA, class SweepB>
-[[gnu::always_inline]] inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b,
+inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b,
                                                       SweepB& sweepB, CLinePass& passB, int frames)
 {
 #if CHORUS_AVX2
