@@ -119,7 +119,7 @@ private:
     template <class Then>
     void WithSweep(const CBlock& block, int frames, const Then& run);
     template <bool Saturating>
-    CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
+    [[gnu::always_inline]] CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
     CLinePass LinePass(const CFrames& io, int frames);
     CLinePass LinePass(const CFrames& io, int frames, bool steady);
     template <bool Saturating>

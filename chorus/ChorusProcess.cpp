@@ -280,7 +280,7 @@ void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
 }
 
 template <bool Saturating>
-CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
+inline CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
 {
     // The gains, the increment and the phase offset Recompute() derived from the starting values
     // hold for every frame; the base delay and the depth come from the stepping set.
