@@ -371,6 +371,75 @@ AVX2_INLINE void RunPairInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sw
     passB.w = wB;
 }
 
+// RunPairInterleaved() for the commonest pair: fixed sweeps at one phase (Twins()). Each sweep's
+// fields are read once into locals, and the one phase is a local, so no sweep is copied in or
+// out and nothing but the phase is stored back.
+template <bool Accumulate>
+AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CFixedSweep<false>& sweepB,
+                                          CLinePass& passB, int frames)
+{
+    const float* const tableA = sweepA.table;
+    const float* const tableB = sweepB.table;
+    const int tableMaskA = sweepA.tableMask, tableMaskB = sweepB.tableMask;
+    const double offsetA = sweepA.offset, offsetB = sweepB.offset;
+    const __m256d depthA = _mm256_set1_pd(sweepA.depth), depthB = _mm256_set1_pd(sweepB.depth);
+    const __m256d baseDelayA = _mm256_set1_pd(sweepA.baseDelay), baseDelayB = _mm256_set1_pd(sweepB.baseDelay);
+    const double longestA = sweepA.longest, longestB = sweepB.longest;
+    const bool steadyA = sweepA.steady, steadyB = sweepB.steady;
+    const double increment = sweepA.increment;
+    double phase = sweepA.phase;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    uint32_t wA = pa.w, wB = pb.w;
+    const float* xA = pa.x;
+    const float* xB = pb.x;
+    float* yA = pa.y;
+    float* yB = pb.y;
+    int f = 0;
+    for (; f + 4 <= frames; f += 4) {
+        const __m256d phases = Phases(phase, increment);
+        const __m256d delayA = SweptDelayFour<false>(tableA, tableMaskA, Positions(offsetA, phases), depthA, baseDelayA,
+                                                     longestA, steadyA);
+        const __m256d delayB = SweptDelayFour<false>(tableB, tableMaskB, Positions(offsetB, phases), depthB, baseDelayB,
+                                                     longestB, steadyB);
+        LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
+    }
+    LeaveWideRegisters();
+    sweepA.phase = phase;
+    sweepB.phase = phase;
+    passA.x = xA;
+    passA.y = yA;
+    passB.x = xB;
+    passB.y = yB;
+    if (f < frames) { // the last frames, as the chunked passes end
+        alignas(16) double tailA[4];
+        alignas(16) double tailB[4];
+        const int n = frames - f;
+        SweepChunks(sweepA, tailA, sweepB, tailB, n);
+        wA = RunDelayLine<Accumulate, true>(passA.line, passA.mask, wA, passA.x, 1, passA.y, 1, tailA, passA.gains, n, true);
+        wB = RunDelayLine<Accumulate, true>(passB.line, passB.mask, wB, passB.x, 1, passB.y, 1, tailB, passB.gains, n, true);
+    }
+    passA.w = wA;
+    passB.w = wB;
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_INLINE void RunInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
+{
+    RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+}
+
+template <bool Accumulate>
+AVX2_INLINE void RunInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CFixedSweep<false>& sweepB,
+                                CLinePass& passB, int frames)
+{
+    if (Twins(sweepA, sweepB))
+        RunFixedTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+    else
+        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+}
+
 } // namespace
 
 namespace {
@@ -401,7 +470,7 @@ AVX2_KERNEL void RunPairAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, C
     // more per frame of the pair, against 77 fewer per block): it pays below 32 frames.
     if (frames < 32 && FourAtOnce(passA.pairs, passA.inStride, passA.outStride, passA.mask)
         && FourAtOnce(passB.pairs, passB.inStride, passB.outStride, passB.mask))
-        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
     else
         RunPairChunked<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }
