@@ -319,6 +319,40 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
 
 namespace {
 
+// Where a pass's line and samples stand: the interleaved loops' locals, which no store of a
+// sample can alias.
+struct CLineCursor
+{
+    uint32_t w;
+    const float* x;
+    float* y;
+};
+
+AVX2_INLINE CLineCursor Cursor(const CLinePass& pass) { return CLineCursor{pass.w, pass.x, pass.y}; }
+
+// The end of an interleaved pass whose sweeps are stored back: where the lines and the samples
+// stand, into the passes, and the last n frames (under four) as the chunked passes end.
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_INLINE void EndInterleaved(SweepA& sweepA, CLinePass& passA, CLineCursor at, SweepB& sweepB, CLinePass& passB,
+                                CLineCursor bt, int n)
+{
+    passA.x = at.x;
+    passA.y = at.y;
+    passB.x = bt.x;
+    passB.y = bt.y;
+    if (n > 0) {
+        alignas(16) double tailA[4];
+        alignas(16) double tailB[4];
+        SweepChunks(sweepA, tailA, sweepB, tailB, n);
+        at.w = RunDelayLine<Accumulate, true>(passA.line, passA.mask, at.w, passA.x, 1, passA.y, 1, tailA, passA.gains, n,
+                                              true);
+        bt.w = RunDelayLine<Accumulate, true>(passB.line, passB.mask, bt.w, passB.x, 1, passB.y, 1, tailB, passB.gains, n,
+                                              true);
+    }
+    passA.w = at.w;
+    passB.w = bt.w;
+}
+
 // RunPairAvx2() for passes that LineFour() can run: each four frames' delays go from the sweeps
 // straight into both lines, in registers, with no array of delays in between. Each channel's
 // frames still run in order, and the two touch disjoint samples (RunPair() checks), so the
@@ -332,43 +366,26 @@ AVX2_INLINE void RunPairInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sw
     SweepB b = sweepB;
     const CLinePass& pa = passA;
     const CLinePass& pb = passB;
-    uint32_t wA = pa.w, wB = pb.w;
-    const float* xA = pa.x;
-    const float* xB = pb.x;
-    float* yA = pa.y;
-    float* yB = pb.y;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
     int f = 0;
     if (Twins(a, b)) {
         for (; f + 4 <= frames; f += 4) {
             __m256d delayA, delayB;
             FourTwins(a, delayA, b, delayB);
-            LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
-            LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
+            LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+            LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
         }
     }
     for (; f + 4 <= frames; f += 4) {
         const __m256d delayA = Four(a);
         const __m256d delayB = Four(b);
-        LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
-        LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
+        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
     LeaveWideRegisters();
     sweepA = a;
     sweepB = b;
-    passA.x = xA;
-    passA.y = yA;
-    passB.x = xB;
-    passB.y = yB;
-    if (f < frames) { // the last frames, as the chunked passes end
-        alignas(16) double tailA[4];
-        alignas(16) double tailB[4];
-        const int n = frames - f;
-        SweepChunks(sweepA, tailA, sweepB, tailB, n);
-        wA = RunDelayLine<Accumulate, true>(passA.line, passA.mask, wA, passA.x, 1, passA.y, 1, tailA, passA.gains, n, true);
-        wB = RunDelayLine<Accumulate, true>(passB.line, passB.mask, wB, passB.x, 1, passB.y, 1, tailB, passB.gains, n, true);
-    }
-    passA.w = wA;
-    passB.w = wB;
+    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
 }
 
 // RunPairInterleaved() for the commonest pair: fixed sweeps at one phase (Twins()). Each sweep's
@@ -390,11 +407,7 @@ AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass&
     double phase = sweepA.phase;
     const CLinePass& pa = passA;
     const CLinePass& pb = passB;
-    uint32_t wA = pa.w, wB = pb.w;
-    const float* xA = pa.x;
-    const float* xB = pb.x;
-    float* yA = pa.y;
-    float* yB = pb.y;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
     int f = 0;
     for (; f + 4 <= frames; f += 4) {
         const __m256d phases = Phases(phase, increment);
@@ -402,26 +415,13 @@ AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass&
                                                      longestA, steadyA);
         const __m256d delayB = SweptDelayFour<false>(tableB, tableMaskB, Positions(offsetB, phases), depthB, baseDelayB,
                                                      longestB, steadyB);
-        LineFour<Accumulate>(pa.line, pa.mask, wA, xA, yA, delayA, pa.gains, pa.steady);
-        LineFour<Accumulate>(pb.line, pb.mask, wB, xB, yB, delayB, pb.gains, pb.steady);
+        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
     LeaveWideRegisters();
     sweepA.phase = phase;
     sweepB.phase = phase;
-    passA.x = xA;
-    passA.y = yA;
-    passB.x = xB;
-    passB.y = yB;
-    if (f < frames) { // the last frames, as the chunked passes end
-        alignas(16) double tailA[4];
-        alignas(16) double tailB[4];
-        const int n = frames - f;
-        SweepChunks(sweepA, tailA, sweepB, tailB, n);
-        wA = RunDelayLine<Accumulate, true>(passA.line, passA.mask, wA, passA.x, 1, passA.y, 1, tailA, passA.gains, n, true);
-        wB = RunDelayLine<Accumulate, true>(passB.line, passB.mask, wB, passB.x, 1, passB.y, 1, tailB, passB.gains, n, true);
-    }
-    passA.w = wA;
-    passB.w = wB;
+    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
 }
 
 template <bool Accumulate, class SweepA, class SweepB>
