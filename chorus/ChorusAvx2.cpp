@@ -101,15 +101,21 @@ AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
     return Four(s, Phases(s.phase, s.increment));
 }
 
+// Four frames' Delays and Depths, from each frame's pair (Delay, Depth, ...).
+AVX2_INLINE void SplitFour(__m128 a, __m128 b, __m128 c, __m128 d, __m256d& delays, __m256d& depths)
+{
+    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
+    const __m128 cd = _mm_unpacklo_ps(c, d);
+    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
+    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
+}
+
 // The base delays and depths of four frames, stepping the ramp after each.
 template <bool Saturating>
 AVX2_INLINE void StepFour(CDelayDepthSweep<Saturating>& s, __m256d& delays, __m256d& depths)
 {
     const __m128 a = s.TakeStep(), b = s.TakeStep(), c = s.TakeStep(), d = s.TakeStep();
-    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
-    const __m128 cd = _mm_unpacklo_ps(c, d);
-    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
-    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
+    SplitFour(a, b, c, d, delays, depths);
 }
 
 template <bool Saturating>
@@ -424,10 +430,64 @@ AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass&
     EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
 }
 
+// The same for twin sweeps of a straight ramp that steps only the Delay and the Depth (neither
+// steps its whole set): one phase and one pair of Delay and Depth serve both.
+template <bool Accumulate>
+AVX2_INLINE void RunDelayDepthTwinsInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& passA,
+                                               CDelayDepthSweep<false>& sweepB, CLinePass& passB, int frames)
+{
+    const float* const tableA = sweepA.table;
+    const float* const tableB = sweepB.table;
+    const int tableMaskA = sweepA.tableMask, tableMaskB = sweepB.tableMask;
+    const double offsetA = sweepA.offset, offsetB = sweepB.offset;
+    const double longestA = sweepA.longest, longestB = sweepB.longest;
+    const bool steadyA = sweepA.steady, steadyB = sweepB.steady;
+    const double increment = sweepA.increment;
+    double phase = sweepA.phase;
+    const __m128 pairSteps = sweepA.pairSteps;
+    __m128 pair = sweepA.pair;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
+    int f = 0;
+    for (; f + 4 <= frames; f += 4) {
+        const __m128 first = pair;
+        const __m128 second = _mm_add_ps(first, pairSteps);
+        const __m128 third = _mm_add_ps(second, pairSteps);
+        const __m128 fourth = _mm_add_ps(third, pairSteps);
+        pair = _mm_add_ps(fourth, pairSteps);
+        __m256d delays, depths;
+        SplitFour(first, second, third, fourth, delays, depths);
+        const __m256d phases = Phases(phase, increment);
+        const __m256d delayA =
+            SweptDelayFour<false>(tableA, tableMaskA, Positions(offsetA, phases), depths, delays, longestA, steadyA);
+        const __m256d delayB =
+            SweptDelayFour<false>(tableB, tableMaskB, Positions(offsetB, phases), depths, delays, longestB, steadyB);
+        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
+    }
+    LeaveWideRegisters();
+    sweepA.phase = phase;
+    sweepB.phase = phase;
+    sweepA.pair = pair;
+    sweepB.pair = pair;
+    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
+}
+
 template <bool Accumulate, class SweepA, class SweepB>
 AVX2_INLINE void RunInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
 {
     RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+}
+
+template <bool Accumulate>
+AVX2_INLINE void RunInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& passA, CDelayDepthSweep<false>& sweepB,
+                                CLinePass& passB, int frames)
+{
+    if (!sweepA.wholeSet && !sweepB.wholeSet && Twins(sweepA, sweepB))
+        RunDelayDepthTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+    else
+        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }
 
 template <bool Accumulate>
