@@ -394,6 +394,30 @@ AVX2_INLINE void RunPairInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sw
     EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
 }
 
+// What each of two twin sweeps reads on its own (the phase and its steps they share): its table,
+// where on it, and its limits; locals of the loops below.
+struct CTwinSide
+{
+    const float* table;
+    int tableMask;
+    double offset;
+    double longest;
+    bool steady;
+};
+
+template <class Sweep>
+AVX2_INLINE CTwinSide SideOf(const Sweep& sweep)
+{
+    return CTwinSide{sweep.table, sweep.tableMask, sweep.offset, sweep.longest, sweep.steady};
+}
+
+// SweptDelayFour() of an unsaturated sweep's side at four shared phases.
+AVX2_INLINE __m256d SweptDelay(const CTwinSide& side, __m256d phases, __m256d depth, __m256d baseDelay)
+{
+    return SweptDelayFour<false>(side.table, side.tableMask, Positions(side.offset, phases), depth, baseDelay,
+                                 side.longest, side.steady);
+}
+
 // RunPairInterleaved() for the commonest pair: fixed sweeps at one phase (Twins()). Each sweep's
 // fields are read once into locals, and the one phase is a local, so no sweep is copied in or
 // out and nothing but the phase is stored back.
@@ -401,14 +425,9 @@ template <bool Accumulate>
 AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CFixedSweep<false>& sweepB,
                                           CLinePass& passB, int frames)
 {
-    const float* const tableA = sweepA.table;
-    const float* const tableB = sweepB.table;
-    const int tableMaskA = sweepA.tableMask, tableMaskB = sweepB.tableMask;
-    const double offsetA = sweepA.offset, offsetB = sweepB.offset;
+    const CTwinSide sideA = SideOf(sweepA), sideB = SideOf(sweepB);
     const __m256d depthA = _mm256_set1_pd(sweepA.depth), depthB = _mm256_set1_pd(sweepB.depth);
     const __m256d baseDelayA = _mm256_set1_pd(sweepA.baseDelay), baseDelayB = _mm256_set1_pd(sweepB.baseDelay);
-    const double longestA = sweepA.longest, longestB = sweepB.longest;
-    const bool steadyA = sweepA.steady, steadyB = sweepB.steady;
     const double increment = sweepA.increment;
     double phase = sweepA.phase;
     const CLinePass& pa = passA;
@@ -417,10 +436,8 @@ AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass&
     int f = 0;
     for (; f + 4 <= frames; f += 4) {
         const __m256d phases = Phases(phase, increment);
-        const __m256d delayA = SweptDelayFour<false>(tableA, tableMaskA, Positions(offsetA, phases), depthA, baseDelayA,
-                                                     longestA, steadyA);
-        const __m256d delayB = SweptDelayFour<false>(tableB, tableMaskB, Positions(offsetB, phases), depthB, baseDelayB,
-                                                     longestB, steadyB);
+        const __m256d delayA = SweptDelay(sideA, phases, depthA, baseDelayA);
+        const __m256d delayB = SweptDelay(sideB, phases, depthB, baseDelayB);
         LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
         LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
@@ -436,12 +453,7 @@ template <bool Accumulate>
 AVX2_INLINE void RunDelayDepthTwinsInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& passA,
                                                CDelayDepthSweep<false>& sweepB, CLinePass& passB, int frames)
 {
-    const float* const tableA = sweepA.table;
-    const float* const tableB = sweepB.table;
-    const int tableMaskA = sweepA.tableMask, tableMaskB = sweepB.tableMask;
-    const double offsetA = sweepA.offset, offsetB = sweepB.offset;
-    const double longestA = sweepA.longest, longestB = sweepB.longest;
-    const bool steadyA = sweepA.steady, steadyB = sweepB.steady;
+    const CTwinSide sideA = SideOf(sweepA), sideB = SideOf(sweepB);
     const double increment = sweepA.increment;
     double phase = sweepA.phase;
     const __m128 pairSteps = sweepA.pairSteps;
@@ -459,10 +471,8 @@ AVX2_INLINE void RunDelayDepthTwinsInterleaved(CDelayDepthSweep<false>& sweepA, 
         __m256d delays, depths;
         SplitFour(first, second, third, fourth, delays, depths);
         const __m256d phases = Phases(phase, increment);
-        const __m256d delayA =
-            SweptDelayFour<false>(tableA, tableMaskA, Positions(offsetA, phases), depths, delays, longestA, steadyA);
-        const __m256d delayB =
-            SweptDelayFour<false>(tableB, tableMaskB, Positions(offsetB, phases), depths, delays, longestB, steadyB);
+        const __m256d delayA = SweptDelay(sideA, phases, depths, delays);
+        const __m256d delayB = SweptDelay(sideB, phases, depths, delays);
         LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
         LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
