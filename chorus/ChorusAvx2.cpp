@@ -418,51 +418,29 @@ AVX2_INLINE __m256d SweptDelay(const CTwinSide& side, __m256d phases, __m256d de
                                  side.longest, side.steady);
 }
 
-// RunPairInterleaved() for the commonest pair: fixed sweeps at one phase (Twins()). Each sweep's
-// fields are read once into locals, and the one phase is a local, so no sweep is copied in or
-// out and nothing but the phase is stored back.
-template <bool Accumulate>
-AVX2_INLINE void RunFixedTwinsInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CFixedSweep<false>& sweepB,
-                                          CLinePass& passB, int frames)
+// Four frames of twin fixed sweeps at their shared phases.
+struct CFixedTwinsFour
 {
-    const CTwinSide sideA = SideOf(sweepA), sideB = SideOf(sweepB);
-    const __m256d depthA = _mm256_set1_pd(sweepA.depth), depthB = _mm256_set1_pd(sweepB.depth);
-    const __m256d baseDelayA = _mm256_set1_pd(sweepA.baseDelay), baseDelayB = _mm256_set1_pd(sweepB.baseDelay);
-    const double increment = sweepA.increment;
-    double phase = sweepA.phase;
-    const CLinePass& pa = passA;
-    const CLinePass& pb = passB;
-    CLineCursor at = Cursor(pa), bt = Cursor(pb);
-    int f = 0;
-    for (; f + 4 <= frames; f += 4) {
-        const __m256d phases = Phases(phase, increment);
-        const __m256d delayA = SweptDelay(sideA, phases, depthA, baseDelayA);
-        const __m256d delayB = SweptDelay(sideB, phases, depthB, baseDelayB);
-        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
-        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
-    }
-    LeaveWideRegisters();
-    sweepA.phase = phase;
-    sweepB.phase = phase;
-    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
-}
+    CTwinSide a, b;
+    __m256d depthA, depthB, baseDelayA, baseDelayB;
 
-// The same for twin sweeps of a straight ramp that steps only the Delay and the Depth (neither
-// steps its whole set): one phase and one pair of Delay and Depth serve both.
-template <bool Accumulate>
-AVX2_INLINE void RunDelayDepthTwinsInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& passA,
-                                               CDelayDepthSweep<false>& sweepB, CLinePass& passB, int frames)
+    AVX2_INLINE void operator()(__m256d phases, __m256d& delayA, __m256d& delayB)
+    {
+        delayA = SweptDelay(a, phases, depthA, baseDelayA);
+        delayB = SweptDelay(b, phases, depthB, baseDelayB);
+    }
+    AVX2_INLINE void Store(CFixedSweep<false>&, CFixedSweep<false>&) const {}
+};
+
+// Four frames of twin sweeps of a straight ramp that steps only the Delay and the Depth (neither
+// steps its whole set): one pair of Delay and Depth serves both.
+struct CDelayDepthTwinsFour
 {
-    const CTwinSide sideA = SideOf(sweepA), sideB = SideOf(sweepB);
-    const double increment = sweepA.increment;
-    double phase = sweepA.phase;
-    const __m128 pairSteps = sweepA.pairSteps;
-    __m128 pair = sweepA.pair;
-    const CLinePass& pa = passA;
-    const CLinePass& pb = passB;
-    CLineCursor at = Cursor(pa), bt = Cursor(pb);
-    int f = 0;
-    for (; f + 4 <= frames; f += 4) {
+    CTwinSide a, b;
+    __m128 pair, pairSteps;
+
+    AVX2_INLINE void operator()(__m256d phases, __m256d& delayA, __m256d& delayB)
+    {
         const __m128 first = pair;
         const __m128 second = _mm_add_ps(first, pairSteps);
         const __m128 third = _mm_add_ps(second, pairSteps);
@@ -470,17 +448,39 @@ AVX2_INLINE void RunDelayDepthTwinsInterleaved(CDelayDepthSweep<false>& sweepA, 
         pair = _mm_add_ps(fourth, pairSteps);
         __m256d delays, depths;
         SplitFour(first, second, third, fourth, delays, depths);
-        const __m256d phases = Phases(phase, increment);
-        const __m256d delayA = SweptDelay(sideA, phases, depths, delays);
-        const __m256d delayB = SweptDelay(sideB, phases, depths, delays);
+        delayA = SweptDelay(a, phases, depths, delays);
+        delayB = SweptDelay(b, phases, depths, delays);
+    }
+    AVX2_INLINE void Store(CDelayDepthSweep<false>& sweepA, CDelayDepthSweep<false>& sweepB) const
+    {
+        sweepA.pair = pair;
+        sweepB.pair = pair;
+    }
+};
+
+// RunPairInterleaved() for the commonest pairs: twin sweeps (Twins()) whose own fields `four`
+// holds in locals, read once, with one phase for both; so no sweep is copied in or out and only
+// what the frames move is stored back.
+template <bool Accumulate, class Sweep, class Four>
+AVX2_INLINE void RunTwinsInterleaved(Sweep& sweepA, CLinePass& passA, Sweep& sweepB, CLinePass& passB, int frames,
+                                     Four four)
+{
+    const double increment = sweepA.increment;
+    double phase = sweepA.phase;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
+    int f = 0;
+    for (; f + 4 <= frames; f += 4) {
+        __m256d delayA, delayB;
+        four(Phases(phase, increment), delayA, delayB);
         LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
         LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
     LeaveWideRegisters();
     sweepA.phase = phase;
     sweepB.phase = phase;
-    sweepA.pair = pair;
-    sweepB.pair = pair;
+    four.Store(sweepA, sweepB);
     EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
 }
 
@@ -495,7 +495,9 @@ AVX2_INLINE void RunInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& pass
                                 CLinePass& passB, int frames)
 {
     if (!sweepA.wholeSet && !sweepB.wholeSet && Twins(sweepA, sweepB))
-        RunDelayDepthTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames,
+                                        CDelayDepthTwinsFour{SideOf(sweepA), SideOf(sweepB), sweepA.pair,
+                                                             sweepA.pairSteps});
     else
         RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }
@@ -505,7 +507,10 @@ AVX2_INLINE void RunInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CF
                                 CLinePass& passB, int frames)
 {
     if (Twins(sweepA, sweepB))
-        RunFixedTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames,
+                                        CFixedTwinsFour{SideOf(sweepA), SideOf(sweepB), _mm256_set1_pd(sweepA.depth),
+                                                        _mm256_set1_pd(sweepB.depth), _mm256_set1_pd(sweepA.baseDelay),
+                                                        _mm256_set1_pd(sweepB.baseDelay)});
     else
         RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }
