@@ -81,8 +81,19 @@ public:
     // Runs both channels' blocks as a.Run() then b.Run() would, in one pass where it can.
     static void RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
                         bool accumulate);
+    // BeginSteady() and RunPair() for plain channels in the common case, with nothing in between:
+    // both lines there, both sweeps within range and no channel's samples where the other one's
+    // lie. Returns false, having done nothing, otherwise.
+    static bool RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
+                              float* outputB, int frames, bool accumulate);
+    // RunPair() for two blocks whose ramps move only the Delay and the Depth, in the same common
+    // case, without the general path's layers. Returns false, having done nothing, otherwise.
+    static bool RunSweepOnlyPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
+                                 bool accumulate);
 
 private:
+    // Whether the two channels' blocks can run in one pass with unsaturated sweeps.
+    [[gnu::always_inline]] static bool FusesInRange(const CChorus& a, const CFrames& x, const CChorus& b, const CFrames& y, int frames);
     template <bool Accumulate>
     void Process(const CAudioBufferList* inputs, const CAudioBufferList* outputs, int frames,
                  const CValueArrayList* changes);
@@ -108,7 +119,7 @@ private:
     template <class Then>
     void WithSweep(const CBlock& block, int frames, const Then& run);
     template <bool Saturating>
-    CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
+    [[gnu::always_inline]] CDelayDepthSweep<Saturating> DelayDepthSweep(bool curved) const;
     CLinePass LinePass(const CFrames& io, int frames);
     CLinePass LinePass(const CFrames& io, int frames, bool steady);
     template <bool Saturating>
@@ -122,6 +133,10 @@ private:
                          SweepB& sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
+    // The passes of a fused pair, then each channel's state stored back.
+    template <bool Accumulate, class SweepA, class SweepB>
+    [[gnu::always_inline]] static void RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b, SweepB& sweepB, CLinePass& passB,
+                          int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

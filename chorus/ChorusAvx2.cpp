@@ -101,15 +101,21 @@ AVX2_INLINE __m256d Four(CFixedSweep<Saturating>& s)
     return Four(s, Phases(s.phase, s.increment));
 }
 
+// Four frames' Delays and Depths, from each frame's pair (Delay, Depth, ...).
+AVX2_INLINE void SplitFour(__m128 a, __m128 b, __m128 c, __m128 d, __m256d& delays, __m256d& depths)
+{
+    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
+    const __m128 cd = _mm_unpacklo_ps(c, d);
+    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
+    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
+}
+
 // The base delays and depths of four frames, stepping the ramp after each.
 template <bool Saturating>
 AVX2_INLINE void StepFour(CDelayDepthSweep<Saturating>& s, __m256d& delays, __m256d& depths)
 {
     const __m128 a = s.TakeStep(), b = s.TakeStep(), c = s.TakeStep(), d = s.TakeStep();
-    const __m128 ab = _mm_unpacklo_ps(a, b); // Delay, Delay, Depth, Depth
-    const __m128 cd = _mm_unpacklo_ps(c, d);
-    delays = _mm256_cvtps_pd(_mm_movelh_ps(ab, cd));
-    depths = _mm256_cvtps_pd(_mm_movehl_ps(cd, ab));
+    SplitFour(a, b, c, d, delays, depths);
 }
 
 template <bool Saturating>
@@ -319,6 +325,40 @@ AVX2_KERNEL uint32_t RunDelayLineAvx2(float* line, uint32_t mask, uint32_t w, co
 
 namespace {
 
+// Where a pass's line and samples stand: the interleaved loops' locals, which no store of a
+// sample can alias.
+struct CLineCursor
+{
+    uint32_t w;
+    const float* x;
+    float* y;
+};
+
+AVX2_INLINE CLineCursor Cursor(const CLinePass& pass) { return CLineCursor{pass.w, pass.x, pass.y}; }
+
+// The end of an interleaved pass whose sweeps are stored back: where the lines and the samples
+// stand, into the passes, and the last n frames (under four) as the chunked passes end.
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_INLINE void EndInterleaved(SweepA& sweepA, CLinePass& passA, CLineCursor at, SweepB& sweepB, CLinePass& passB,
+                                CLineCursor bt, int n)
+{
+    passA.x = at.x;
+    passA.y = at.y;
+    passB.x = bt.x;
+    passB.y = bt.y;
+    if (n > 0) {
+        alignas(16) double tailA[4];
+        alignas(16) double tailB[4];
+        SweepChunks(sweepA, tailA, sweepB, tailB, n);
+        at.w = RunDelayLine<Accumulate, true>(passA.line, passA.mask, at.w, passA.x, 1, passA.y, 1, tailA, passA.gains, n,
+                                              true);
+        bt.w = RunDelayLine<Accumulate, true>(passB.line, passB.mask, bt.w, passB.x, 1, passB.y, 1, tailB, passB.gains, n,
+                                              true);
+    }
+    passA.w = at.w;
+    passB.w = bt.w;
+}
+
 // RunPairAvx2() for passes that LineFour() can run: each four frames' delays go from the sweeps
 // straight into both lines, in registers, with no array of delays in between. Each channel's
 // frames still run in order, and the two touch disjoint samples (RunPair() checks), so the
@@ -326,37 +366,153 @@ namespace {
 template <bool Accumulate, class SweepA, class SweepB>
 AVX2_INLINE void RunPairInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
 {
+    // The loop's state lives in locals whose address nothing takes, so that it stays in registers;
+    // the passes' fixed fields are read where used, and only what the frames move is stored back.
     SweepA a = sweepA;
     SweepB b = sweepB;
-    CLinePass pa = passA, pb = passB;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
     int f = 0;
     if (Twins(a, b)) {
         for (; f + 4 <= frames; f += 4) {
             __m256d delayA, delayB;
             FourTwins(a, delayA, b, delayB);
-            LineFour<Accumulate>(pa.line, pa.mask, pa.w, pa.x, pa.y, delayA, pa.gains, pa.steady);
-            LineFour<Accumulate>(pb.line, pb.mask, pb.w, pb.x, pb.y, delayB, pb.gains, pb.steady);
+            LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+            LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
         }
     }
     for (; f + 4 <= frames; f += 4) {
         const __m256d delayA = Four(a);
         const __m256d delayB = Four(b);
-        LineFour<Accumulate>(pa.line, pa.mask, pa.w, pa.x, pa.y, delayA, pa.gains, pa.steady);
-        LineFour<Accumulate>(pb.line, pb.mask, pb.w, pb.x, pb.y, delayB, pb.gains, pb.steady);
+        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
     }
     LeaveWideRegisters();
-    if (f < frames) { // the last frames, as the chunked passes end
-        alignas(16) double tailA[4];
-        alignas(16) double tailB[4];
-        const int n = frames - f;
-        SweepChunks(a, tailA, b, tailB, n);
-        pa.w = RunDelayLine<Accumulate, true>(pa.line, pa.mask, pa.w, pa.x, 1, pa.y, 1, tailA, pa.gains, n, true);
-        pb.w = RunDelayLine<Accumulate, true>(pb.line, pb.mask, pb.w, pb.x, 1, pb.y, 1, tailB, pb.gains, n, true);
-    }
     sweepA = a;
     sweepB = b;
-    passA = pa;
-    passB = pb;
+    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
+}
+
+// What each of two twin sweeps reads on its own (the phase and its steps they share): its table,
+// where on it, and its limits; locals of the loops below.
+struct CTwinSide
+{
+    const float* table;
+    int tableMask;
+    double offset;
+    double longest;
+    bool steady;
+};
+
+template <class Sweep>
+AVX2_INLINE CTwinSide SideOf(const Sweep& sweep)
+{
+    return CTwinSide{sweep.table, sweep.tableMask, sweep.offset, sweep.longest, sweep.steady};
+}
+
+// SweptDelayFour() of an unsaturated sweep's side at four shared phases.
+AVX2_INLINE __m256d SweptDelay(const CTwinSide& side, __m256d phases, __m256d depth, __m256d baseDelay)
+{
+    return SweptDelayFour<false>(side.table, side.tableMask, Positions(side.offset, phases), depth, baseDelay,
+                                 side.longest, side.steady);
+}
+
+// Four frames of twin fixed sweeps at their shared phases.
+struct CFixedTwinsFour
+{
+    CTwinSide a, b;
+    __m256d depthA, depthB, baseDelayA, baseDelayB;
+
+    AVX2_INLINE void operator()(__m256d phases, __m256d& delayA, __m256d& delayB)
+    {
+        delayA = SweptDelay(a, phases, depthA, baseDelayA);
+        delayB = SweptDelay(b, phases, depthB, baseDelayB);
+    }
+    AVX2_INLINE void Store(CFixedSweep<false>&, CFixedSweep<false>&) const {}
+};
+
+// Four frames of twin sweeps of a straight ramp that steps only the Delay and the Depth (neither
+// steps its whole set): one pair of Delay and Depth serves both.
+struct CDelayDepthTwinsFour
+{
+    CTwinSide a, b;
+    __m128 pair, pairSteps;
+
+    AVX2_INLINE void operator()(__m256d phases, __m256d& delayA, __m256d& delayB)
+    {
+        const __m128 first = pair;
+        const __m128 second = _mm_add_ps(first, pairSteps);
+        const __m128 third = _mm_add_ps(second, pairSteps);
+        const __m128 fourth = _mm_add_ps(third, pairSteps);
+        pair = _mm_add_ps(fourth, pairSteps);
+        __m256d delays, depths;
+        SplitFour(first, second, third, fourth, delays, depths);
+        delayA = SweptDelay(a, phases, depths, delays);
+        delayB = SweptDelay(b, phases, depths, delays);
+    }
+    AVX2_INLINE void Store(CDelayDepthSweep<false>& sweepA, CDelayDepthSweep<false>& sweepB) const
+    {
+        sweepA.pair = pair;
+        sweepB.pair = pair;
+    }
+};
+
+// RunPairInterleaved() for the commonest pairs: twin sweeps (Twins()) whose own fields `four`
+// holds in locals, read once, with one phase for both; so no sweep is copied in or out and only
+// what the frames move is stored back.
+template <bool Accumulate, class Sweep, class Four>
+AVX2_INLINE void RunTwinsInterleaved(Sweep& sweepA, CLinePass& passA, Sweep& sweepB, CLinePass& passB, int frames,
+                                     Four four)
+{
+    const double increment = sweepA.increment;
+    double phase = sweepA.phase;
+    const CLinePass& pa = passA;
+    const CLinePass& pb = passB;
+    CLineCursor at = Cursor(pa), bt = Cursor(pb);
+    int f = 0;
+    for (; f + 4 <= frames; f += 4) {
+        __m256d delayA, delayB;
+        four(Phases(phase, increment), delayA, delayB);
+        LineFour<Accumulate>(pa.line, pa.mask, at.w, at.x, at.y, delayA, pa.gains, pa.steady);
+        LineFour<Accumulate>(pb.line, pb.mask, bt.w, bt.x, bt.y, delayB, pb.gains, pb.steady);
+    }
+    LeaveWideRegisters();
+    sweepA.phase = phase;
+    sweepB.phase = phase;
+    four.Store(sweepA, sweepB);
+    EndInterleaved<Accumulate>(sweepA, passA, at, sweepB, passB, bt, frames - f);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+AVX2_INLINE void RunInterleaved(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, CLinePass& passB, int frames)
+{
+    RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+}
+
+template <bool Accumulate>
+AVX2_INLINE void RunInterleaved(CDelayDepthSweep<false>& sweepA, CLinePass& passA, CDelayDepthSweep<false>& sweepB,
+                                CLinePass& passB, int frames)
+{
+    if (!sweepA.wholeSet && !sweepB.wholeSet && Twins(sweepA, sweepB))
+        RunTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames,
+                                        CDelayDepthTwinsFour{SideOf(sweepA), SideOf(sweepB), sweepA.pair,
+                                                             sweepA.pairSteps});
+    else
+        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+}
+
+template <bool Accumulate>
+AVX2_INLINE void RunInterleaved(CFixedSweep<false>& sweepA, CLinePass& passA, CFixedSweep<false>& sweepB,
+                                CLinePass& passB, int frames)
+{
+    if (Twins(sweepA, sweepB))
+        RunTwinsInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames,
+                                        CFixedTwinsFour{SideOf(sweepA), SideOf(sweepB), _mm256_set1_pd(sweepA.depth),
+                                                        _mm256_set1_pd(sweepB.depth), _mm256_set1_pd(sweepA.baseDelay),
+                                                        _mm256_set1_pd(sweepB.baseDelay)});
+    else
+        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }
 
 } // namespace
@@ -389,7 +545,7 @@ AVX2_KERNEL void RunPairAvx2(SweepA& sweepA, CLinePass& passA, SweepB& sweepB, C
     // more per frame of the pair, against 77 fewer per block): it pays below 32 frames.
     if (frames < 32 && FourAtOnce(passA.pairs, passA.inStride, passA.outStride, passA.mask)
         && FourAtOnce(passB.pairs, passB.inStride, passB.outStride, passB.mask))
-        RunPairInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
+        RunInterleaved<Accumulate>(sweepA, passA, sweepB, passB, frames);
     else
         RunPairChunked<Accumulate>(sweepA, passA, sweepB, passB, frames);
 }

@@ -40,7 +40,7 @@ constexpr int kSweepChunkFrames = 512;
 // writes the first output sample: true unless some output sample of the block is also an input
 // sample (in-place processing, same pointer and stride, is safe: each frame reads its own
 // sample before writing it).
-inline bool MayPairFrames(const float* x, int inStride, const float* y, int outStride, int frames)
+[[gnu::always_inline]] inline bool MayPairFrames(const float* x, int inStride, const float* y, int outStride, int frames)
 {
     if (frames < 2 || (x == y && inStride == outStride && inStride != 0))
         return true;

@@ -202,6 +202,55 @@ void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock
     b.Run(blockB, frames, accumulate);
 }
 
+inline bool CChorus::FusesInRange(const CChorus& a, const CFrames& x, const CChorus& b, const CFrames& y, int frames)
+{
+    // The unsaturated sweeps' condition (WithSweep) and RunPair()'s for one pass over both.
+    const CWavetableLfo& lfoA = *a.m_lfo;
+    const CWavetableLfo& lfoB = *b.m_lfo;
+    return a.m_line.Data() && b.m_line.Data() && KeepsInRange(lfoA.offset, lfoA.phase, lfoA.increment, frames)
+        && KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames)
+        && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
+        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
+        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames);
+}
+
+bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
+                            float* outputB, int frames, bool accumulate)
+{
+    // A steady block takes its sets as it finds them (BeginSteady), so the sweeps are fixed ones.
+    const CFrames x{inputA, 1, outputA, 1};
+    const CFrames y{inputB, 1, outputB, 1};
+    if (!FusesInRange(a, x, b, y, frames))
+        return false;
+    CFixedSweep<false> sweepA = a.FixedSweep<false>();
+    CFixedSweep<false> sweepB = b.FixedSweep<false>();
+    CLinePass passA = a.LinePass(x, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(y, frames, sweepB.steady);
+    if (accumulate)
+        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
+    else
+        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
+    return true;
+}
+
+bool CChorus::RunSweepOnlyPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames,
+                               bool accumulate)
+{
+    if (!blockA.sweepOnly || !blockB.sweepOnly || blockA.sets != blockB.sets
+        || !FusesInRange(a, blockA.io, b, blockB.io, frames))
+        return false;
+    const bool curved = blockA.sets > 2;
+    CDelayDepthSweep<false> sweepA = a.DelayDepthSweep<false>(curved);
+    CDelayDepthSweep<false> sweepB = b.DelayDepthSweep<false>(curved);
+    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
+    if (accumulate)
+        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
+    else
+        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
+    return true;
+}
+
 template <bool Saturating>
 CFixedSweep<Saturating> CChorus::FixedSweep() const
 {
@@ -231,7 +280,7 @@ void CChorus::WithSweep(const CBlock& block, int frames, const Then& run)
 }
 
 template <bool Saturating>
-CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
+inline CDelayDepthSweep<Saturating> CChorus::DelayDepthSweep(bool curved) const
 {
     // The gains, the increment and the phase offset Recompute() derived from the starting values
     // hold for every frame; the base delay and the depth come from the stepping set.
@@ -254,7 +303,7 @@ CLinePass CChorus::LinePass(const CFrames& io, int frames)
     return LinePass(io, frames, SteadySweep(m_lfo->increment, m_depth, m_baseDelay));
 }
 
-CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
+[[gnu::always_inline]] inline CLinePass CChorus::LinePass(const CFrames& io, int frames, bool steady)
 {
     return CLinePass{m_line.Data(), static_cast<uint32_t>(m_line.GetMask()), static_cast<uint32_t>(m_line.GetPosition()),
                      io.input, io.inputStride, io.output, io.outputStride,
@@ -332,6 +381,13 @@ void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus
     // Each sweep has just found whether it is steady, from the values the passes would ask.
     CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
     CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
+    RunPasses<Accumulate>(a, sweepA, passA, b, sweepB, passB, frames);
+}
+
+template <bool Accumulate, class SweepA, class SweepB>
+inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b,
+                                                      SweepB& sweepB, CLinePass& passB, int frames)
+{
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
         RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);

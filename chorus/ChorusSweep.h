@@ -298,7 +298,7 @@ struct CLinePass
     // Works on local copies, which the sample stores cannot alias. With Avx2, the AVX2 kernel
     // (only where UsingAvx2Kernels(), and for fixed gains).
     template <bool Accumulate, bool Avx2 = false, class Gains>
-    void Run(const double* delays, int n, const Gains& mix)
+    [[gnu::always_inline]] void Run(const double* delays, int n, const Gains& mix)
     {
         const float* input = x;
         float* output = y;

@@ -114,12 +114,17 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
     // What Process() does, without the lists: each channel's ramp is the incoming one with its own
     // share of the Stereo value. The core hands as many values as there are parameters.
     const int sets = valueCount == CChorus::kParameterCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
+    if (sets <= 1
+        && CChorus::RunSteadyPair(m_left, inputs[0], outputs[0], m_right, inputs[1], outputs[1], frames, accumulate))
+        return;
     CChorus::CBlock left, right;
     const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
                                 : m_left.BeginSteady(inputs[0], outputs[0], left);
     const bool rightReady = sets
                               ? m_right.BeginTwin(m_left, left, inputs[1], outputs[1], ramp, sets, kRightSpread, right)
                               : m_right.BeginSteady(inputs[1], outputs[1], right);
+    if (leftReady && rightReady && CChorus::RunSweepOnlyPair(m_left, left, m_right, right, frames, accumulate))
+        return;
     RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 

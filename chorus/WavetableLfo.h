@@ -17,7 +17,7 @@ struct CWavetableLfo
     // longer finite starts again from 0. Inline for the usual phase within one period, which that
     // leaves as it is (N is a power of two, so phase / N is exact and truncates to a zero) but
     // for a zero, which becomes +0; the division waits for the others.
-    void WrapPhase()
+    [[gnu::always_inline]] void WrapPhase()
     {
         if (phase > -kTableSize && phase < kTableSize && table.GetSize() == kTableSize) {
             if (phase == 0.0)

@@ -131,8 +131,10 @@ public:
     // The frames the current settings ring on after the input stops, as the last block, resume
     // or reset left them; any thread may ask.
     int GetRingLength() const { return m_ringLength.load(std::memory_order_relaxed); }
-    // Takes the effect's ring length after a block or a resume; true when it changed.
-    bool UpdateRingLength();
+    // Takes the effect's ring length after a block or a resume; true when it changed. The length
+    // follows the effect's values, so it is asked again only where they may have moved since:
+    // changes taken, a ramp, values settled, a resume or a reset.
+    bool UpdateRingLength() { return m_ringMayMove && TakeRingLength(); }
     // A block that needs no work: input silent for longer than the ring. The outputs get zeros,
     // the values land and the effect's time moves on as processing would move it. As after
     // Process, the caller takes the ring length once the block is done.
@@ -195,6 +197,7 @@ private:
         TakeChanges(frames, written);
     }
     void TakeChanges(int frames, uint32_t written);
+    bool TakeRingLength();
     bool BindChannels(float** inputs, float** outputs, int frames);
     // Whether the host passed every channel the effect takes.
     bool HasChannels(float** inputs, float** outputs) const
@@ -259,4 +262,5 @@ private:
     int m_refreshCounter = 0;
     int m_refreshInterval = 0;
     std::atomic<int> m_ringLength{0};
+    bool m_ringMayMove = true; // the effect's values may have moved since the ring length was taken
 };

@@ -7,6 +7,7 @@ void CPluginCore::TakeChanges(int frames, uint32_t written)
     // One snapshot of the values other threads write serves the comparison, the steps and the
     // new "previous" values, so a change that lands while this runs is not half taken: it
     // arrives with the next block.
+    m_ringMayMove = true;
     const int count = m_rampTargets.GetCount();
     float* targets = m_rampTargets.Data();
     float* previous = m_previousInputs.Data();
@@ -144,6 +145,7 @@ void CPluginCore::Resume()
     m_effect->Initialize(m_sampleRate, m_settings);
     m_presetView.SetList(m_effect->GetPresets());
     m_effect->SetParameters(&m_realInputs);
+    m_ringMayMove = true;
     if (m_previousInputs.GetCount() == m_realInputs.GetCount())
         AssignValues(&m_previousInputs, &m_realInputs);
     m_refreshCounter = m_refreshInterval;
@@ -155,6 +157,7 @@ void CPluginCore::SettleParameters()
 {
     AssignValues(&m_rampTargets, &m_realInputs); // one snapshot, as UpdateRamp takes it
     m_effect->SetParameters(&m_rampTargets);
+    m_ringMayMove = true;
     AssignValues(&m_previousInputs, &m_rampTargets);
     m_ramp.used = 0;
     m_rampActive = false;

@@ -11,8 +11,9 @@ void CPluginCore::Reset()
     UpdateRingLength();
 }
 
-bool CPluginCore::UpdateRingLength()
+bool CPluginCore::TakeRingLength()
 {
+    m_ringMayMove = false;
     const int length = m_effect->GetRingLength();
     return m_ringLength.exchange(length, std::memory_order_relaxed) != length;
 }

@@ -42,14 +42,28 @@ CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
     : m_core(std::move(effect), nullptr, refreshRate),
       m_layout(m_core),
       m_ports(static_cast<size_t>(m_layout.Count()), nullptr),
-      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen)
+      m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen),
+      m_reads(static_cast<size_t>(m_layout.ControlInputs()), &kUnplugged),
+      m_audioPorts(static_cast<uint32_t>(m_layout.AudioInputs() + m_layout.AudioOutputs())),
+      m_audioMissing(m_layout.AudioInputs() + m_layout.AudioOutputs())
 {
 }
 
 void CLv2Plugin::ConnectPort(uint32_t port, void* location)
 {
-    if (port < m_ports.size())
-        m_ports[port] = static_cast<float*>(location);
+    // Hosts may connect the audio ports before every block: those come first, and cheapest.
+    float* const connected = static_cast<float*>(location);
+    if (port < m_audioPorts) {
+        float*& slot = m_ports[port];
+        m_audioMissing += (connected == nullptr) - (slot == nullptr);
+        slot = connected;
+        return;
+    }
+    if (port >= m_ports.size())
+        return;
+    if (const uint32_t k = port - m_audioPorts; k < m_reads.size())
+        m_reads[k] = connected ? connected : &kUnplugged;
+    m_ports[port] = connected;
 }
 
 void CLv2Plugin::Activate()
@@ -64,14 +78,12 @@ void CLv2Plugin::ApplyControls()
     // differences of the bits into one word, without a branch per port, and only a change walks
     // the ports again. An unconnected port reads as never seen (a port disconnected after its
     // first value then sends every block on the walk, which skips it, as before).
-    const float* const* ports = m_ports.data() + m_layout.ControlInput(0);
+    const float* const* reads = m_reads.data();
     const uint32_t* seen = m_seen.data();
     uint32_t differ = 0;
 #pragma GCC unroll 4
-    for (size_t k = 0, count = m_seen.size(); k < count; ++k) {
-        const float* port = ports[k] ? ports[k] : &kUnplugged;
-        differ |= BitsOf(*port) ^ seen[k];
-    }
+    for (size_t k = 0, count = m_seen.size(); k < count; ++k)
+        differ |= BitsOf(*reads[k]) ^ seen[k];
     if (differ != 0)
         ApplyChangedControls();
 }
@@ -104,17 +116,6 @@ void CLv2Plugin::ApplyControl(int k, float value)
         m_core.SetParameter(k, m_core.ToNormalized(k, value));
 }
 
-bool CLv2Plugin::AudioConnected() const
-{
-    // The audio ports come first, inputs then outputs, so the core takes their locations as the
-    // host connected them.
-    float* const* ports = m_ports.data();
-    for (int p = 0, count = m_layout.AudioInputs() + m_layout.AudioOutputs(); p < count; ++p)
-        if (!ports[p])
-            return false;
-    return true;
-}
-
 void CLv2Plugin::SilenceConnectedOutputs(uint32_t frames)
 {
     for (int c = 0; c < m_layout.AudioOutputs(); ++c)
@@ -143,7 +144,9 @@ void CLv2Plugin::Run(uint32_t frames)
     // block length a host is broken; a missing channel leaves nothing to process from or into,
     // so whatever is connected hears silence.
     if (frames <= static_cast<uint32_t>(INT_MAX)) {
-        if (AudioConnected())
+        // The audio ports come first, inputs then outputs, so the core takes their locations as
+        // the host connected them.
+        if (m_audioMissing == 0)
             m_core.Process(m_ports.data(), m_ports.data() + m_layout.FirstAudioOutput(), static_cast<int>(frames),
                            false);
         else

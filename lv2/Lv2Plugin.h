@@ -31,7 +31,6 @@ private:
     void ApplyControls();
     void ApplyChangedControls();
     void ApplyControl(int k, float value);
-    bool AudioConnected() const;
     void SilenceConnectedOutputs(uint32_t frames);
     void ReportOutputs();
 
@@ -39,5 +38,10 @@ private:
     CLv2PortLayout m_layout;
     std::vector<float*> m_ports;    // every port's location as the host connected it
     std::vector<uint32_t> m_seen;   // the bits of each control input last read
+    // Where each block reads each control input: its port, or a stand-in never seen while it is
+    // unconnected. Kept by ConnectPort, so a block reads without a test per port.
+    std::vector<const float*> m_reads;
+    uint32_t m_audioPorts; // the audio ports, inputs then outputs, from port 0 on
+    int m_audioMissing;    // audio ports not connected now
     bool m_settle = true; // the next block's values are the starting point, not a change
 };

@@ -340,3 +340,56 @@ TEST(StereoChorus, PlainChannelsComputeTheSamplesOfTheBufferListsBitForBit)
                 }
             }
 }
+
+TEST(StereoChorus, PlainChannelsSharingBuffersComputeWhatTheBufferListsComputeOverTheSameBuffers)
+{
+    // Hosts process in place, and a channel's samples may overlap the other channel's a few
+    // frames apart: then the pair may not run in one pass, and the plain path must fall back
+    // exactly where the lists do.
+    const ChorusSettings start = {0.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    const ChorusSettings delaySteps = {0.0f, 0.0f, 0.0f, 1e-4f, 0.0f, 0.0f, 0.0f, 0.0f};
+    struct Place
+    {
+        int buffer, offset; // buffers 0 .. 2 of frames + 8 samples
+    };
+    const struct
+    {
+        const char* name;
+        Place inL, inR, outL, outR;
+    } layouts[] = {
+        {"apart", {0, 0}, {1, 0}, {2, 0}, {2, 8}},
+        {"in place", {0, 0}, {1, 0}, {0, 0}, {1, 0}},
+        {"right input four frames after left output", {0, 0}, {1, 4}, {1, 0}, {2, 0}},
+        {"right output four frames after left input", {0, 0}, {1, 0}, {2, 0}, {0, 4}},
+        {"right output four frames after left output", {0, 0}, {1, 0}, {2, 0}, {2, 4}},
+    };
+    for (const auto& layout : layouts)
+        for (const bool steady : {true, false})
+            for (const int frames : {16, 100}) {
+                auto lists = MakeStereoChorus(start);
+                auto plain = MakeStereoChorus(start);
+                const CValueArrayList changes = RampList({start, delaySteps});
+                const float* entries[] = {start.data(), delaySteps.data()};
+                CNoise noise;
+                for (int block = 0; block < 4; ++block) {
+                    std::vector<std::vector<float>> expected(3), actual;
+                    for (auto& buffer : expected)
+                        buffer = noise.Block(frames + 8);
+                    actual = expected;
+                    auto at = [](std::vector<std::vector<float>>& buffers, Place place) {
+                        return buffers[static_cast<size_t>(place.buffer)].data() + place.offset;
+                    };
+                    CVectorBuffer inL(at(expected, layout.inL), frames), inR(at(expected, layout.inR), frames);
+                    CVectorBuffer outL(at(expected, layout.outL), frames), outR(at(expected, layout.outR), frames);
+                    const CVectorBufferList inputs({&inL, &inR}), outputs({&outL, &outR});
+                    lists->ProcessReplacing(&inputs, &outputs, frames, steady ? nullptr : &changes);
+                    const float* in[] = {at(actual, layout.inL), at(actual, layout.inR)};
+                    float* out[] = {at(actual, layout.outL), at(actual, layout.outR)};
+                    plain->ProcessChannels(in, out, frames, entries, steady ? 0 : 2, 8, false);
+                    for (size_t b = 0; b < expected.size(); ++b)
+                        ASSERT_EQ(std::memcmp(expected[b].data(), actual[b].data(), (frames + 8) * sizeof(float)), 0)
+                            << layout.name << (steady ? ", steady" : ", Delay ramp") << ", " << frames
+                            << " frames, block " << block << ", buffer " << b;
+                }
+            }
+}

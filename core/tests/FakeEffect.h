@@ -16,6 +16,7 @@ struct EffectLog
     int lastFrames = -1;
     std::vector<int> skips;
     int outputUpdates = 0;
+    int ringAsks = 0;
     bool destroyed = false;
 };
 
@@ -106,6 +107,13 @@ public:
             m_outputValues->SetValue(j, -30.0f);
     }
     const CValueArray* GetOutputValues() const override { return m_outputValues.get(); }
+    // The tail, and as many frames more as the last Level value set.
+    int GetRingLength() const override
+    {
+        ++m_log.ringAsks;
+        const auto& last = m_log.setParameters;
+        return m_config.tail + (last.empty() || last.back().empty() ? 0 : static_cast<int>(last.back()[0]));
+    }
 
 private:
     void Record(int frames, const CValueArrayList* changes)

@@ -178,6 +178,32 @@ TEST(Lv2Plugin, BadHostsGetNoCrashAndSilenceOrSoundOutput)
     EXPECT_EQ(log.processCalls, 3);
 }
 
+TEST(Lv2Plugin, AnAudioPortConnectedAgainEveryBlockOrDisconnectedIsCountedOnce)
+{
+    // Hosts connect the audio ports before every block, to the same or to other buffers.
+    EffectLog log;
+    const auto plugin = Make(log);
+    Host host(*plugin);
+    std::vector<float> other(64, 0.0f);
+    for (int block = 0; block < 3; ++block) {
+        plugin->ConnectPort(0, block % 2 ? other.data() : host.l.data());
+        plugin->ConnectPort(3, host.orr.data());
+        plugin->Run(64);
+    }
+    EXPECT_EQ(log.processCalls, 3);
+
+    plugin->ConnectPort(3, nullptr); // twice: still one port missing, not two
+    plugin->ConnectPort(3, nullptr);
+    host.ol.assign(64, 9.0f);
+    plugin->Run(64);
+    EXPECT_EQ(log.processCalls, 3);
+    EXPECT_EQ(host.ol, std::vector<float>(64, 0.0f));
+
+    plugin->ConnectPort(3, host.orr.data());
+    plugin->Run(64);
+    EXPECT_EQ(log.processCalls, 4);
+}
+
 TEST(Lv2Plugin, OutputParametersAndLatencyReachTheirPorts)
 {
     EffectLog log;
