@@ -19,13 +19,23 @@ int CountOf(const CParameterInfoList* list) { return list ? list->GetCount() : 0
 // the float range. Beyond it (a normalised 1e38 times a range of 40) the conversion would be
 // undefined and in practice infinite, which the effect's ramps turn into NaN; the largest float
 // stands in instead.
-float RealOf(const CParameterInfo* info, float normalised)
+float RealOf(const CInputRange& range, float normalised)
+{
+    const double real = range.minimum + static_cast<double>(normalised) * range.span;
+    return static_cast<float>(std::min(std::max(real, -static_cast<double>(FLT_MAX)), static_cast<double>(FLT_MAX)));
+}
+
+CInputRange RangeOf(const CParameterInfo* info)
 {
     if (!info)
-        return 0.0f;
+        return CInputRange{0.0, 0.0, false};
     const double minimum = info->GetMin();
-    const double real = minimum + static_cast<double>(normalised) * (info->GetMax() - minimum);
-    return static_cast<float>(std::min(std::max(real, -static_cast<double>(FLT_MAX)), static_cast<double>(FLT_MAX)));
+    return CInputRange{minimum, info->GetMax() - minimum, true};
+}
+
+float RealOf(const CParameterInfo* info, float normalised)
+{
+    return info ? RealOf(RangeOf(info), normalised) : 0.0f;
 }
 
 float NormalizedOf(const CParameterInfo* info, float real)
@@ -43,6 +53,7 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
       m_realInputs(CountOf(m_effect->GetParameterInfo())),
       m_normalizedOutputs(CountOf(m_effect->GetOutputParameterInfo())),
       m_realOutputs(CountOf(m_effect->GetOutputParameterInfo())),
+      m_inputCount(CountOf(m_effect->GetParameterInfo())),
       m_previousInputs(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_rampTargets(nullptr, CountOf(m_effect->GetParameterInfo())),
       m_settingsCopy(settings ? std::make_unique<CValueArray>(*settings) : nullptr),
@@ -59,6 +70,8 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
 {
     ReplaceItem(m_bypassInfo, 0, CParameterInfo("Bypass", CParameterInfo::kInteger, 0.0f, 1.0f, 0.0f, "", ""));
     m_presetView.SetList(m_effect->GetPresets());
+    for (int i = 0; i < m_inputCount; ++i)
+        m_inputRanges.push_back(RangeOf(InputInfo(i)));
 
     // An effect that declares no inputs (or outputs) is published with the other count, so the
     // host still has channels to pass.
@@ -122,7 +135,8 @@ bool CPluginCore::SetParameter(int index, float value)
     } else if (index <= GetInputParameterCount()) {
         const int i = index - 1;
         m_normalizedInputs.SetValue(i, value);
-        m_realInputs.SetValue(i, RealOf(InputInfo(i), value));
+        const CInputRange& range = m_inputRanges[static_cast<size_t>(i)];
+        m_realInputs.SetValue(i, range.known ? RealOf(range, value) : 0.0f);
         m_inputsWritten.fetch_add(1, std::memory_order_release);
     } else {
         const int j = index - 1 - GetInputParameterCount();

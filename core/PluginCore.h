@@ -27,6 +27,15 @@ public:
     virtual ~CPluginCoreListener() = default;
 };
 
+// How the core maps one input's normalised value to its real one: minimum + normalised * span,
+// taken from the descriptor once rather than asked of it at every write.
+struct CInputRange
+{
+    double minimum;
+    double span;
+    bool known; // a descriptor was there; inputs without one read 0
+};
+
 // One host program: the bypass flag and the normalised input values, and a name. Hosts switch
 // programs from more than one thread, so the values are shared ones.
 struct CProgramSlot
@@ -238,6 +247,8 @@ private:
     uint32_t m_inputsTaken = ~0u;
     CSharedValueArray m_normalizedOutputs;
     CSharedValueArray m_realOutputs;
+    int m_inputCount; // the effect's inputs: the length of every input array below
+    std::vector<CInputRange> m_inputRanges;
     CValueArray m_previousInputs;
     CValueArray m_rampTargets; // the block's snapshot of the real inputs, allocated once
     std::unique_ptr<CValueArray> m_settingsCopy;

@@ -1,20 +1,34 @@
 // The audio path: host blocks to effect calls, parameter changes to per-frame ramps, bypass.
 #include "PluginCore.h"
+#include <algorithm>
 #include <cstring>
 
 void CPluginCore::TakeChanges(int frames, uint32_t written)
 {
     // One snapshot of the values other threads write serves the comparison, the steps and the
     // new "previous" values, so a change that lands while this runs is not half taken: it
-    // arrives with the next block.
+    // arrives with the next block. One pass reads each value once and writes the snapshot and the
+    // ramp's entries (the previous values and the steps as ValuesToStep computes them) whether or
+    // not anything moved: nothing reads the entries of a ramp of no sets.
     m_ringMayMove = true;
-    const int count = m_rampTargets.GetCount();
-    float* targets = m_rampTargets.Data();
-    float* previous = m_previousInputs.Data();
-    m_realInputs.CopyTo(targets);
+    const int count = m_inputCount;
+    const std::atomic<float>* shared = m_realInputs.Values();
+    float* __restrict targets = m_rampTargets.Data();
+    float* __restrict previous = m_previousInputs.Data();
+    float* __restrict start = m_rampEntries[0];
+    float* __restrict steps = m_rampEntries[1];
+    // A block of no frames moves nothing (its steps are 0), so the change stays pending and ramps
+    // across the next real block instead of jumping at its start.
+    const bool taken = frames != 0;
+    const float factor = taken ? 1.0f / static_cast<float>(frames) : 0.0f;
     bool same = count > 0; // as ValuesEqual compares: as floats, every one
-    for (int i = 0; i < count; ++i)
-        same = (previous[i] == targets[i]) & same;
+    for (int i = 0; i < count; ++i) {
+        const float from = previous[i], to = shared[i].load(std::memory_order_relaxed);
+        targets[i] = to;
+        start[i] = from;
+        steps[i] = (to - from) * factor;
+        same = (from == to) & same;
+    }
     if (same) {
         if (m_rampActive)
             m_effect->SetParameters(&m_rampTargets); // land exactly on the targets
@@ -23,23 +37,11 @@ void CPluginCore::TakeChanges(int frames, uint32_t written)
         m_inputsTaken = written;
         return;
     }
-    // The ramp's entries: the previous values and the steps as ValuesToStep computes them; the
-    // targets become the previous values. A block of no frames moves nothing (its steps are 0), so
-    // the change stays pending and ramps across the next real block instead of jumping at its start.
-    const bool taken = frames != 0;
-    const float factor = taken ? 1.0f / static_cast<float>(frames) : 0.0f;
-    float* start = m_rampEntries[0];
-    float* steps = m_rampEntries[1];
-    for (int i = 0; i < count; ++i) {
-        const float from = previous[i], to = targets[i];
-        start[i] = from;
-        steps[i] = (to - from) * factor;
-        if (taken)
-            previous[i] = to;
-    }
     m_ramp.used = m_ramp.GetCapacity();
     if (!taken)
         return;
+    // The targets become the previous values (not where all were equal: +0 and -0 compare equal).
+    std::copy(targets, targets + count, previous);
     m_rampActive = true;
     m_inputsTaken = written;
 }
@@ -79,7 +81,7 @@ void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accu
         if (!HasChannels(inputs, outputs))
             return;
         UpdateRamp(frames);
-        m_plainEffect->ProcessChannels(inputs, outputs, frames, m_rampEntries, m_ramp.used, m_rampTargets.GetCount(),
+        m_plainEffect->ProcessChannels(inputs, outputs, frames, m_rampEntries, m_ramp.used, m_inputCount,
                                        accumulate);
     } else {
         if (!BindChannels(inputs, outputs, frames))

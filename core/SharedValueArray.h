@@ -35,6 +35,8 @@ public:
         for (int i = 0; i < m_count; ++i)
             to[i] = m_values[static_cast<size_t>(i)].load(std::memory_order_relaxed);
     }
+    // The values themselves, for a loop that reads each once while it does its own work.
+    const std::atomic<float>* Values() const { return m_values.get(); }
     const float* PlainValues() const override { return nullptr; }
     float* PlainValues() override { return nullptr; }
 
