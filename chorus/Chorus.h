@@ -3,6 +3,7 @@
 #include "RingBuffer.h"
 #include "WavetableLfo.h"
 #include "ChorusSweep.h"
+#include <emmintrin.h>
 
 // The single-channel chorus: the input goes into a delay line and is read back at a delay that
 // a table oscillator sweeps around a base delay; the swept copy is mixed with the dry signal.
@@ -143,16 +144,22 @@ private:
         return type == 0.0f ? &m_sine : type == 1.0f ? &m_triangle : m_custom ? m_custom : current;
     }
     // Converts real parameter values (kParameterCount of them) into the internal units of a ramp set.
+    // Two values to a lane of doubles, as the scalar form value * m_sampleRate * 0.001 or value *
+    // 0.01 would be: a factor of 1.0 leaves a lane's bits as they were.
     void ToInternal(const float* values, float* set) const
     {
-        set[kGain] = values[kGain];
-        set[kDry] = static_cast<float>(values[kDry] * 0.01);
-        set[kWet] = static_cast<float>(values[kWet] * 0.01);
-        set[kDelay] = static_cast<float>(values[kDelay] * m_sampleRate * 0.001);
-        set[kDepth] = static_cast<float>(values[kDepth] * 0.01);
-        set[kRate] = values[kRate];
-        set[kPhase] = static_cast<float>(values[kPhase] * 0.01);
-        set[kLfoType] = values[kLfoType];
+        static_assert(kGain == 0 && kDry == 1 && kWet == 2 && kDelay == 3 && kDepth == 4 && kRate == 5
+                          && kPhase == 6 && kLfoType == 7,
+                      "the lanes below");
+        const __m128 low = _mm_loadu_ps(values);
+        const __m128 high = _mm_loadu_ps(values + 4);
+        const __m128d gainDry = _mm_mul_pd(_mm_cvtps_pd(low), _mm_set_pd(0.01, 1.0));
+        const __m128d wetDelay = _mm_mul_pd(_mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(low, low)), _mm_set_pd(m_sampleRate, 1.0)),
+                                            _mm_set_pd(0.001, 0.01));
+        const __m128d depthRate = _mm_mul_pd(_mm_cvtps_pd(high), _mm_set_pd(1.0, 0.01));
+        const __m128d phaseType = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(high, high)), _mm_set_pd(1.0, 0.01));
+        _mm_storeu_ps(set, _mm_movelh_ps(_mm_cvtpd_ps(gainDry), _mm_cvtpd_ps(wetDelay)));
+        _mm_storeu_ps(set + 4, _mm_movelh_ps(_mm_cvtpd_ps(depthRate), _mm_cvtpd_ps(phaseType)));
     }
     void ToInternal(const CValueArray& values, float* set) const;
     // The rest of Begin() once the ramp's sets are in m_sets.
