@@ -106,32 +106,6 @@ void CChorus::SetParameters(const CValueArray* values)
     Recompute();
 }
 
-void CChorus::Recompute()
-{
-    const float* v = m_sets[0];
-    const double level = FastDecibelToLevel(v[kGain]);
-    m_dryGain = FiniteFloat(level * v[kDry]);
-    m_wetGain = FiniteFloat(level * v[kWet]);
-    RecomputeSweep();
-}
-
-void CChorus::RecomputeSweep()
-{
-    const float* v = m_sets[0];
-    m_baseDelay = v[kDelay];
-    m_depth = v[kDepth];
-
-    CWavetableLfo* chosen = ChooseLfo(v[kLfoType], m_lfo);
-    if (chosen != m_lfo) {
-        chosen->phase = m_lfo->phase; // the sweep continues without a jump
-        m_lfo = chosen;
-    }
-    if (m_sampleRate != 0.0) {
-        m_lfo->increment = m_tablePerSecond * v[kRate];
-        m_lfo->offset = static_cast<float>(m_lfo->table.GetSize()) * v[kPhase];
-    }
-}
-
 void CChorus::Skip(int frames)
 {
     m_line.WriteZeros(frames);

@@ -72,6 +72,12 @@ public:
     // instead of deriving them again (the same bits: the same conversions of the same values).
     bool BeginTwin(const CChorus& first, const CBlock& firstBlock, const float* input, float* output,
                    const float* const* ramp, int sets, float phaseShare, CBlock& block);
+    // Begin() then BeginTwin() for a pair of plain channels whose lines are there at one sample
+    // rate, in one call that converts each set once (sets >= 1). Returns false, having done
+    // nothing, otherwise.
+    static bool BeginPair(CChorus& a, const float* inputA, float* outputA, float shareA, CChorus& b,
+                          const float* inputB, float* outputB, float shareB, const float* const* ramp, int sets,
+                          CBlock& blockA, CBlock& blockB);
     // Begin() for plain channels without a ramp: the steady loop.
     bool BeginSteady(const float* input, float* output, CBlock& block) const
     {

@@ -140,6 +140,63 @@ bool CChorus::BeginTwin(const CChorus& first, const CBlock& firstBlock, const fl
     return true;
 }
 
+void CChorus::Recompute()
+{
+    const float* v = m_sets[0];
+    const double level = FastDecibelToLevel(v[kGain]);
+    m_dryGain = FiniteFloat(level * v[kDry]);
+    m_wetGain = FiniteFloat(level * v[kWet]);
+    RecomputeSweep();
+}
+
+void CChorus::RecomputeSweep()
+{
+    const float* v = m_sets[0];
+    m_baseDelay = v[kDelay];
+    m_depth = v[kDepth];
+
+    CWavetableLfo* chosen = ChooseLfo(v[kLfoType], m_lfo);
+    if (chosen != m_lfo) {
+        chosen->phase = m_lfo->phase; // the sweep continues without a jump
+        m_lfo = chosen;
+    }
+    if (m_sampleRate != 0.0) {
+        m_lfo->increment = m_tablePerSecond * v[kRate];
+        m_lfo->offset = static_cast<float>(m_lfo->table.GetSize()) * v[kPhase];
+    }
+}
+
+bool CChorus::BeginPair(CChorus& a, const float* inputA, float* outputA, float shareA, CChorus& b,
+                        const float* inputB, float* outputB, float shareB, const float* const* ramp, int sets,
+                        CBlock& blockA, CBlock& blockB)
+{
+    if (!a.m_line.Data() || !b.m_line.Data() || a.m_sampleRate != b.m_sampleRate
+        || a.m_tablePerSecond != b.m_tablePerSecond || sets < 1)
+        return false;
+    sets = sets < kSets ? sets : kSets;
+    // Each set converted once, for a; b's is the same but for its Phase share.
+    for (int s = 0; s < sets; ++s) {
+        a.ToInternal(ramp[s], a.m_sets[s]);
+        std::memcpy(b.m_sets[s], a.m_sets[s], sizeof b.m_sets[s]);
+        const float phase = ramp[s][kPhase];
+        a.m_sets[s][kPhase] = static_cast<float>(phase * shareA * 0.01); // as ToInternal() converts it
+        b.m_sets[s][kPhase] = static_cast<float>(phase * shareB * 0.01);
+    }
+    a.Recompute();
+    b.m_dryGain = a.m_dryGain;
+    b.m_wetGain = a.m_wetGain;
+    b.RecomputeSweep();
+    blockA = CBlock{CFrames{inputA, 1, outputA, 1}, sets, sets > 1 && a.IsSweepOnlyRamp(sets)};
+    // Where a's ramp moves only the Delay and the Depth, every value but the Phase held still
+    // there and holds still here: only b's Phase remains to test.
+    const bool curved = sets > 2;
+    blockB = CBlock{CFrames{inputB, 1, outputB, 1}, sets,
+                    sets > 1
+                        && (blockA.sweepOnly ? HoldsStill(b.m_sets[0][kPhase], b.m_sets[1][kPhase], b.m_sets[2][kPhase], curved)
+                                             : b.IsSweepOnlyRamp(sets))};
+    return true;
+}
+
 void CChorus::Prepare(const CFrames& io, int sets, CBlock& block)
 {
     if (sets >= 1)

@@ -118,6 +118,12 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
         && CChorus::RunSteadyPair(m_left, inputs[0], outputs[0], m_right, inputs[1], outputs[1], frames, accumulate))
         return;
     CChorus::CBlock left, right;
+    if (sets && CChorus::BeginPair(m_left, inputs[0], outputs[0], kLeftSpread, m_right, inputs[1], outputs[1],
+                                   kRightSpread, ramp, sets, left, right)) {
+        if (!CChorus::RunSweepOnlyPair(m_left, left, m_right, right, frames, accumulate))
+            RunReady(&left, &right, frames, accumulate);
+        return;
+    }
     const bool leftReady = sets ? m_left.Begin(inputs[0], outputs[0], ramp, sets, kLeftSpread, left)
                                 : m_left.BeginSteady(inputs[0], outputs[0], left);
     const bool rightReady = sets
