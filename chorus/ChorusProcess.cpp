@@ -166,7 +166,8 @@ void CChorus::RecomputeSweep()
     }
 }
 
-bool CChorus::BeginPair(CChorus& a, const float* inputA, float* outputA, float shareA, CChorus& b,
+// Flattened: its Recompute(), RecomputeSweep() and IsSweepOnlyRamp() in line, not three calls.
+[[gnu::flatten]] bool CChorus::BeginPair(CChorus& a, const float* inputA, float* outputA, float shareA, CChorus& b,
                         const float* inputB, float* outputB, float shareB, const float* const* ramp, int sets,
                         CBlock& blockA, CBlock& blockB)
 {

@@ -6,6 +6,13 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   # SSE2 maths so that the 32-bit build computes the same samples as the 64-bit ones.
   target_compile_options(project_options INTERFACE -msse2 -mfpmath=sse)
 endif()
+if(NOT WIN32)
+  # Shared libraries built with -fPIC may have any exported function replaced when they load, so
+  # the compiler would call, not inline, a function defined beside its caller. Nothing of ours is
+  # meant to be replaced (the export maps publish only the entry points), and Windows DLLs never
+  # were: the same inlining on both.
+  target_compile_options(project_options INTERFACE -fno-semantic-interposition)
+endif()
 if(WIN32)
   target_compile_definitions(project_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_options(project_options INTERFACE -static -static-libgcc -static-libstdc++)
