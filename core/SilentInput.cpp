@@ -1,17 +1,5 @@
 #include "SilentInput.h"
 
-bool CSilentInput::Skippable(bool silent, int frames, int ringLength)
-{
-    if (!silent) {
-        m_silentFrames = 0;
-        return false;
-    }
-    const bool rung = m_silentFrames >= ringLength;
-    if (frames > 0 && m_silentFrames < INT64_MAX - frames)
-        m_silentFrames += frames;
-    return rung;
-}
-
 uint64_t SilentChannels(float* const* channels, int count, int frames)
 {
     uint64_t mask = 0;

@@ -203,6 +203,8 @@ void CVst3Plugin::ApplyParameterChanges(IParameterChanges* changes)
     if (!changes)
         return;
     const int32_t count = changes->getParameterCount();
+    if (count <= 0)
+        return;
     // A program change comes first, so values sent in the same block land on the new program.
     for (int pass = 0; pass < 2; ++pass) {
         for (int32_t i = 0; i < count; ++i) {
@@ -255,7 +257,7 @@ uint64_t CVst3Plugin::ProcessMain(float** inputs, uint64_t inputSilence, float**
     else
         m_core.Process(inputs, outputs, frames, false);
     m_core.UpdateRingLength();
-    return SilentChannels(outputs, m_core.GetOutputChannels(), frames);
+    return SilentChannelMask(outputs, m_core.GetOutputChannels(), frames);
 }
 
 int CVst3Plugin::ProgramOf(double normalised) const
