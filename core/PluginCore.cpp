@@ -80,6 +80,8 @@ CPluginCore::CPluginCore(std::unique_ptr<CEffect> effect, const CValueArray* set
     m_outputChannels = pins->GetOutputCount() ? pins->GetOutputCount() : m_inputChannels;
     m_inputBuffers.resize(static_cast<size_t>(pins->GetInputCount()));
     m_outputBuffers.resize(static_cast<size_t>(pins->GetOutputCount()));
+    m_effectInputs = static_cast<int>(m_inputBuffers.size());
+    m_effectOutputs = static_cast<int>(m_outputBuffers.size());
 
     m_settings = m_settingsCopy.get();
     m_effect->Initialize(m_sampleRate, m_settings);

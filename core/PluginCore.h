@@ -211,12 +211,12 @@ private:
     // Whether the host passed every channel the effect takes.
     bool HasChannels(float** inputs, float** outputs) const
     {
-        if ((!inputs && !m_inputBuffers.empty()) || (!outputs && !m_outputBuffers.empty()))
+        if ((!inputs && m_effectInputs) || (!outputs && m_effectOutputs))
             return false;
-        for (size_t i = 0; i < m_inputBuffers.size(); ++i)
+        for (int i = 0; i < m_effectInputs; ++i)
             if (!inputs[i])
                 return false;
-        for (size_t o = 0; o < m_outputBuffers.size(); ++o)
+        for (int o = 0; o < m_effectOutputs; ++o)
             if (!outputs[o])
                 return false;
         return true;
@@ -270,6 +270,8 @@ private:
     CPresetListView m_presetView;
     int m_inputChannels = 0;
     int m_outputChannels = 0;
+    int m_effectInputs = 0; // the channels the effect takes: m_inputBuffers.size(), m_outputBuffers.size()
+    int m_effectOutputs = 0;
     int m_refreshCounter = 0;
     int m_refreshInterval = 0;
     std::atomic<int> m_ringLength{0};

@@ -97,7 +97,7 @@ void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accu
     m_refreshCounter += frames;
     if (m_refreshCounter >= m_refreshInterval)
         RefreshOutputs(true);
-    if (!accumulate && m_outputBuffers.empty())
+    if (!accumulate && m_effectOutputs == 0)
         PassThrough(inputs, outputs, frames);
 }
 
