@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -713,5 +714,77 @@ TEST(Chorus, SineAndTriangleTablesLieWithinPlusMinusOne)
         ASSERT_EQ(table.GetSize(), CWavetableLfo::kTableSize);
         for (int i = 0; i < table.GetSize(); ++i)
             ASSERT_TRUE(table.Data()[i] >= -1.0f && table.Data()[i] <= 1.0f) << "type " << type << ", entry " << i;
+    }
+}
+
+TEST(Chorus, ARampsSetsHoldEachValueInInternalUnitsAsTheOneByOneDoubleProductsGiveIt)
+{
+    // The sets are converted two values to a register; every lane must round as value * rate *
+    // 0.001 or value * 0.01 in double does, at any rate, whatever the value.
+    const float values[][CChorus::kParameterCount] = {
+        {-20.0f, 100.0f, 70.0f, 20.0f, 70.0f, 0.4f, 33.3f, 0.0f},
+        {7.3f, 0.1f, 99.9f, 29.97f, 0.01f, 19.99f, 100.0f, 2.0f},
+        {-0.0f, 1e-7f, -1e-3f, 1e-4f, -3e-4f, 3.4e38f, -0.0f, 1.0f},
+    };
+    for (const double rate : {22050.0, 44100.0, 48000.0, 96000.0, 176400.0})
+        for (const auto& value : values) {
+            auto chorus = MakeChorus(WetOnly(20.0f, 70.0f, 0.4f, 0.0f), rate);
+            std::vector<float> in(4, 0.0f), out(4, 0.0f);
+            const float* ramp[] = {value, value};
+            CChorus::CBlock block;
+            ASSERT_TRUE(chorus->Begin(in.data(), out.data(), ramp, 2, 1.0f, block));
+            const float* set = chorus->GetRampSet(1);
+            const float expected[] = {value[0],
+                                      static_cast<float>(value[1] * 0.01),
+                                      static_cast<float>(value[2] * 0.01),
+                                      static_cast<float>(value[3] * rate * 0.001),
+                                      static_cast<float>(value[4] * 0.01),
+                                      value[5],
+                                      static_cast<float>(value[6] * 1.0f * 0.01),
+                                      value[7]};
+            for (int i = 0; i < CChorus::kParameterCount; ++i)
+                EXPECT_EQ(std::memcmp(&set[i], &expected[i], sizeof(float)), 0)
+                    << "value " << i << " = " << value[i] << " at " << rate << " Hz";
+        }
+}
+
+TEST(Chorus, APairBegunInOneCallIsLeftAsBeginThenBeginTwinLeaveIt)
+{
+    // The pair's begin converts each set once for both channels; both must end in the state, and
+    // with the blocks, that the two channels' own begins give.
+    const ChorusSettings start = {1.0f, 90.0f, 70.0f, 20.0f, 70.0f, 0.4f, 100.0f, 0.0f};
+    const struct
+    {
+        const char* name;
+        ChorusSettings steps, curve;
+        int sets;
+    } ramps[] = {
+        {"Depth", {0, 0, 0, 0, 1e-3f, 0, 0, 0}, {}, 2},
+        {"Delay, curved", {0, 0, 0, 1e-4f, 0, 0, 0, 0}, {0, 0, 0, 1e-6f, 0, 0, 0, 0}, 3},
+        {"Gain", {1e-3f, 0, 0, 0, 0, 0, 0, 0}, {}, 2},
+        {"Stereo", {0, 0, 0, 0, 0, 0, 1e-2f, 0}, {}, 2},
+        {"one set", {}, {}, 1},
+    };
+    for (const auto& ramp : ramps) {
+        auto a1 = MakeChorus(start), b1 = MakeChorus(start), a2 = MakeChorus(start), b2 = MakeChorus(start);
+        std::vector<float> in(16, 0.0f), out(16, 0.0f);
+        const float* sets[] = {start.data(), ramp.steps.data(), ramp.curve.data()};
+        CChorus::CBlock x1, y1, x2, y2;
+        ASSERT_TRUE(a1->Begin(in.data(), out.data(), sets, ramp.sets, -0.25f, x1));
+        ASSERT_TRUE(b1->BeginTwin(*a1, x1, in.data(), out.data(), sets, ramp.sets, 0.25f, y1));
+        ASSERT_TRUE(CChorus::BeginPair(*a2, in.data(), out.data(), -0.25f, *b2, in.data(), out.data(), 0.25f, sets,
+                                       ramp.sets, x2, y2));
+        for (const auto& [mine, theirs, block, expected] :
+             {std::tuple{a2.get(), a1.get(), &x2, &x1}, std::tuple{b2.get(), b1.get(), &y2, &y1}}) {
+            for (int s = 0; s < ramp.sets; ++s)
+                EXPECT_EQ(std::memcmp(mine->GetRampSet(s), theirs->GetRampSet(s), CChorus::kParameterCount * sizeof(float)), 0)
+                    << ramp.name << ", set " << s;
+            EXPECT_EQ(mine->GetDryGain(), theirs->GetDryGain()) << ramp.name;
+            EXPECT_EQ(mine->GetWetGain(), theirs->GetWetGain()) << ramp.name;
+            EXPECT_EQ(mine->GetLfo().offset, theirs->GetLfo().offset) << ramp.name;
+            EXPECT_EQ(mine->GetLfo().increment, theirs->GetLfo().increment) << ramp.name;
+            EXPECT_EQ(block->sets, expected->sets) << ramp.name;
+            EXPECT_EQ(block->sweepOnly, expected->sweepOnly) << ramp.name;
+        }
     }
 }
