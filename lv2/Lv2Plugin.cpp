@@ -49,16 +49,8 @@ CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
 {
 }
 
-void CLv2Plugin::ConnectPort(uint32_t port, void* location)
+void CLv2Plugin::ConnectControlPort(uint32_t port, float* connected)
 {
-    // Hosts may connect the audio ports before every block: those come first, and cheapest.
-    float* const connected = static_cast<float*>(location);
-    if (port < m_audioPorts) {
-        float*& slot = m_ports[port];
-        m_audioMissing += (connected == nullptr) - (slot == nullptr);
-        slot = connected;
-        return;
-    }
     if (port >= m_ports.size())
         return;
     if (const uint32_t k = port - m_audioPorts; k < m_reads.size())

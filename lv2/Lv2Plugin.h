@@ -18,7 +18,19 @@ public:
     CLv2Plugin& operator=(const CLv2Plugin&) = delete;
 
     // An index outside the layout is ignored; nullptr disconnects.
-    void ConnectPort(uint32_t port, void* location);
+    // Hosts may connect the audio ports before every block: those come first, cheapest, and in line
+    // in the host's call.
+    void ConnectPort(uint32_t port, void* location)
+    {
+        float* const connected = static_cast<float*>(location);
+        if (port >= m_audioPorts) {
+            ConnectControlPort(port, connected);
+            return;
+        }
+        float*& slot = m_ports[port];
+        m_audioMissing += (connected == nullptr) - (slot == nullptr);
+        slot = connected;
+    }
     void Activate();
     // No allocation, lock or system call.
     void Run(uint32_t frames);
@@ -27,6 +39,7 @@ public:
     const CPluginCore& GetCore() const { return m_core; }
 
 private:
+    void ConnectControlPort(uint32_t port, float* connected);
     CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate);
     void ApplyControls();
     void ApplyChangedControls();
