@@ -132,7 +132,7 @@ private:
     template <bool Saturating>
     void Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Saturating>
-    void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
+    [[gnu::always_inline]] void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Accumulate, class Sweep>
     void RunChunks(const CFrames& io, int frames, Sweep& sweep);
     template <bool Accumulate, class SweepA, class SweepB>

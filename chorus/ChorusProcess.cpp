@@ -377,7 +377,7 @@ void CChorus::Finish(const CFixedSweep<Saturating>& sweep, const CLinePass& pass
 }
 
 template <bool Saturating>
-void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
+inline void CChorus::Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass)
 {
     sweep.Store(m_sets[0], m_sets[1], kDelay, kDepth);
     m_lfo->phase = sweep.phase;
