@@ -136,13 +136,10 @@ void CClapPlugin::ApplyValue(clap::Id id, double value)
     m_core.SetParameter(index, m_core.ToNormalized(index, real));
 }
 
-void CClapPlugin::ApplyEvents(const clap::InputEvents* in)
+void CClapPlugin::ApplyEventList(const clap::InputEvents* in, uint32_t count)
 {
     // Every value of the block lands in the core in order, so the last one per parameter is the
     // block's ramp target; the core reads them once, when the block is processed.
-    if (!in || !in->size || !in->get)
-        return;
-    const uint32_t count = in->size(in);
     for (uint32_t e = 0; e < count; ++e) {
         const clap::EventHeader* header = in->get(in, e);
         if (!header || header->spaceId != clap::kCoreEventSpace || header->type != clap::kEventParamValue ||

@@ -245,24 +245,29 @@ const void* CClapPlugin::GetExtension(const char* id) const
     return nullptr;
 }
 
+namespace {
+
+// The first port's channel array, where it has the channels the core takes (none: no array);
+// false where it has fewer or no 32-bit data.
+bool PortChannels(const clap::AudioBuffer* ports, uint32_t count, size_t channels, float**& data)
+{
+    data = nullptr;
+    if (channels == 0)
+        return true;
+    if (count == 0 || !ports || !ports->data32 || ports->channelCount < channels)
+        return false;
+    data = ports->data32;
+    return true;
+}
+
+} // namespace
+
 bool CClapPlugin::BindPorts(const clap::Process* process, float**& inputs, float**& outputs) const
 {
-    // Ports with fewer channels than the core takes, no 32-bit data or a missing channel: no audio.
-    // Otherwise the ports' own channel arrays go to the core, which reads only the channels it takes.
-    const clap::AudioBuffer* in = process->audioInputsCount ? process->audioInputs : nullptr;
-    const clap::AudioBuffer* out = process->audioOutputsCount ? process->audioOutputs : nullptr;
-    if ((m_inputChannels && (!in || !in->data32 || in->channelCount < m_inputChannels)) ||
-        (m_outputChannels && (!out || !out->data32 || out->channelCount < m_outputChannels)))
-        return false;
-    inputs = m_inputChannels ? in->data32 : nullptr;
-    outputs = m_outputChannels ? out->data32 : nullptr;
-    for (size_t c = 0; c < m_inputChannels; ++c)
-        if (!inputs[c])
-            return false;
-    for (size_t c = 0; c < m_outputChannels; ++c)
-        if (!outputs[c])
-            return false;
-    return true;
+    // The ports' own channel arrays go to the core, which reads only the channels it takes and
+    // refuses a block where one of them is missing: that is checked there, once.
+    return PortChannels(process->audioInputs, process->audioInputsCount, m_inputChannels, inputs) &&
+           PortChannels(process->audioOutputs, process->audioOutputsCount, m_outputChannels, outputs);
 }
 
 void CClapPlugin::SilenceOutputs(const clap::Process* process)
@@ -289,15 +294,18 @@ clap::ProcessStatus CClapPlugin::Process(const clap::Process* process)
     ApplyEvents(process->inEvents);
     if (!m_outbox.IsEmpty()) // most blocks report nothing
         DrainToHost(m_outbox, process->outEvents);
-    float** inputs = nullptr;
-    float** outputs = nullptr;
+    float** inputs;
+    float** outputs;
     if (!BindPorts(process, inputs, outputs)) {
         SilenceOutputs(process);
         return clap::kProcessError;
     }
     if (process->framesCount == 0)
         return clap::kProcessContinue;
-    m_core.Process(inputs, outputs, static_cast<int>(process->framesCount), false);
+    if (!m_core.Process(inputs, outputs, static_cast<int>(process->framesCount), false)) {
+        SilenceOutputs(process); // a channel is missing
+        return clap::kProcessError;
+    }
     if (m_core.UpdateRingLength() && m_hostTail && m_hostTail->changed)
         m_hostTail->changed(m_host);
     return clap::kProcessContinue;

@@ -75,7 +75,13 @@ private:
     void OnValuesReplaced() override;
 
     bool IsAudioThread() const;
-    void ApplyEvents(const clap::InputEvents* in);
+    // Most blocks carry no events: only their count is asked for then, without the list's frame.
+    void ApplyEvents(const clap::InputEvents* in)
+    {
+        if (const uint32_t count = in && in->size && in->get ? in->size(in) : 0)
+            ApplyEventList(in, count);
+    }
+    void ApplyEventList(const clap::InputEvents* in, uint32_t count);
     void ApplyValue(clap::Id id, double value);
     float Clamped(clap::Id id, double value) const; // within the published range
     bool IsInputParam(clap::Id id) const { return id <= static_cast<clap::Id>(m_core.GetInputParameterCount()); }

@@ -122,7 +122,9 @@ public:
     void RestorePrograms(int current, const float* values, const char* const* names);
 
     // Audio.
-    void Process(float** inputs, float** outputs, int frames, bool accumulate);
+    // False where a channel the effect takes is missing (nothing is processed then; a bypassed
+    // block still passes what exists through) or the frame count is negative.
+    bool Process(float** inputs, float** outputs, int frames, bool accumulate);
     void PassThrough(float** inputs, float** outputs, int frames);
     // Takes rates from 1 Hz to 3.072 MHz; anything else is garbage and ignored (false).
     bool SetSampleRate(float rate);

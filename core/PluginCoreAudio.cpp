@@ -64,28 +64,28 @@ bool CPluginCore::BindChannels(float** inputs, float** outputs, int frames)
     return true;
 }
 
-void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accumulate)
+bool CPluginCore::Process(float** inputs, float** outputs, int frames, bool accumulate)
 {
     if (frames < 0)
-        return;
+        return false;
     if (IsBypassed()) {
         if (accumulate)
             AddInputToOutputs(inputs, outputs, frames); // as the replacing path copies it
         else
             PassThrough(inputs, outputs, frames);
         m_effect->Skip(frames);
-        return;
+        return HasChannels(inputs, outputs);
     }
     if (m_plainEffect) {
         // The effect takes the host's channels and the ramp's values as they are.
         if (!HasChannels(inputs, outputs))
-            return;
+            return false;
         UpdateRamp(frames);
         m_plainEffect->ProcessChannels(inputs, outputs, frames, m_rampEntries, m_ramp.used, m_inputCount,
                                        accumulate);
     } else {
         if (!BindChannels(inputs, outputs, frames))
-            return;
+            return false;
         UpdateRamp(frames);
         const CBufferArrayList in(m_inputBuffers.data(), static_cast<int>(m_inputBuffers.size()));
         const CBufferArrayList out(m_outputBuffers.data(), static_cast<int>(m_outputBuffers.size()));
@@ -99,6 +99,7 @@ void CPluginCore::Process(float** inputs, float** outputs, int frames, bool accu
         RefreshOutputs(true);
     if (!accumulate && m_effectOutputs == 0)
         PassThrough(inputs, outputs, frames);
+    return true;
 }
 
 template <class Transfer>
