@@ -29,6 +29,8 @@ CVst3Plugin::CVst3Plugin(std::unique_ptr<CEffect> effect, std::unique_ptr<CPlugi
     : m_core(std::move(effect), nullptr, refreshRate), m_controller(*this), m_editor(std::move(editor))
 {
     m_core.SetListener(this);
+    const int channels = m_core.GetInputChannels();
+    m_inputMask = channels >= 64 ? ~uint64_t{0} : (uint64_t{1} << channels) - 1;
     if (m_editor) {
         // The context lives as long as the window object that reads it.
         m_editorContext = m_core.MakeEditorContext();
@@ -198,13 +200,8 @@ tresult CVst3Plugin::setupProcessing(ProcessSetup& setup)
 
 tresult CVst3Plugin::setProcessing(TBool) { return kResultOk; }
 
-void CVst3Plugin::ApplyParameterChanges(IParameterChanges* changes)
+void CVst3Plugin::ApplyParameterList(IParameterChanges* changes, int32_t count)
 {
-    if (!changes)
-        return;
-    const int32_t count = changes->getParameterCount();
-    if (count <= 0)
-        return;
     // A program change comes first, so values sent in the same block land on the new program.
     for (int pass = 0; pass < 2; ++pass) {
         for (int32_t i = 0; i < count; ++i) {
@@ -237,22 +234,25 @@ tresult CVst3Plugin::process(ProcessData& data)
     if (out.numChannels < m_core.GetOutputChannels() || !out.channelBuffers32)
         return kInvalidArgument;
     const AudioBusBuffers* in = data.numInputs >= 1 && data.inputs ? &data.inputs[0] : nullptr;
+    float** inputs;
+    uint64_t inputSilence;
     if (in && in->numChannels >= m_core.GetInputChannels() && in->channelBuffers32) {
-        out.silenceFlags = ProcessMain(in->channelBuffers32, in->silenceFlags, out.channelBuffers32, data.numSamples);
+        inputs = in->channelBuffers32;
+        inputSilence = in->silenceFlags;
     } else if (static_cast<size_t>(data.numSamples) <= m_silence.size() && !m_silentInputs.empty()) {
         // No input bus: the effect hears silence, so its tail still sounds.
-        out.silenceFlags = ProcessMain(m_silentInputs.data(), ~uint64_t{0}, out.channelBuffers32, data.numSamples);
+        inputs = m_silentInputs.data();
+        inputSilence = ~uint64_t{0};
     } else {
         return kInvalidArgument;
     }
+    out.silenceFlags = ProcessMain(inputs, inputSilence, out.channelBuffers32, data.numSamples);
     return kResultOk;
 }
 
 uint64_t CVst3Plugin::ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames)
 {
-    const int channels = m_core.GetInputChannels();
-    const uint64_t all = channels >= 64 ? ~uint64_t{0} : (uint64_t{1} << channels) - 1;
-    if (m_silentInput.Skippable((inputSilence & all) == all, frames, m_core.GetRingLength()))
+    if (m_silentInput.Skippable((inputSilence & m_inputMask) == m_inputMask, frames, m_core.GetRingLength()))
         m_core.SkipSilentBlock(outputs, frames);
     else
         m_core.Process(inputs, outputs, frames, false);

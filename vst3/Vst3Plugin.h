@@ -105,10 +105,16 @@ private:
     void OnParameterChanged() override {}
     void OnValuesReplaced() override { m_valuesChanged.store(true, std::memory_order_release); }
 
-    void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    // Most blocks carry no changes: only their count is asked for then, without the list's frame.
+    void ApplyParameterChanges(Vst3::IParameterChanges* changes)
+    {
+        if (const int32_t count = changes ? changes->getParameterCount() : 0; count > 0)
+            ApplyParameterList(changes, count);
+    }
+    void ApplyParameterList(Vst3::IParameterChanges* changes, int32_t count);
     // One block through the core, or past it when the input has been silent longer than the
-    // effect rings; the outputs' silence flags either way.
-    uint64_t ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames);
+    // effect rings; the outputs' silence flags either way. In line in process, its one caller.
+    [[gnu::always_inline]] inline uint64_t ProcessMain(float** inputs, uint64_t inputSilence, float** outputs, int frames);
     // A gesture the relay delivers, as the component handler's call.
     void Send(const CGestureOutbox::SGesture& gesture) override;
 
@@ -123,6 +129,7 @@ private:
     std::atomic<bool> m_valuesChanged{false};
     CVst3UiTimer m_uiTimer{[](void* self) { static_cast<CVst3Plugin*>(self)->DeliverValuesChanged(); }, this};
     CSilentInput m_silentInput;
+    uint64_t m_inputMask = 0; // a silence flag per input channel, up to 64
     // Silent input for blocks a host sends without its input bus (deactivated, or no buffers),
     // sized by setupProcessing so that process never allocates.
     std::vector<float> m_silence;
