@@ -45,7 +45,7 @@ CLv2Plugin::CLv2Plugin(std::unique_ptr<CEffect> effect, double refreshRate)
       m_seen(static_cast<size_t>(m_layout.ControlInputs()), kNeverSeen),
       m_reads(static_cast<size_t>(m_layout.ControlInputs()), &kUnplugged),
       m_audioPorts(static_cast<uint32_t>(m_layout.AudioInputs() + m_layout.AudioOutputs())),
-      m_audioMissing(m_layout.AudioInputs() + m_layout.AudioOutputs())
+      m_latencyPort(static_cast<size_t>(m_layout.Latency()))
 {
 }
 
@@ -115,12 +115,19 @@ void CLv2Plugin::SilenceConnectedOutputs(uint32_t frames)
             std::memset(output, 0, static_cast<size_t>(frames) * sizeof(float));
 }
 
-void CLv2Plugin::ReportOutputs()
+void CLv2Plugin::ReportOutputParameters()
 {
     for (int j = 0; j < m_layout.ControlOutputs(); ++j)
         if (float* port = m_ports[static_cast<size_t>(m_layout.ControlOutput(j))])
             *port = m_core.GetRealValue(1 + m_core.GetInputParameterCount() + j);
-    if (float* port = m_ports[static_cast<size_t>(m_layout.Latency())])
+}
+
+void CLv2Plugin::ReportOutputs()
+{
+    // In line in the block: most effects have no output parameters.
+    if (m_layout.ControlOutputs() != 0)
+        ReportOutputParameters();
+    if (float* port = m_ports[m_latencyPort])
         *port = static_cast<float>(m_core.GetLatency());
 }
 
@@ -138,10 +145,8 @@ void CLv2Plugin::Run(uint32_t frames)
     if (frames <= static_cast<uint32_t>(INT_MAX)) {
         // The audio ports come first, inputs then outputs, so the core takes their locations as
         // the host connected them.
-        if (m_audioMissing == 0)
-            m_core.Process(m_ports.data(), m_ports.data() + m_layout.FirstAudioOutput(), static_cast<int>(frames),
-                           false);
-        else
+        if (!m_core.Process(m_ports.data(), m_ports.data() + m_layout.FirstAudioOutput(), static_cast<int>(frames),
+                            false))
             SilenceConnectedOutputs(frames);
     }
     ReportOutputs();

@@ -27,9 +27,7 @@ public:
             ConnectControlPort(port, connected);
             return;
         }
-        float*& slot = m_ports[port];
-        m_audioMissing += (connected == nullptr) - (slot == nullptr);
-        slot = connected;
+        m_ports[port] = connected; // a block with one missing is refused by the core
     }
     void Activate();
     // No allocation, lock or system call.
@@ -46,6 +44,7 @@ private:
     void ApplyControl(int k, float value);
     void SilenceConnectedOutputs(uint32_t frames);
     void ReportOutputs();
+    void ReportOutputParameters();
 
     CPluginCore m_core;
     CLv2PortLayout m_layout;
@@ -54,7 +53,7 @@ private:
     // Where each block reads each control input: its port, or a stand-in never seen while it is
     // unconnected. Kept by ConnectPort, so a block reads without a test per port.
     std::vector<const float*> m_reads;
-    uint32_t m_audioPorts; // the audio ports, inputs then outputs, from port 0 on
-    int m_audioMissing;    // audio ports not connected now
+    uint32_t m_audioPorts;  // the audio ports, inputs then outputs, from port 0 on
+    size_t m_latencyPort;   // the port index of the latency report
     bool m_settle = true; // the next block's values are the starting point, not a change
 };

@@ -178,7 +178,7 @@ TEST(Lv2Plugin, BadHostsGetNoCrashAndSilenceOrSoundOutput)
     EXPECT_EQ(log.processCalls, 3);
 }
 
-TEST(Lv2Plugin, AnAudioPortConnectedAgainEveryBlockOrDisconnectedIsCountedOnce)
+TEST(Lv2Plugin, AnAudioPortConnectedAgainEveryBlockOrDisconnectedTwiceIsMissingOnlyUntilConnected)
 {
     // Hosts connect the audio ports before every block, to the same or to other buffers.
     EffectLog log;
