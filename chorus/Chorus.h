@@ -135,15 +135,12 @@ private:
     [[gnu::always_inline]] void Finish(const CDelayDepthSweep<Saturating>& sweep, const CLinePass& pass);
     template <bool Accumulate, class Sweep>
     void RunChunks(const CFrames& io, int frames, Sweep& sweep);
-    template <bool Accumulate, class SweepA, class SweepB>
-    static void RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
-                         SweepB& sweepB, int frames);
     template <bool Accumulate>
     static void RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames);
-    // The passes of a fused pair, then each channel's state stored back.
+    // The passes of a fused pair over x and y, then each channel's state stored back.
     template <bool Accumulate, class SweepA, class SweepB>
-    [[gnu::always_inline]] static void RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b, SweepB& sweepB, CLinePass& passB,
-                          int frames);
+    [[gnu::always_inline]] static void RunPasses(CChorus& a, SweepA& sweepA, const CFrames& x, CChorus& b, SweepB& sweepB,
+                                                 const CFrames& y, int frames);
     // The oscillator an LFO Type value selects; values that name none keep `current`.
     CWavetableLfo* ChooseLfo(float type, CWavetableLfo* current)
     {

@@ -240,16 +240,25 @@ void CChorus::Run(const CBlock& block, int frames, bool accumulate)
         Run<false>(block, frames);
 }
 
+namespace {
+
+// Whether one pass may run a chunk of x's channel, then of y's, as x's block then y's would:
+// neither channel writes samples where the other one reads or writes.
+[[gnu::always_inline]] inline bool ApartInPair(const CChorus::CFrames& x, const CChorus::CFrames& y, int frames)
+{
+    return Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
+        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
+        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames);
+}
+
+} // namespace
+
 void CChorus::RunPair(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames, bool accumulate)
 {
     // One pass runs a chunk of a, then the same chunk of b: the same as a's block then b's only
     // while neither channel's samples are written where the other one reads or writes.
     const bool fusable = (blockA.sets <= 1 || blockA.sweepOnly) && (blockB.sets <= 1 || blockB.sweepOnly);
-    const CFrames& x = blockA.io;
-    const CFrames& y = blockB.io;
-    if (fusable && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
-        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
-        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames)) {
+    if (fusable && ApartInPair(blockA.io, blockB.io, frames)) {
         if (accumulate)
             RunFused<true>(a, blockA, b, blockB, frames);
         else
@@ -266,10 +275,7 @@ inline bool CChorus::FusesInRange(const CChorus& a, const CFrames& x, const CCho
     const CWavetableLfo& lfoA = *a.m_lfo;
     const CWavetableLfo& lfoB = *b.m_lfo;
     return a.m_line.Data() && b.m_line.Data() && KeepsInRange(lfoA.offset, lfoA.phase, lfoA.increment, frames)
-        && KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames)
-        && Disjoint(x.output, x.outputStride, y.input, y.inputStride, frames)
-        && Disjoint(x.input, x.inputStride, y.output, y.outputStride, frames)
-        && Disjoint(x.output, x.outputStride, y.output, y.outputStride, frames);
+        && KeepsInRange(lfoB.offset, lfoB.phase, lfoB.increment, frames) && ApartInPair(x, y, frames);
 }
 
 bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CChorus& b, const float* inputB,
@@ -282,12 +288,7 @@ bool CChorus::RunSteadyPair(CChorus& a, const float* inputA, float* outputA, CCh
         return false;
     CFixedSweep<false> sweepA = a.FixedSweep<false>();
     CFixedSweep<false> sweepB = b.FixedSweep<false>();
-    CLinePass passA = a.LinePass(x, frames, sweepA.steady);
-    CLinePass passB = b.LinePass(y, frames, sweepB.steady);
-    if (accumulate)
-        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
-    else
-        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
+    accumulate ? RunPasses<true>(a, sweepA, x, b, sweepB, y, frames) : RunPasses<false>(a, sweepA, x, b, sweepB, y, frames);
     return true;
 }
 
@@ -300,12 +301,9 @@ bool CChorus::RunSweepOnlyPair(CChorus& a, const CBlock& blockA, CChorus& b, con
     const bool curved = blockA.sets > 2;
     CDelayDepthSweep<false> sweepA = a.DelayDepthSweep<false>(curved);
     CDelayDepthSweep<false> sweepB = b.DelayDepthSweep<false>(curved);
-    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
-    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
-    if (accumulate)
-        RunPasses<true>(a, sweepA, passA, b, sweepB, passB, frames);
-    else
-        RunPasses<false>(a, sweepA, passA, b, sweepB, passB, frames);
+    const CFrames& x = blockA.io;
+    const CFrames& y = blockB.io;
+    accumulate ? RunPasses<true>(a, sweepA, x, b, sweepB, y, frames) : RunPasses<false>(a, sweepA, x, b, sweepB, y, frames);
     return true;
 }
 
@@ -433,19 +431,12 @@ void CChorus::RunChunks(const CFrames& io, int frames, Sweep& sweep)
 }
 
 template <bool Accumulate, class SweepA, class SweepB>
-void CChorus::RunFused(CChorus& a, const CBlock& blockA, SweepA& sweepA, CChorus& b, const CBlock& blockB,
-                       SweepB& sweepB, int frames)
+inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, const CFrames& x, CChorus& b, SweepB& sweepB, const CFrames& y,
+                               int frames)
 {
     // Each sweep has just found whether it is steady, from the values the passes would ask.
-    CLinePass passA = a.LinePass(blockA.io, frames, sweepA.steady);
-    CLinePass passB = b.LinePass(blockB.io, frames, sweepB.steady);
-    RunPasses<Accumulate>(a, sweepA, passA, b, sweepB, passB, frames);
-}
-
-template <bool Accumulate, class SweepA, class SweepB>
-inline void CChorus::RunPasses(CChorus& a, SweepA& sweepA, CLinePass& passA, CChorus& b,
-                                                      SweepB& sweepB, CLinePass& passB, int frames)
-{
+    CLinePass passA = a.LinePass(x, frames, sweepA.steady);
+    CLinePass passB = b.LinePass(y, frames, sweepB.steady);
 #if CHORUS_AVX2
     if (UsingAvx2Kernels())
         RunPairAvx2<Accumulate>(sweepA, passA, sweepB, passB, frames);
@@ -471,7 +462,8 @@ template <bool Accumulate>
 void CChorus::RunFused(CChorus& a, const CBlock& blockA, CChorus& b, const CBlock& blockB, int frames)
 {
     a.WithSweep(blockA, frames, [&](auto sweepA) {
-        b.WithSweep(blockB, frames, [&](auto sweepB) { RunFused<Accumulate>(a, blockA, sweepA, b, blockB, sweepB, frames); });
+        b.WithSweep(blockB, frames,
+                    [&](auto sweepB) { RunPasses<Accumulate>(a, sweepA, blockA.io, b, sweepB, blockB.io, frames); });
     });
 }
 

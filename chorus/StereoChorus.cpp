@@ -129,8 +129,6 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
     const bool rightReady = sets
                               ? m_right.BeginTwin(m_left, left, inputs[1], outputs[1], ramp, sets, kRightSpread, right)
                               : m_right.BeginSteady(inputs[1], outputs[1], right);
-    if (leftReady && rightReady && CChorus::RunSweepOnlyPair(m_left, left, m_right, right, frames, accumulate))
-        return;
     RunReady(leftReady ? &left : nullptr, rightReady ? &right : nullptr, frames, accumulate);
 }
 
