@@ -114,7 +114,7 @@ void CStereoChorus::ProcessChannels(const float* const* inputs, float* const* ou
     // What Process() does, without the lists: each channel's ramp is the incoming one with its own
     // share of the Stereo value. The core hands as many values as there are parameters.
     const int sets = valueCount == CChorus::kParameterCount ? (rampEntries < 3 ? rampEntries : 3) : 0;
-    if (sets <= 1
+    if (sets == 0
         && CChorus::RunSteadyPair(m_left, inputs[0], outputs[0], m_right, inputs[1], outputs[1], frames, accumulate))
         return;
     CChorus::CBlock left, right;

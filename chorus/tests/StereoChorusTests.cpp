@@ -339,6 +339,20 @@ TEST(StereoChorus, PlainChannelsComputeTheSamplesOfTheBufferListsBitForBit)
                         << ramp.name << ", " << frames << " frames, block " << block << (accumulate ? ", adding" : "");
                 }
             }
+    // A ramp of one set: the values go to it at once, on the plain path as on the lists (a block
+    // long enough for the delayed signal to show them).
+    auto lists = MakeStereoChorus(wide);
+    auto plain = MakeStereoChorus(wide);
+    const CValueArrayList jump = RampList({narrow});
+    const float* entries[] = {narrow.data()};
+    CNoise noise;
+    const std::vector<float> left = noise.Block(4096), right = noise.Block(4096);
+    const StereoSignal expected = RunStereo(*lists, left, right, &jump, false, {});
+    StereoSignal actual = {std::vector<float>(4096), std::vector<float>(4096)};
+    const float* inputs[] = {left.data(), right.data()};
+    float* outputs[] = {actual.first.data(), actual.second.data()};
+    plain->ProcessChannels(inputs, outputs, 4096, entries, 1, 8, false);
+    EXPECT_EQ(expected, actual);
 }
 
 TEST(StereoChorus, PlainChannelsSharingBuffersComputeWhatTheBufferListsComputeOverTheSameBuffers)
