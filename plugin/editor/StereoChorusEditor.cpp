@@ -54,11 +54,11 @@ int CStereoChorusEditor::Open(void* parentWindow)
     return 1;
 }
 
-void CStereoChorusEditor::Rescale(bool tellHost)
+void CStereoChorusEditor::Rescale(double factor, bool tellHost)
 {
     if (!m_dialog || !m_dialog->GetHwnd())
         return;
-    const CStereoChorusLayout layout(Factor());
+    const CStereoChorusLayout layout(factor);
     if (layout.Factor() == m_dialog->Layout().Factor())
         return;
     m_dialog->ApplyLayout(layout);
@@ -66,11 +66,12 @@ void CStereoChorusEditor::Rescale(bool tellHost)
         m_host->RequestResize(layout.Width(), layout.Height());
 }
 
-// Saved first, so every later instance opens at the choice; the window follows at once.
+// Saved first, so every later instance opens at the choice; the window follows at once, at the
+// choice as made rather than as read back (a settings file that cannot be written keeps none).
 void CStereoChorusEditor::OnSizeChosen(int percent)
 {
     m_scale.Choose(percent);
-    Rescale(true);
+    Rescale(m_scale.Factor(percent), true);
 }
 
 // 0: the message carried no resolution (a child's notice); the window is asked.
@@ -79,13 +80,13 @@ void CStereoChorusEditor::OnDpiChanged(int dpi)
     if (!m_dialog)
         return;
     m_scale.SetScreenFactor((dpi > 0 ? dpi : DpiOf(m_dialog->GetHwnd())) / kStandardDpi);
-    Rescale(true);
+    Rescale(Factor(), true);
 }
 
 void CStereoChorusEditor::SetHostScale(double factor)
 {
     m_scale.SetHostFactor(factor);
-    Rescale(false);
+    Rescale(Factor(), false);
 }
 
 // The window goes first, while the whole dialog object still handles its messages (the refresh

@@ -38,8 +38,8 @@ public:
 
 private:
     double Factor() const { return m_scale.Factor(); }
-    // The dialog takes the present factor; `tellHost` asks the host's window to follow.
-    void Rescale(bool tellHost);
+    // The dialog takes `factor`; `tellHost` asks the host's window to follow.
+    void Rescale(double factor, bool tellHost);
     void OnSizeChosen(int percent);
     void OnDpiChanged(int dpi);
 

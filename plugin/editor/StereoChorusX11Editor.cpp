@@ -66,7 +66,7 @@ void CStereoChorusX11Editor::OnSizeChosen(int percent)
     m_scale.Choose(percent);
     if (!m_view)
         return;
-    m_view->SetScale(Factor(m_scale.ChosenPercent()));
+    m_view->SetScale(Factor(percent)); // as made, not read back: a file that cannot be written keeps none
     m_width = m_view->Width();
     m_height = m_view->Height();
     if (m_host)
