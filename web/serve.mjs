@@ -33,16 +33,19 @@ export function serveFolder(folder, port = 0) {
       return;
     }
     try {
-      let body = await readFile(file);
       const headers = { 'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store',
                         'Vary': 'Accept-Encoding' };
+      let body;
       if (kCompressed.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+        // The file is read only when it changed since it was last compressed.
         const modified = (await stat(file)).mtimeMs;
         let cached = gzipped.get(file);
         if (!cached || cached.modified !== modified)
-          gzipped.set(file, (cached = { modified, body: gzipSync(body, { level: 9 }) }));
+          gzipped.set(file, (cached = { modified, body: gzipSync(await readFile(file), { level: 9 }) }));
         body = cached.body;
         headers['Content-Encoding'] = 'gzip';
+      } else {
+        body = await readFile(file);
       }
       response.writeHead(200, headers);
       response.end(body);
