@@ -3,7 +3,7 @@
 # Skips everything when the packages are already there, so repeated runs are fast.
 set -euo pipefail
 
-native=(cmake g++ make googletest libgtest-dev libbenchmark-dev libsndfile1-dev pkg-config
+native=(cmake g++ make googletest libgtest-dev libbenchmark-dev valgrind libsndfile1-dev pkg-config
         g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 sox imagemagick libpng-dev zip
         ardour python3
         tap-plugins caps swh-plugins ladspa-sdk        # the LADSPA chorus peers of the bench
